@@ -1,0 +1,34 @@
+#pragma once
+
+#include "quotes/QuoteSeries.h"
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <limits>
+
+// While a module runs, an entry whose formula divides by zero (a flat window,
+// a zero close, a zero range) holds NaN: every comparison with NaN is false,
+// so no signal rule can take such an entry for a crossing. Before the module
+// returns, those entries become 0, the "no value" every reader skips.
+inline constexpr double kUndefined = std::numeric_limits<double>::quiet_NaN();
+
+inline double Ratio(double numerator, double denominator)
+{
+    return denominator != 0 ? numerator / denominator : kUndefined;
+}
+
+inline void StoreUndefinedAsZero(std::initializer_list<Series*> all)
+{
+    for (Series* series : all)
+        for (double& value : *series)
+            if (!std::isfinite(value))
+                value = 0;
+}
+
+// How many scan indexes a signal rule looks at: `offset` fewer than the bars,
+// at most `cap` (30 for most rules).
+inline int ScanLength(int barCount, int offset, int cap)
+{
+    return std::min(barCount - offset, cap);
+}

@@ -1,0 +1,34 @@
+#include "cli/AnalyzeCommand.h"
+
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: tarnwick-cli COMMAND [OPTIONS]\n"
+    "commands:\n"
+    "  analyze   load a symbol's local quote files and print the day's signals\n"
+    "run 'tarnwick-cli COMMAND --help' for a command's options.\n";
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        (args.empty() ? std::cerr : std::cout) << kUsage;
+        return args.empty() ? 2 : 0;
+    }
+    const std::span<const std::string_view> rest(args.begin() + 1, args.end());
+    if (args[0] == "analyze") {
+        if (!rest.empty() && (rest[0] == "--help" || rest[0] == "-h")) {
+            std::cout << kAnalyzeUsage;
+            return 0;
+        }
+        return RunAnalyze(rest, std::cout, std::cerr);
+    }
+    std::cerr << "tarnwick-cli: unknown command \"" << args[0] << "\".\n" << kUsage;
+    return 2;
+}

@@ -1,0 +1,12 @@
+#include "document/CTarnwickDoc.h"
+
+#ifndef TARNWICK_DEFAULT_QUOTE_DIR
+#define TARNWICK_DEFAULT_QUOTE_DIR "data/sample/IBM"
+#endif
+
+CTarnwickDoc::CTarnwickDoc() : quoteDir(DefaultQuoteDir()) {}
+
+std::filesystem::path CTarnwickDoc::DefaultQuoteDir()
+{
+    return TARNWICK_DEFAULT_QUOTE_DIR;
+}

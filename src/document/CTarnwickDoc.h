@@ -1,0 +1,51 @@
+#pragma once
+
+#include "analysis/FlowDirectionAnalysis.h"
+#include "analysis/MovingAverageAnalysis.h"
+#include "analysis/OscillatorAnalysis.h"
+#include "analysis/VolumeForecastAnalysis.h"
+#include "quotes/HistoryTableQuoteSource.h"
+#include "quotes/LocalQuoteReader.h"
+#include "quotes/QuoteSeries.h"
+#include "quotes/YahooQuoteSource.h"
+
+#include <filesystem>
+#include <string>
+
+// One workspace: its quote store, the three quote sources, the four analysis
+// modules and the settings the commands change. Nothing is shared between
+// documents. About 0.6 MB: create it on the heap.
+class CTarnwickDoc {
+public:
+    CTarnwickDoc();
+    CTarnwickDoc(const CTarnwickDoc&) = delete;
+    CTarnwickDoc& operator=(const CTarnwickDoc&) = delete;
+
+    // The folder that holds quotes.csv and table.csv: the sample IBM history
+    // shipped with the program unless the user chose another.
+    static std::filesystem::path DefaultQuoteDir();
+
+    QuoteSeries store;
+    LocalQuoteReader localReader;
+    YahooQuoteSource yahooSource;  // also holds the latest-quote record
+    HistoryTableQuoteSource historyTableSource;
+    MovingAverageAnalysis movingAverages;
+    OscillatorAnalysis oscillators;
+    FlowDirectionAnalysis flowDirection;
+    VolumeForecastAnalysis volumeForecast;
+
+    std::string symbol = "YHOO";  // the symbol box; "YHOO" when it is empty
+    std::string loadedSymbol;      // the symbol the loaded bars belong to
+    std::string sourceName;        // web source: "Yahoo" or "Silicon Investor"
+    int monthSpan = -1;            // -1: about 5 months of web history, +1: about 10
+    int sourceMode = 1;            // 1: local files, 2: web
+    int chartPage = 0;             // 0: the charts, 1: the quote table
+    int homePageShown = 0;
+    int commandCount = 0;          // data and page commands run so far
+    int favoritesBuiltBrowser = 0;
+    int favoritesBuiltChart = 0;
+    std::filesystem::path quoteDir;
+
+    LatestQuote& latestQuote() { return yahooSource.latestQuote; }
+    const LatestQuote& latestQuote() const { return yahooSource.latestQuote; }
+};

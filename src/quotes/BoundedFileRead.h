@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string_view>
+
+// Reads a file into `buffer` in blocks of 4096 bytes, appending each block
+// behind the last, for as long as a read returns data and the total is below
+// `limit`. Reads at most limit + 4095 bytes; the caller's buffer must hold at
+// least that many. Returns the number of bytes read.
+// Throws FileError naming `what` and the path when the file cannot be opened
+// or read.
+std::size_t ReadFileBounded(const std::filesystem::path& path, std::string_view what, char* buffer,
+                            std::size_t capacity, std::size_t limit);

@@ -1,0 +1,159 @@
+#include "quotes/LocalQuoteReader.h"
+
+#include "quotes/BoundedFileRead.h"
+#include "quotes/QuoteSeries.h"
+#include "quotes/QuoteText.h"
+
+#include <array>
+
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+constexpr int kQuoteFields = 9;
+
+// The text from `pos` to the next comma (or to the end of the text), moving
+// `pos` behind that comma.
+std::string_view NextField(std::string_view text, std::size_t& pos)
+{
+    const std::size_t comma = text.find(',', pos);
+    const std::string_view field = text.substr(pos, comma == npos ? npos : comma - pos);
+    pos = comma == npos ? text.size() : comma + 1;
+    return field;
+}
+
+// The text from `from` up to `to`, or to the end when `to` is npos.
+std::string_view Between(std::string_view text, std::size_t from, std::size_t to)
+{
+    return text.substr(from, to == npos ? npos : to - from);
+}
+
+}  // namespace
+
+void LocalQuoteReader::Load(QuoteSeries& store, const std::filesystem::path& quoteDir, std::string_view symbol,
+                            LatestQuote& latest)
+{
+    // One byte of each buffer stays 0 so the text is always terminated.
+    ReadFileBounded(quoteDir / "quotes.csv", "latest-quote file", store.quoteText.data(),
+                    store.quoteText.size() - 1, kQuoteReadLimit);
+    ReadFileBounded(quoteDir / "table.csv", "price history file", store.historyText.data(),
+                    store.historyText.size() - 1, kHistoryReadLimit);
+    Parse(store, symbol, latest);
+}
+
+void LocalQuoteReader::Parse(QuoteSeries& store, std::string_view symbol, LatestQuote& latest)
+{
+    latest.quoteMerged = 0;
+    last = volume = low = high = open = 0;
+    quotedSymbol.clear();
+    tradeTime.clear();
+    tradeDate.clear();
+    changeText.clear();
+
+    ParseQuoteLine(QuoteSeries::TextOf(store.quoteText));
+    ParseHistory(store, QuoteSeries::TextOf(store.historyText), symbol, latest);
+    store.ScanMonthStarts();
+}
+
+void LocalQuoteReader::ParseQuoteLine(std::string_view text)
+{
+    const std::string_view line = text.substr(0, text.find('\n'));
+    std::array<std::string_view, kQuoteFields> fields{};
+    std::size_t pos = 0;
+    for (int k = 0; k < kQuoteFields && pos < line.size(); ++k)
+        // The last field runs to the end of the line, whatever it holds.
+        fields[k] = k + 1 < kQuoteFields ? NextField(line, pos) : line.substr(pos);
+
+    quotedSymbol = TakeField(WithoutEnds(fields[0]));
+    last = ReadDecimal(TakeField(fields[1]));
+    tradeDate = TakeField(WithoutEnds(fields[2]));
+    tradeTime = TakeField(WithoutEnds(fields[3]));
+    changeText = TakeField(fields[4]);
+    open = ReadDecimal(TakeField(fields[5]));
+    high = ReadDecimal(TakeField(fields[6]));
+    low = ReadDecimal(TakeField(fields[7]));
+    volume = ReadDecimal(TakeField(fields[8]));
+}
+
+void LocalQuoteReader::ParseHistory(QuoteSeries& store, std::string_view text, std::string_view symbol,
+                                    LatestQuote& latest)
+{
+    store.barCount = 0;
+    std::size_t header = text.find("Volume");
+    if (header == npos)
+        header = text.find("Close");
+    if (header == npos)
+        return;
+    std::size_t lineEnd = text.find('\n', header);
+    if (lineEnd == npos)
+        return;
+
+    int row = 0;
+    while (row < kMaxBars) {
+        const std::size_t dateEnd = text.find(',', lineEnd + 1);
+        if (dateEnd == npos)
+            break;
+        const std::string_view date = TakeField(Between(text, lineEnd + 1, dateEnd));
+        if (row == 0)
+            row = MergeQuote(store, date, symbol, latest);
+
+        std::size_t pos = dateEnd + 1;
+        store.dates[row] = date;
+        store.open[row] = ReadDecimal(TakeField(NextField(text, pos)));
+        store.high[row] = ReadDecimal(TakeField(NextField(text, pos)));
+        store.low[row] = ReadDecimal(TakeField(NextField(text, pos)));
+
+        const std::size_t comma = text.find(',', pos);
+        const std::size_t newline = text.find('\n', pos);
+        if (comma == npos) {
+            store.close[row] = ReadDecimal(TakeField(Between(text, pos, newline)));
+            store.barCount = row + 1;
+            return;
+        }
+        // npos is larger than any position, so a last line without line feed
+        // still has its comma "before" the line end.
+        if (comma < newline) {
+            store.close[row] = ReadDecimal(TakeField(Between(text, pos, comma)));
+            store.volume[row] = ReadDecimal(TakeField(Between(text, comma + 1, newline)));
+        } else {
+            store.close[row] = ReadDecimal(TakeField(Between(text, pos, newline)));
+        }
+        ++row;
+        if (newline == npos)
+            break;
+        lineEnd = newline;
+    }
+    store.barCount = row;
+}
+
+int LocalQuoteReader::MergeQuote(QuoteSeries& store, std::string_view firstRowDate, std::string_view symbol,
+                                 LatestQuote& latest) const
+{
+    const bool hasPrices = open > 0 && last > 0 && high > 0 && low > 0;
+    const std::optional<CalendarDate> historyDate = ParseHistoryDate(firstRowDate);
+    const std::optional<CalendarDate> quoteDate = ParseQuoteDate(tradeDate);
+    // A date that does not follow its layout cannot be compared: the history
+    // is then loaded alone.
+    if (!hasPrices || !EqualsIgnoringCase(quotedSymbol, symbol) || !historyDate || !quoteDate ||
+        *quoteDate <= *historyDate)
+        return 0;
+
+    latest.quoteMerged = 1;
+    store.dates[0] = tradeDate;
+    store.open[0] = open;
+    store.high[0] = high;
+    store.low[0] = low;
+    store.close[0] = last;
+    store.volume[0] = volume;
+
+    latest.tradeStamp = tradeTime;
+    latest.changeText.clear();
+    latest.dayOpen = open;
+    latest.dayHigh = high;
+    latest.dayLow = low;
+    latest.lastTrade = last;
+    latest.quoteVolume = volume;
+    latest.prevClose = 0;
+    latest.yearLow = 0;
+    latest.yearHigh = 0;
+    return 1;
+}

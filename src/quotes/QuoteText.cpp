@@ -1,0 +1,155 @@
+#include "quotes/QuoteText.h"
+
+#include <array>
+#include <charconv>
+#include <climits>
+
+namespace {
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+std::size_t SkipBlanks(std::string_view text, std::size_t pos)
+{
+    while (pos < text.size() && IsBlank(text[pos]))
+        ++pos;
+    return pos;
+}
+
+char LowerAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// A whole number made of digits only, within int range.
+std::optional<int> WholeNumber(std::string_view text)
+{
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc{} || stop != end)
+        return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+std::string_view TakeField(std::string_view field)
+{
+    return field.substr(0, kMaxFieldLength);
+}
+
+double ReadDecimal(std::string_view text)
+{
+    std::size_t pos = SkipBlanks(text, 0);
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+        negative = text[pos++] == '-';
+
+    const std::size_t start = pos;
+    std::size_t digits = 0;
+    while (pos < text.size() && IsDigit(text[pos])) {
+        ++pos;
+        ++digits;
+    }
+    if (pos < text.size() && text[pos] == '.') {
+        ++pos;
+        while (pos < text.size() && IsDigit(text[pos])) {
+            ++pos;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return 0;
+
+    double value = 0;
+    const auto [stop, error] = std::from_chars(text.data() + start, text.data() + pos, value, std::chars_format::fixed);
+    if (error != std::errc{})
+        return 0;  // out of range: the number is meaningless as a price
+    return negative ? -value : value;
+}
+
+int LeadingInteger(std::string_view text)
+{
+    std::size_t pos = SkipBlanks(text, 0);
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+        negative = text[pos++] == '-';
+    long long value = 0;
+    for (; pos < text.size() && IsDigit(text[pos]); ++pos) {
+        value = value * 10 + (text[pos] - '0');
+        if (value > INT_MAX) {
+            value = INT_MAX;
+            break;
+        }
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+int MonthNumber(std::string_view name)
+{
+    static constexpr std::array<std::string_view, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    for (std::size_t m = 0; m < kMonths.size(); ++m)
+        if (kMonths[m] == name)
+            return static_cast<int>(m) + 1;
+    return 0;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
+    return true;
+}
+
+std::string_view WithoutEnds(std::string_view text)
+{
+    return text.size() < 2 ? std::string_view{} : text.substr(1, text.size() - 2);
+}
+
+std::optional<CalendarDate> ParseHistoryDate(std::string_view text)
+{
+    const std::size_t first = text.find('-');
+    if (first == std::string_view::npos)
+        return std::nullopt;
+    const std::size_t second = text.find('-', first + 1);
+    if (second == std::string_view::npos)
+        return std::nullopt;
+
+    const std::optional<int> day = WholeNumber(text.substr(0, first));
+    const int month = MonthNumber(text.substr(first + 1, second - first - 1));
+    const std::optional<int> shortYear = WholeNumber(text.substr(second + 1, 2));
+    if (!day || month == 0 || !shortYear || text.substr(second + 1, 2).size() != 2)
+        return std::nullopt;
+    // Two-digit years pivot at 69, so a 1999 history still sorts before 2000.
+    const int year = *shortYear < 69 ? 2000 + *shortYear : 1900 + *shortYear;
+    return CalendarDate{year, month, *day};
+}
+
+std::optional<CalendarDate> ParseQuoteDate(std::string_view text)
+{
+    const std::size_t first = text.find('/');
+    if (first == std::string_view::npos)
+        return std::nullopt;
+    const std::size_t second = text.find('/', first + 1);
+    if (second == std::string_view::npos)
+        return std::nullopt;
+
+    const std::optional<int> month = WholeNumber(text.substr(0, first));
+    const std::optional<int> day = WholeNumber(text.substr(first + 1, second - first - 1));
+    const std::optional<int> year = WholeNumber(text.substr(second + 1, 4));
+    if (!month || !day || !year)
+        return std::nullopt;
+    return CalendarDate{*year, *month, *day};
+}
