@@ -1,0 +1,95 @@
+// How long a complete load and analysis takes, and each analysis module alone
+// on 400 bars. Target: a load of 400 bars with every module under 0.5 ms.
+#include "document/CTarnwickDoc.h"
+#include "quotes/LoadQuotes.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A quote folder holding the 450 newest rows of the IBM sample history (more
+// rows than the store takes) and its latest quote.
+class HistoryFolder {
+public:
+    HistoryFolder() : path_(fs::temp_directory_path() / ("tarnwick-bench-" + std::to_string(::getpid())))
+    {
+        fs::create_directories(path_);
+        const fs::path sample = fs::path(TARNWICK_SAMPLE_DIR) / "IBM";
+        fs::copy_file(sample / "quotes.csv", path_ / "quotes.csv", fs::copy_options::overwrite_existing);
+        std::ifstream in(sample / "table.csv");
+        std::ofstream out(path_ / "table.csv");
+        std::string line;
+        for (int lines = 0; lines <= 450 && std::getline(in, line); ++lines)
+            out << line << '\n';
+    }
+    ~HistoryFolder() { fs::remove_all(path_); }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+std::unique_ptr<CTarnwickDoc> LoadedDocument(const fs::path& folder)
+{
+    auto document = std::make_unique<CTarnwickDoc>();
+    document->symbol = "IBM";
+    document->quoteDir = folder;
+    LoadQuotes(*document);
+    return document;
+}
+
+void LoadAndAnalyze450Rows(benchmark::State& state)
+{
+    const HistoryFolder folder;
+    auto document = LoadedDocument(folder.path());
+    for (auto _ : state) {
+        LoadQuotes(*document);
+        benchmark::DoNotOptimize(document->volumeForecast.todayBuyTotal);
+    }
+    state.counters["bars"] = document->store.barCount;
+}
+BENCHMARK(LoadAndAnalyze450Rows)->Unit(benchmark::kMicrosecond);
+
+template <typename Run>
+void AnalyzeOneModule(benchmark::State& state, Run run)
+{
+    auto document = LoadedDocument(fs::path(TARNWICK_SAMPLE_DIR) / "IBM");
+    for (auto _ : state) {
+        run(*document);
+        benchmark::ClobberMemory();
+    }
+    state.counters["bars"] = document->store.barCount;
+}
+
+void MovingAverages400(benchmark::State& state)
+{
+    AnalyzeOneModule(state, [](CTarnwickDoc& d) { d.movingAverages.Analyze(d.store); });
+}
+void Oscillators400(benchmark::State& state)
+{
+    AnalyzeOneModule(state, [](CTarnwickDoc& d) { d.oscillators.Analyze(d.store); });
+}
+void FlowDirection400(benchmark::State& state)
+{
+    AnalyzeOneModule(state, [](CTarnwickDoc& d) { d.flowDirection.Analyze(d.store); });
+}
+void VolumeForecast400(benchmark::State& state)
+{
+    const std::vector<const SignalSet*> none;
+    AnalyzeOneModule(state,
+                     [&none](CTarnwickDoc& d) { d.volumeForecast.Analyze(d.store, d.oscillators.stochK, none); });
+}
+BENCHMARK(MovingAverages400)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Oscillators400)->Unit(benchmark::kMicrosecond);
+BENCHMARK(FlowDirection400)->Unit(benchmark::kMicrosecond);
+BENCHMARK(VolumeForecast400)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

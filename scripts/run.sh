@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Tarnwick and analyses the bundled IBM sample history.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+scripts/build.sh build -DCMAKE_BUILD_TYPE=Release -DTARNWICK_TESTS=OFF -DTARNWICK_BENCH=OFF
+build/src/cli/tarnwick-cli analyze --quote-dir data/sample/IBM --symbol IBM "$@"

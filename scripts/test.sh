@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Tarnwick and runs every test: a short fuzzing
+# run of the local quote reader, one quick pass of the benchmarks, the unit
+# tests, and the unit tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+werror=OFF
+[ "${CI:-}" = "true" ] && werror=ON
+fuzz_seconds=${TARNWICK_FUZZ_SECONDS:-30}
+
+echo "== Fuzzing the local quote reader for ${fuzz_seconds}s"
+CXX=clang++ scripts/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_FUZZ=ON \
+  -DTARNWICK_TESTS=OFF -DTARNWICK_BENCH=OFF
+corpus=$(mktemp -d)
+trap 'rm -rf "$corpus"' EXIT
+for sample in data/sample/*/; do
+  # The harness reads the quote file up to the first NUL and the history after it.
+  { cat "$sample/quotes.csv"; printf '\0'; cat "$sample/table.csv"; } >"$corpus/$(basename "$sample")"
+done
+build-fuzz/fuzz/local_quote_reader_fuzz -max_total_time="$fuzz_seconds" -max_len=140000 "$corpus" 2>&1 | tail -n 2
+
+echo "== Unit tests"
+scripts/build.sh build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_WERROR=$werror
+echo "== Benchmarks, one quick pass"
+build-test/bench/tarnwick_bench --benchmark_min_time=0.01 >/dev/null
+ctest --test-dir build-test --output-on-failure --parallel 2
+
+echo "== Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DTARNWICK_WERROR=$werror -DTARNWICK_SANITIZE=ON \
+  -DTARNWICK_BENCH=OFF
+ctest --test-dir build-asan --output-on-failure --parallel 2

@@ -1,0 +1,30 @@
+#include "support/TestStore.h"
+
+std::unique_ptr<QuoteSeries> StoreWithCloses(std::initializer_list<double> closes)
+{
+    auto store = std::make_unique<QuoteSeries>();
+    int i = 0;
+    for (double close : closes) {
+        store->open[i] = store->high[i] = store->low[i] = store->close[i] = close;
+        store->volume[i] = 1000;
+        ++i;
+    }
+    store->barCount = i;
+    return store;
+}
+
+std::unique_ptr<QuoteSeries> StoreWithBars(std::initializer_list<TestBar> bars)
+{
+    auto store = std::make_unique<QuoteSeries>();
+    int i = 0;
+    for (const TestBar& bar : bars) {
+        store->open[i] = bar.open;
+        store->high[i] = bar.high;
+        store->low[i] = bar.low;
+        store->close[i] = bar.close;
+        store->volume[i] = bar.volume;
+        ++i;
+    }
+    store->barCount = i;
+    return store;
+}
