@@ -1,0 +1,281 @@
+#include "document/Errors.h"
+#include "quotes/LocalQuoteReader.h"
+#include "quotes/QuoteSeries.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <string>
+
+namespace {
+
+constexpr const char* kHeader = "Date,Open,High,Low,Close,Volume\n";
+
+// History rows for `count` days; row r (0 newest) has close 100 + r and
+// volume 1000 + r, dated back from 29-Dec-00 one day a row.
+std::string HistoryRows(int count)
+{
+    std::string rows;
+    for (int r = 0; r < count; ++r) {
+        const std::string close = std::to_string(100 + r);
+        rows += std::to_string(1 + (28 - r % 28)) + "-Dec-00," + close + "," + close + ".5," + close + ".25," + close +
+                "," + std::to_string(1000 + r) + "\n";
+    }
+    return rows;
+}
+
+std::string QuoteLine(const std::string& symbol, const std::string& date)
+{
+    return "\"" + symbol + "\",120.96,\"" + date + "\",\"4:01PM\",-1.94,122.75,123.24,120.95,3512700\n";
+}
+
+class LocalQuoteReaderTest : public ::testing::Test {
+protected:
+    // Writes both files, clears the store and loads it for `symbol`.
+    void Load(const std::string& quotes, const std::string& history, const std::string& symbol = "IBM")
+    {
+        folder.Write("quotes.csv", quotes);
+        folder.Write("table.csv", history);
+        store->Clear();
+        reader.Load(*store, folder.path(), symbol, latest);
+    }
+
+    TempFolder folder;
+    std::unique_ptr<QuoteSeries> store = std::make_unique<QuoteSeries>();
+    LocalQuoteReader reader;
+    LatestQuote latest;
+};
+
+}  // namespace
+
+TEST_F(LocalQuoteReaderTest, ReadsRowsNewestFirst)
+{
+    Load(QuoteLine("IBM", "12/28/2001"), std::string(kHeader) + "28-Dec-01,123.50,123.88,122.35,122.90,4213900\n" +
+                                             "27-Dec-01,122.75,123.93,122.64,123.50,3826200\n");
+    ASSERT_EQ(store->barCount, 2);
+    EXPECT_EQ(store->dates[0], "28-Dec-01");
+    EXPECT_EQ(store->open[0], 123.50);
+    EXPECT_EQ(store->high[0], 123.88);
+    EXPECT_EQ(store->low[0], 122.35);
+    EXPECT_EQ(store->close[0], 122.90);
+    EXPECT_EQ(store->volume[0], 4213900);
+    EXPECT_EQ(store->dates[1], "27-Dec-01");
+    EXPECT_EQ(store->close[1], 123.50);
+    EXPECT_EQ(store->rawClose[0], 0);
+    EXPECT_EQ(latest.quoteMerged, 0);  // same day as the newest row
+}
+
+TEST_F(LocalQuoteReaderTest, KeepsTheFourHundredNewestOfFourHundredFiftyRows)
+{
+    Load(QuoteLine("IBM", "12/1/2000"), kHeader + HistoryRows(450));
+    ASSERT_EQ(store->barCount, 400);
+    EXPECT_EQ(store->close[0], 100);
+    EXPECT_EQ(store->close[399], 499);
+    EXPECT_EQ(store->volume[399], 1399);
+}
+
+TEST_F(LocalQuoteReaderTest, MergedQuoteTakesBarZeroAndTheThreeHundredNinetyNineNewestRows)
+{
+    Load(QuoteLine("IBM", "12/31/2000"), kHeader + HistoryRows(450));
+    ASSERT_EQ(store->barCount, 400);
+    EXPECT_EQ(store->dates[0], "12/31/2000");
+    EXPECT_EQ(store->close[0], 120.96);
+    EXPECT_EQ(store->close[1], 100);
+    EXPECT_EQ(store->close[399], 498);
+}
+
+TEST_F(LocalQuoteReaderTest, MergesOnlyANewerQuoteOfTheSameSymbolWithAllPrices)
+{
+    const struct {
+        const char* quote;
+        const char* newestRow;
+        const char* documentSymbol;
+        bool merged;
+    } cases[] = {
+        {"\"IBM\",120.96,\"12/5/2000\",\"4:01PM\",+1.25,122.75,123.24,120.95,3512700", "4-Dec-00", "IBM", true},
+        {"\"IBM\",120.96,\"12/10/2000\",\"4:01PM\",+1.25,122.75,123.24,120.95,3512700", "9-Dec-00", "IBM", true},
+        {"\"IBM\",120.96,\"1/2/2001\",\"4:01PM\",+1.25,122.75,123.24,120.95,3512700", "29-Dec-00", "IBM", true},
+        {"\"ibm\",120.96,\"12/5/2000\",\"4:01PM\",+1.25,122.75,123.24,120.95,3512700", "4-Dec-00", "IBM", true},
+        {"\"IBM\",120.96,\"1/3/2000\",\"4:01PM\",+1.25,122.75,123.24,120.95,3512700", "31-Dec-99", "IBM", true},
+        {"\"IBM\",120.96,\"12/5/2000\",\"4:01PM\",+1.25,122.75,123.24,120.95", "4-Dec-00", "IBM", true},
+        {"\"IBM\",120.96,\"12/5/2000\",\"4:01PM\",+1.25,122.75,123.24,120.95,3512700", "5-Dec-00", "IBM", false},
+        {"\"IBM\",120.96,\"12/4/2000\",\"4:01PM\",+1.25,122.75,123.24,120.95,3512700", "5-Dec-00", "IBM", false},
+        {"\"IBM\",120.96,\"12/31/1999\",\"4:01PM\",+1.25,122.75,123.24,120.95,3512700", "3-Jan-00", "IBM", false},
+        {"\"CAT\",120.96,\"12/5/2000\",\"4:01PM\",+1.25,122.75,123.24,120.95,3512700", "4-Dec-00", "IBM", false},
+        {"\"IBM\",120.96,\"12/5/2000\",\"4:01PM\",+1.25,0,123.24,120.95,3512700", "4-Dec-00", "IBM", false},
+        {"\"IBM\",120.96,\"12/5/2000\",\"4:01PM\",+1.25,122.75,123.24", "4-Dec-00", "IBM", false},
+        {"\"IBM\",120.96,\"2000-12-05\",\"4:01PM\",+1.25,122.75,123.24,120.95,3512700", "4-Dec-00", "IBM", false},
+        {"\"IBM\",120.96,\"12/5/2000\",\"4:01PM\",+1.25,122.75,123.24,120.95,3512700", "Dec 4 2000", "IBM", false},
+    };
+    for (const auto& c : cases) {
+        Load(std::string(c.quote) + "\n", std::string(kHeader) + c.newestRow + ",1,2,0.5,1.5,700\n",
+             c.documentSymbol);
+        SCOPED_TRACE(std::string(c.quote) + " against " + c.newestRow);
+        EXPECT_EQ(latest.quoteMerged, c.merged ? 1 : 0);
+        ASSERT_EQ(store->barCount, c.merged ? 2 : 1);
+        EXPECT_EQ(store->close[c.merged ? 1 : 0], 1.5);
+        EXPECT_EQ(store->dates[c.merged ? 1 : 0], c.newestRow);
+    }
+}
+
+TEST_F(LocalQuoteReaderTest, MergedQuoteFillsBarZeroAndTheLatestQuoteRecord)
+{
+    latest.prevClose = 99;
+    latest.yearHigh = 150;
+    latest.changeText = "(+1.00)";
+    Load("\"IBM\",120.96,\"12/31/2001\",\"4:01PM\",-1.94,122.75,123.24,120.95,3512700\r\n",
+         std::string(kHeader) + "28-Dec-01,123.50,123.88,122.35,122.90,4213900\n");
+    ASSERT_EQ(latest.quoteMerged, 1);
+    EXPECT_EQ(store->dates[0], "12/31/2001");
+    EXPECT_EQ(store->open[0], 122.75);
+    EXPECT_EQ(store->high[0], 123.24);
+    EXPECT_EQ(store->low[0], 120.95);
+    EXPECT_EQ(store->close[0], 120.96);
+    EXPECT_EQ(store->volume[0], 3512700);
+
+    EXPECT_EQ(latest.tradeStamp, "4:01PM");
+    EXPECT_EQ(latest.changeText, "");
+    EXPECT_EQ(latest.lastTrade, 120.96);
+    EXPECT_EQ(latest.dayOpen, 122.75);
+    EXPECT_EQ(latest.dayHigh, 123.24);
+    EXPECT_EQ(latest.dayLow, 120.95);
+    EXPECT_EQ(latest.quoteVolume, 3512700);
+    EXPECT_EQ(latest.prevClose, 0);
+    EXPECT_EQ(latest.yearLow, 0);
+    EXPECT_EQ(latest.yearHigh, 0);
+
+    EXPECT_EQ(reader.quotedSymbol, "IBM");
+    EXPECT_EQ(reader.tradeDate, "12/31/2001");
+    EXPECT_EQ(reader.changeText, "-1.94");
+}
+
+TEST_F(LocalQuoteReaderTest, QuoteNotMergedLeavesTheLatestQuoteRecordAlone)
+{
+    latest.lastTrade = 77;
+    latest.tradeStamp = "earlier";
+    Load(QuoteLine("CAT", "12/31/2001"), std::string(kHeader) + "28-Dec-01,1,2,0.5,1.5,700\n");
+    EXPECT_EQ(latest.quoteMerged, 0);
+    EXPECT_EQ(latest.lastTrade, 77);
+    EXPECT_EQ(latest.tradeStamp, "earlier");
+}
+
+TEST_F(LocalQuoteReaderTest, RowsWithoutVolumeLoadVolumeZero)
+{
+    Load("", "Date,Open,High,Low,Close\n5-Dec-00,1,2,0.5,1.5\n4-Dec-00,2,3,1.5,2.5\n");
+    ASSERT_EQ(store->barCount, 2);
+    EXPECT_EQ(store->close[0], 1.5);
+    EXPECT_EQ(store->volume[0], 0);
+    EXPECT_EQ(store->close[1], 2.5);
+    EXPECT_EQ(store->volume[1], 0);
+}
+
+TEST_F(LocalQuoteReaderTest, CarriageReturnsAndAMissingLastLineFeedChangeNothing)
+{
+    Load("", "Date,Open,High,Low,Close,Volume\r\n5-Dec-00,1,2,0.5,1.5,700\r\n4-Dec-00,2,3,1.5,2.5,800");
+    ASSERT_EQ(store->barCount, 2);
+    EXPECT_EQ(store->dates[0], "5-Dec-00");
+    EXPECT_EQ(store->volume[0], 700);
+    EXPECT_EQ(store->dates[1], "4-Dec-00");
+    EXPECT_EQ(store->close[1], 2.5);
+    EXPECT_EQ(store->volume[1], 800);
+
+    Load("", "Date,Open,High,Low,Close\r\n5-Dec-00,1,2,0.5,1.5\r\n4-Dec-00,2,3,1.5,2.5");
+    ASSERT_EQ(store->barCount, 2);
+    EXPECT_EQ(store->close[0], 1.5);
+    EXPECT_EQ(store->close[1], 2.5);
+}
+
+TEST_F(LocalQuoteReaderTest, HeaderIsTheLineWithVolumeElseTheLineWithClose)
+{
+    Load("", "Prices of IBM\nDate,Open,High,Low,Close,Volume\n5-Dec-00,1,2,0.5,1.5,700\n");
+    ASSERT_EQ(store->barCount, 1);
+    EXPECT_EQ(store->dates[0], "5-Dec-00");
+
+    Load("", "Prices of IBM\nDate,Open,High,Low,Close\n5-Dec-00,1,2,0.5,1.5\n");
+    ASSERT_EQ(store->barCount, 1);
+    EXPECT_EQ(store->dates[0], "5-Dec-00");
+}
+
+TEST_F(LocalQuoteReaderTest, HistoriesWithoutRowsLoadNoBars)
+{
+    for (const char* history : {"", "Date,Open,High,Low\n5-Dec-00,1,2,0.5,1.5\n", "Date,Open,High,Low,Close,Volume",
+                                "Date,Open,High,Low,Close,Volume\n", "Date,Open,High,Low,Close,Volume\nno commas\n"}) {
+        Load(QuoteLine("IBM", "12/5/2000"), history);
+        EXPECT_EQ(store->barCount, 0) << history;
+        EXPECT_EQ(store->dates[0], "") << history;
+        EXPECT_EQ(latest.quoteMerged, 0) << history;
+    }
+}
+
+TEST_F(LocalQuoteReaderTest, ExtraColumnsAndTextInNumberColumnsReadAsTheirLeadingNumberOrZero)
+{
+    Load("", "Date,Open,High,Low,Close,Volume,Adj Close\n5-Dec-00,1,n/a,0.5,1.5,700,1.4\n4-Dec-00,x,3,1.5,2.5,800,2.4\n");
+    ASSERT_EQ(store->barCount, 2);
+    EXPECT_EQ(store->high[0], 0);
+    EXPECT_EQ(store->volume[0], 700);
+    EXPECT_EQ(store->open[1], 0);
+    EXPECT_EQ(store->close[1], 2.5);
+}
+
+TEST_F(LocalQuoteReaderTest, ATruncatedLastRowStopsTheHistory)
+{
+    Load("", std::string(kHeader) + "5-Dec-00,1,2,0.5,1.5,700\n4-Dec-00,2,3");
+    ASSERT_EQ(store->barCount, 2);
+    EXPECT_EQ(store->open[1], 2);
+    EXPECT_EQ(store->high[1], 3);
+    EXPECT_EQ(store->low[1], 0);
+    EXPECT_EQ(store->close[1], 0);
+}
+
+TEST_F(LocalQuoteReaderTest, FilesPastTheReadLimitsAreCut)
+{
+    // Well over the history limit: still the 400 newest rows, from the text read.
+    Load(QuoteLine("IBM", "12/1/2000") + std::string(100000, 'x'), kHeader + HistoryRows(3000));
+    EXPECT_EQ(store->barCount, 400);
+    EXPECT_EQ(store->close[399], 499);
+    EXPECT_LE(QuoteSeries::TextOf(store->quoteText).size(), LocalQuoteReader::kQuoteReadLimit + 4095);
+    EXPECT_LE(QuoteSeries::TextOf(store->historyText).size(), LocalQuoteReader::kHistoryReadLimit + 4095);
+
+    // A header line longer than everything read leaves no rows.
+    Load("", std::string(200000, 'a') + "Volume\n5-Dec-00,1,2,0.5,1.5,700\n");
+    EXPECT_EQ(store->barCount, 0);
+}
+
+TEST_F(LocalQuoteReaderTest, BinaryNoiseLoadsWithoutHarm)
+{
+    std::mt19937 random(7);
+    for (int round = 0; round < 20; ++round) {
+        std::string noise(5000 + round * 4000, '\0');
+        for (char& byte : noise)
+            byte = static_cast<char>(random() % 256);
+        Load(noise.substr(0, 300), std::string(kHeader) + noise);
+        EXPECT_GE(store->barCount, 0);
+        EXPECT_LE(store->barCount, 400);
+    }
+}
+
+TEST_F(LocalQuoteReaderTest, MissingFileIsAnErrorNamingIt)
+{
+    folder.Write("quotes.csv", QuoteLine("IBM", "12/5/2000"));
+    store->Clear();
+    try {
+        reader.Load(*store, folder.path(), "IBM", latest);
+        FAIL() << "no error for a missing table.csv";
+    } catch (const FileError& error) {
+        EXPECT_NE(std::string(error.what()).find((folder.path() / "table.csv").string()), std::string::npos)
+            << error.what();
+    }
+    EXPECT_EQ(store->barCount, 0);
+
+    EXPECT_THROW(reader.Load(*store, folder.path() / "nowhere", "IBM", latest), FileError);
+}
+
+TEST_F(LocalQuoteReaderTest, AFolderInPlaceOfAFileIsAnError)
+{
+    folder.Write("quotes.csv", QuoteLine("IBM", "12/5/2000"));
+    std::filesystem::create_directory(folder.path() / "table.csv");
+    EXPECT_THROW(reader.Load(*store, folder.path(), "IBM", latest), FileError);
+    EXPECT_EQ(store->barCount, 0);
+}
