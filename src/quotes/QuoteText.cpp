@@ -118,19 +118,33 @@ std::string_view WithoutEnds(std::string_view text)
     return text.size() < 2 ? std::string_view{} : text.substr(1, text.size() - 2);
 }
 
-std::optional<CalendarDate> ParseHistoryDate(std::string_view text)
+namespace {
+
+// The three parts of a text split at the first two `separator`s; the last
+// part runs to the end.
+std::optional<std::array<std::string_view, 3>> SplitInThree(std::string_view text, char separator)
 {
-    const std::size_t first = text.find('-');
+    const std::size_t first = text.find(separator);
     if (first == std::string_view::npos)
         return std::nullopt;
-    const std::size_t second = text.find('-', first + 1);
+    const std::size_t second = text.find(separator, first + 1);
     if (second == std::string_view::npos)
         return std::nullopt;
+    return std::array{text.substr(0, first), text.substr(first + 1, second - first - 1), text.substr(second + 1)};
+}
 
-    const std::optional<int> day = WholeNumber(text.substr(0, first));
-    const int month = MonthNumber(text.substr(first + 1, second - first - 1));
-    const std::optional<int> shortYear = WholeNumber(text.substr(second + 1, 2));
-    if (!day || month == 0 || !shortYear || text.substr(second + 1, 2).size() != 2)
+}  // namespace
+
+std::optional<CalendarDate> ParseHistoryDate(std::string_view text)
+{
+    const auto parts = SplitInThree(text, '-');
+    if (!parts)
+        return std::nullopt;
+    const std::optional<int> day = WholeNumber((*parts)[0]);
+    const int month = MonthNumber((*parts)[1]);
+    const std::string_view yearText = (*parts)[2].substr(0, 2);
+    const std::optional<int> shortYear = WholeNumber(yearText);
+    if (!day || month == 0 || !shortYear || yearText.size() != 2)
         return std::nullopt;
     // Two-digit years pivot at 69, so a 1999 history still sorts before 2000.
     const int year = *shortYear < 69 ? 2000 + *shortYear : 1900 + *shortYear;
@@ -139,16 +153,12 @@ std::optional<CalendarDate> ParseHistoryDate(std::string_view text)
 
 std::optional<CalendarDate> ParseQuoteDate(std::string_view text)
 {
-    const std::size_t first = text.find('/');
-    if (first == std::string_view::npos)
+    const auto parts = SplitInThree(text, '/');
+    if (!parts)
         return std::nullopt;
-    const std::size_t second = text.find('/', first + 1);
-    if (second == std::string_view::npos)
-        return std::nullopt;
-
-    const std::optional<int> month = WholeNumber(text.substr(0, first));
-    const std::optional<int> day = WholeNumber(text.substr(first + 1, second - first - 1));
-    const std::optional<int> year = WholeNumber(text.substr(second + 1, 4));
+    const std::optional<int> month = WholeNumber((*parts)[0]);
+    const std::optional<int> day = WholeNumber((*parts)[1]);
+    const std::optional<int> year = WholeNumber((*parts)[2].substr(0, 4));
     if (!month || !day || !year)
         return std::nullopt;
     return CalendarDate{*year, *month, *day};
