@@ -1,6 +1,7 @@
 #include "document/CTarnwickDoc.h"
 #include "document/Errors.h"
 #include "quotes/LoadQuotes.h"
+#include "support/SampleDocument.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@ protected:
     LoadQuotesTest()
     {
         document->symbol = "IBM";
-        document->quoteDir = std::string(TARNWICK_SAMPLE_DIR) + "/IBM";
+        document->quoteDir = SampleDir("IBM");
     }
 
     std::unique_ptr<CTarnwickDoc> document = std::make_unique<CTarnwickDoc>();

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <random>
 #include <string>
 
 namespace {
@@ -241,19 +240,6 @@ TEST_F(LocalQuoteReaderTest, FilesPastTheReadLimitsAreCut)
     // A header line longer than everything read leaves no rows.
     Load("", std::string(200000, 'a') + "Volume\n5-Dec-00,1,2,0.5,1.5,700\n");
     EXPECT_EQ(store->barCount, 0);
-}
-
-TEST_F(LocalQuoteReaderTest, BinaryNoiseLoadsWithoutHarm)
-{
-    std::mt19937 random(7);
-    for (int round = 0; round < 20; ++round) {
-        std::string noise(5000 + round * 4000, '\0');
-        for (char& byte : noise)
-            byte = static_cast<char>(random() % 256);
-        Load(noise.substr(0, 300), std::string(kHeader) + noise);
-        EXPECT_GE(store->barCount, 0);
-        EXPECT_LE(store->barCount, 400);
-    }
 }
 
 TEST_F(LocalQuoteReaderTest, MissingFileIsAnErrorNamingIt)

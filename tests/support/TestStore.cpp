@@ -28,3 +28,8 @@ std::unique_ptr<QuoteSeries> StoreWithBars(std::initializer_list<TestBar> bars)
     store->barCount = i;
     return store;
 }
+
+std::unique_ptr<QuoteSeries> StoreFromCloses(const std::vector<double>& closes)
+{
+    return StoreOf(static_cast<int>(closes.size()), [&](int i) { return closes[i]; });
+}

@@ -4,11 +4,13 @@
 
 #include <initializer_list>
 #include <memory>
+#include <vector>
 
 // Stores filled straight from numbers, newest bar first, for module tests.
 // Unnamed prices follow the close (open, high and low equal to it); volume
 // defaults to 1000.
 std::unique_ptr<QuoteSeries> StoreWithCloses(std::initializer_list<double> closes);
+std::unique_ptr<QuoteSeries> StoreFromCloses(const std::vector<double>& closes);
 
 struct TestBar {
     double open;

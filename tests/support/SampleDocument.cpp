@@ -1,0 +1,17 @@
+#include "support/SampleDocument.h"
+
+#include "quotes/LoadQuotes.h"
+
+std::string SampleDir(const std::string& symbol)
+{
+    return std::string(TARNWICK_SAMPLE_DIR) + "/" + symbol;
+}
+
+std::unique_ptr<CTarnwickDoc> LoadedSample(const std::string& symbol)
+{
+    auto document = std::make_unique<CTarnwickDoc>();
+    document->symbol = symbol;
+    document->quoteDir = SampleDir(symbol);
+    LoadQuotes(*document);
+    return document;
+}
