@@ -4,6 +4,7 @@
 #include "analysis/MovingAverageAnalysis.h"
 #include "analysis/OscillatorAnalysis.h"
 #include "analysis/VolumeForecastAnalysis.h"
+#include "chart/IndicatorPanels.h"
 #include "quotes/HistoryTableQuoteSource.h"
 #include "quotes/LocalQuoteReader.h"
 #include "quotes/QuoteSeries.h"
@@ -33,6 +34,7 @@ public:
     OscillatorAnalysis oscillators;
     FlowDirectionAnalysis flowDirection;
     VolumeForecastAnalysis volumeForecast;
+    IndicatorPanels indicatorPanels;
 
     std::string symbol = "YHOO";  // the symbol box; "YHOO" when it is empty
     std::string loadedSymbol;      // the symbol the loaded bars belong to

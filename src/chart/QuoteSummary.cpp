@@ -1,0 +1,2 @@
+#include "chart/ChartPainters.h"
+void DrawQuoteSummary(Canvas&, const CTarnwickDoc&, PenId) {}

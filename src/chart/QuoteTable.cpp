@@ -1,0 +1,2 @@
+#include "chart/ChartPainters.h"
+void DrawQuoteTable(Canvas&, const CTarnwickDoc&) {}
