@@ -102,6 +102,12 @@ void DrawLine(Canvas& canvas, int x1, int distance1, int x2, int distance2)
     canvas.LineTo(x2, -distance2);
 }
 
+void DrawSegment(Canvas& canvas, const ChartArea& chart, const Series& series, int i)
+{
+    const int x = BarX(i, chart.barWidth);
+    DrawLine(canvas, x, chart.ValueDistance(series[i]), x - chart.barWidth, chart.ValueDistance(series[i + 1]));
+}
+
 void Grid(Canvas& canvas, int top, int divisions, int height, double axisLow, double step, int& gridTop,
           bool longLabels, PenId gridPen, PenId framePen)
 {

@@ -89,15 +89,17 @@ void DrawText(Canvas& canvas, Rgb colour, int x, int distance, std::string_view 
 // A line between two points given by their distances from the page top.
 void DrawLine(Canvas& canvas, int x1, int distance1, int x2, int distance2);
 
+// The segment of a series from bar i to bar i + 1, on the selected pen.
+void DrawSegment(Canvas& canvas, const ChartArea& chart, const Series& series, int i);
+
 // The segments of a series from bar i to bar i + 1 for i from 0 while
-// i < bound, each when `drawSegment(i)` allows it, on the selected pen.
+// i < bound, each when the chart plots and `drawSegment(i)` allows it.
 template <typename Allow>
 void DrawSeries(Canvas& canvas, const ChartArea& chart, const Series& series, int bound, Allow drawSegment)
 {
-    for (int i = 0; i < bound && i + 1 < kMaxBars; ++i) {
-        if (!chart.Plots() || !drawSegment(i))
-            continue;
-        const int x = BarX(i, chart.barWidth);
-        DrawLine(canvas, x, chart.ValueDistance(series[i]), x - chart.barWidth, chart.ValueDistance(series[i + 1]));
-    }
+    if (!chart.Plots())
+        return;
+    for (int i = 0; i < bound && i + 1 < kMaxBars; ++i)
+        if (drawSegment(i))
+            DrawSegment(canvas, chart, series, i);
 }

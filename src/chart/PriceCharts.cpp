@@ -1,4 +1,203 @@
+#include "chart/ChartDrawing.h"
 #include "chart/ChartPainters.h"
+#include "document/CTarnwickDoc.h"
 
-void DrawPriceCharts(Canvas&, const CTarnwickDoc&, int, int, const Pens&) {}
-void DrawVolumeChart(Canvas&, const CTarnwickDoc&, int, int, const Pens&) {}
+#include <array>
+
+namespace {
+
+constexpr int kPriceChartTop = 110;
+constexpr int kBandsChartOffset = 410;  // below panelBase
+constexpr int kPriceChartHeight = 300;
+constexpr int kPriceTickLength = 340;
+constexpr int kVolumeChartOffset = 770;
+constexpr int kVolumeChartHeight = 100;
+constexpr int kVolumeTickLength = 140;
+constexpr double kPriceStepShare = 0.08333333333333333;  // a twelfth of the range
+constexpr double kVolumeStepShare = 0.16666666666666666;  // a sixth of the highest volume
+constexpr int kStarsX = 620;
+
+struct LegendEntry {
+    const char* text;
+    int x;
+    Rgb colour;
+};
+
+void DrawLegend(Canvas& canvas, int gridTop, const LegendEntry* entries, std::size_t count)
+{
+    for (std::size_t k = 0; k < count; ++k)
+        DrawText(canvas, entries[k].colour, entries[k].x, gridTop - 18, entries[k].text);
+}
+
+// One price scale for both price charts, over the bands, envelopes and bars.
+Scale PriceScale(const CTarnwickDoc& document, int shownBars)
+{
+    const MovingAverageAnalysis& averages = document.movingAverages;
+    double max = -1e9;
+    double min = 1e9;
+    for (const Series* series : {&averages.bollingerUpper, &averages.bollingerLower, &averages.envelopeUpper,
+                                 &averages.envelopeLower, &document.store.high, &document.store.low})
+        MinMax(shownBars, *series, max, min);
+    Scale scale;
+    scale.step = (max - min) * kPriceStepShare;
+    NiceScale(min, scale.step, scale.axisLow);
+    if (scale.step > 0)
+        scale.divisions = CeilToDivisions((max - scale.axisLow) / scale.step);
+    return scale;
+}
+
+int DrawGridAndTicks(Canvas& canvas, const CTarnwickDoc& document, const ChartArea& chart, int tickLength,
+                     bool longLabels, const Pens& pens)
+{
+    int gridTop = 0;
+    Grid(canvas, chart.top, chart.scale.divisions, chart.height, chart.scale.axisLow, chart.scale.step, gridTop,
+         longLabels, pens.grey, pens.blue);
+    DateTicks(canvas, document.store, chart.top, tickLength, chart.barWidth, pens.grey);
+    return gridTop;
+}
+
+// Down bars (a lower close than the day before) red, the rest green.
+PenId DayPen(const QuoteSeries& store, int bar, const Pens& pens)
+{
+    return store.close[bar] < store.close[bar + 1] ? pens.red : pens.green;
+}
+
+void DrawPriceBars(Canvas& canvas, const QuoteSeries& store, const ChartArea& chart, int shownBars, const Pens& pens)
+{
+    const int tick = chart.barWidth < 5 ? 2 : 3;
+    canvas.SelectPen(pens.green);
+    for (int i = 0; i < shownBars; ++i) {
+        canvas.SelectPen(DayPen(store, i, pens));
+        if (!(store.close[i] > 0 && store.high[i] > 0 && store.low[i] > 0 && chart.Plots()))
+            continue;
+        const int x = BarX(i, chart.barWidth);
+        DrawLine(canvas, x, chart.ValueDistance(store.low[i]), x, chart.ValueDistance(store.high[i]));
+        const int openAt = chart.ValueDistance(store.open[i]);
+        DrawLine(canvas, x, openAt, x - tick, openAt);
+        const int closeAt = chart.ValueDistance(store.close[i]);
+        DrawLine(canvas, x, closeAt, x + tick, closeAt);
+    }
+}
+
+// Segments where both values are above 0.
+void DrawPositive(Canvas& canvas, const ChartArea& chart, const Series& series, int bound)
+{
+    DrawSeries(canvas, chart, series, bound, [&series](int i) { return series[i] > 0 && series[i + 1] > 0; });
+}
+
+// The upper line where both values are above 0, the lower one always: a lower
+// band may lie at or below 0.
+void DrawBand(Canvas& canvas, const ChartArea& chart, const Series& upper, const Series& lower, int bound)
+{
+    if (!chart.Plots())
+        return;
+    for (int i = 0; i < bound; ++i) {
+        if (upper[i] > 0 && upper[i + 1] > 0)
+            DrawSegment(canvas, chart, upper, i);
+        DrawSegment(canvas, chart, lower, i);
+    }
+}
+
+void DrawMovingAverages(Canvas& canvas, const CTarnwickDoc& document, const ChartArea& chart, int shownBars,
+                        const Pens& pens)
+{
+    const MovingAverageAnalysis& averages = document.movingAverages;
+    // sma200 is bounded by the bars loaded, not the bars shown; sma50 stops 72
+    // bars short of the oldest shown bar.
+    const struct {
+        const Series& series;
+        PenId pen;
+        int bound;
+    } lines[] = {{averages.sma200, pens.darkRed, document.store.BarsLoaded() - 200},
+                 {averages.sma50, pens.blue, shownBars - 72},
+                 {averages.sma27, pens.brightGreen, shownBars - 27},
+                 {averages.sma18, pens.gold, shownBars - 18},
+                 {averages.sma9, pens.purple, shownBars - 9}};
+    for (const auto& line : lines) {
+        canvas.SelectPen(line.pen);
+        DrawPositive(canvas, chart, line.series, line.bound);
+    }
+}
+
+void DrawBands(Canvas& canvas, const CTarnwickDoc& document, const ChartArea& chart, int shownBars, const Pens& pens)
+{
+    const MovingAverageAnalysis& averages = document.movingAverages;
+    canvas.SelectPen(pens.purple);
+    DrawBand(canvas, chart, averages.bollingerUpper, averages.bollingerLower, shownBars - 35);
+    // The envelopes cover the newest 31 bars only.
+    canvas.SelectPen(pens.gold);
+    DrawBand(canvas, chart, averages.envelopeUpper, averages.envelopeLower, shownBars < 39 ? shownBars - 9 : 30);
+}
+
+}  // namespace
+
+void DrawPriceCharts(Canvas& canvas, const CTarnwickDoc& document, int shownBars, int panelBase, const Pens& pens)
+{
+    const MovingAverageAnalysis& averages = document.movingAverages;
+    const ChartArea averagesChart{kPriceChartTop, kPriceChartHeight, PriceScale(document, shownBars),
+                                  BarWidth(shownBars)};
+
+    const int averagesTop = DrawGridAndTicks(canvas, document, averagesChart, kPriceTickLength, false, pens);
+    const LegendEntry averagesLegend[] = {{"Up", 0, Colour::kGreen},          {"Down", 30, Colour::kRed},
+                                          {"SMA(9)", 80, Colour::kPurple},    {"SMA(18)", 140, Colour::kGold},
+                                          {"SMA(27)", 210, Colour::kBrightGreen}, {"SMA(200)", 360, Colour::kDarkRed},
+                                          {"SMA(50)", 280, Colour::kBlue},    {"* * * *", kStarsX, Colour::kRed}};
+    DrawLegend(canvas, averagesTop, averagesLegend, std::size(averagesLegend));
+    SignalTally(canvas, averagesTop, "Moving Averages", averages.maSignals.buyToday, averages.maSignals.sellToday);
+    Markers(canvas, averagesChart, averages.maSignals);
+    DrawMovingAverages(canvas, document, averagesChart, shownBars, pens);
+    DrawPriceBars(canvas, document.store, averagesChart, shownBars, pens);
+
+    ChartArea bandsChart = averagesChart;
+    bandsChart.top = panelBase + kBandsChartOffset;
+    const int bandsTop = DrawGridAndTicks(canvas, document, bandsChart, kPriceTickLength, false, pens);
+    const LegendEntry bandsLegend[] = {{"Up", 0, Colour::kGreen},
+                                       {"Down", 30, Colour::kRed},
+                                       {"Bollinger Bands(18)", 80, Colour::kPurple},
+                                       {"MA Envelopes", 230, Colour::kGold},
+                                       {"* * * *", kStarsX, Colour::kRed}};
+    DrawLegend(canvas, bandsTop, bandsLegend, std::size(bandsLegend));
+    Markers(canvas, bandsChart, averages.bollingerSignals);
+    Markers(canvas, bandsChart, averages.envelopeSignals);
+    DrawBands(canvas, document, bandsChart, shownBars, pens);
+    DrawPriceBars(canvas, document.store, bandsChart, shownBars, pens);
+    SignalTally(canvas, bandsTop, "MA Envelopes", averages.envelopeSignals.buyToday,
+                averages.envelopeSignals.sellToday);
+    SignalTally(canvas, bandsTop - 20, "Bollinger Bands", averages.bollingerSignals.buyToday,
+                averages.bollingerSignals.sellToday);
+}
+
+void DrawVolumeChart(Canvas& canvas, const CTarnwickDoc& document, int shownBars, int panelBase, const Pens& pens)
+{
+    const QuoteSeries& store = document.store;
+    double max = -1e9;
+    double min = 1e8;
+    MinMax(shownBars, store.volume, max, min);
+    ChartArea chart{panelBase + kVolumeChartOffset, kVolumeChartHeight, {}, BarWidth(shownBars)};
+    chart.scale.step = max * kVolumeStepShare;
+    double raw = 0;
+    NiceScale(raw, chart.scale.step, chart.scale.axisLow);
+    if (chart.scale.step > 0)
+        chart.scale.divisions = CeilToDivisions(max / chart.scale.step);
+
+    const int gridTop = DrawGridAndTicks(canvas, document, chart, kVolumeTickLength, true, pens);
+    const LegendEntry legend[] = {{"Up", 0, Colour::kGreen},
+                                  {"Down", 30, Colour::kRed},
+                                  {"Volume MA(50)", 210, Colour::kPurple},
+                                  {"Volume MA(25)", 80, Colour::kGold}};
+    DrawLegend(canvas, gridTop, legend, std::size(legend));
+
+    const int bottomLine = chart.top + chart.height + 20;
+    canvas.SelectPen(pens.green);
+    for (int i = 0; i < shownBars; ++i) {
+        canvas.SelectPen(DayPen(store, i, pens));
+        const int x = BarX(i, chart.barWidth);
+        canvas.MoveTo(x, -bottomLine);
+        if (chart.Plots())
+            canvas.LineTo(x, -chart.ValueDistance(store.volume[i]));
+    }
+    canvas.SelectPen(pens.purple);
+    DrawPositive(canvas, chart, document.movingAverages.volumeSma50, shownBars - 50);
+    canvas.SelectPen(pens.gold);
+    DrawPositive(canvas, chart, document.movingAverages.volumeSma25, shownBars - 25);
+}

@@ -1,2 +1,50 @@
+#include "chart/ChartDrawing.h"
 #include "chart/ChartPainters.h"
-void DrawQuoteTable(Canvas&, const CTarnwickDoc&) {}
+#include "document/CTarnwickDoc.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr Rgb kSymbolColour{18, 128, 26};
+constexpr Rgb kRiseColour{10, 120, 20};
+constexpr int kFirstRow = 30;
+constexpr int kRowHeight = 20;
+
+std::string RightAligned(const std::string& text)
+{
+    char cell[64];
+    std::snprintf(cell, sizeof cell, "%12s", text.c_str());
+    return cell;
+}
+
+}  // namespace
+
+void DrawQuoteTable(Canvas& canvas, const CTarnwickDoc& document)
+{
+    const QuoteSeries& store = document.store;
+    canvas.SetTextColour(Colour::kBlue);
+    const struct {
+        int x;
+        const char* caption;
+    } header[] = {{10, "Date"}, {130, "Open"}, {240, "High"}, {350, "Low"},
+                  {460, "Close"}, {570, "Volume"}, {700, "Symbol"}};
+    for (const auto& column : header)
+        canvas.TextOut(column.x, 0, column.caption);
+    DrawText(canvas, kSymbolColour, 705, 20, document.loadedSymbol);
+
+    // The two oldest bars are not listed.
+    for (int r = 0; r < store.BarsLoaded() - 2; ++r) {
+        const int y = -(kFirstRow + kRowHeight * r);
+        canvas.SetTextColour(Colour::kPurple);
+        canvas.TextOut(0, y, RightAligned(store.dates[r]));
+        canvas.SetTextColour(Colour::kBlack);
+        canvas.TextOut(120, y, FormatNumber("%6.6g", store.open[r]));
+        canvas.TextOut(230, y, FormatNumber("%6.6g", store.high[r]));
+        canvas.TextOut(340, y, FormatNumber("%6.6g", store.low[r]));
+        if (store.volume[r] > 0)
+            canvas.TextOut(560, y, FormatNumber("%10.10g", store.volume[r]));
+        canvas.SetTextColour(store.close[r] >= store.close[r + 1] ? kRiseColour : Colour::kRed);
+        canvas.TextOut(450, y, FormatNumber("%6.6g", store.close[r]));
+    }
+}

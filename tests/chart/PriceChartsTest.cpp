@@ -1,0 +1,158 @@
+#include "chart/ChartPainters.h"
+#include "chart/ChartView.h"
+#include "chart/Pens.h"
+#include "chart/RecordingCanvas.h"
+#include "document/CTarnwickDoc.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+namespace {
+
+// A document whose store holds `bars` bars between 12 and 13.5 and whose
+// moving averages are all set to 12.5, without running the analysis.
+std::unique_ptr<CTarnwickDoc> PricedDocument(int bars)
+{
+    auto document = std::make_unique<CTarnwickDoc>();
+    QuoteSeries& store = document->store;
+    for (int i = 0; i < bars; ++i) {
+        store.close[i] = store.open[i] = 12.5 + 0.25 * (i % 3 == 0);
+        store.high[i] = 13.5;
+        store.low[i] = 12;
+        store.volume[i] = 1000 + i;
+    }
+    store.barCount = bars;
+    MovingAverageAnalysis& averages = document->movingAverages;
+    for (Series* series : {&averages.sma200, &averages.sma50, &averages.sma27, &averages.sma18, &averages.sma9})
+        series->fill(12.5);
+    return document;
+}
+
+// Line segments one bar wide drawn in `colour` on the first price chart
+// (distances 110 to 450): its curve segments.
+int Segments(const RecordingCanvas& canvas, Rgb colour, int barWidth)
+{
+    return static_cast<int>(std::count_if(canvas.lines().begin(), canvas.lines().end(), [&](const auto& line) {
+        return line.colour == colour && line.x1 - line.x2 == barWidth && line.y1 <= -110 && line.y1 >= -450;
+    }));
+}
+
+std::vector<std::string> LabelsAt(const RecordingCanvas& canvas, int x)
+{
+    std::vector<std::string> labels;
+    for (const auto& text : canvas.texts())
+        if (text.x == x)
+            labels.push_back(text.text);
+    return labels;
+}
+
+RecordingCanvas PaintPriceCharts(const CTarnwickDoc& document)
+{
+    RecordingCanvas canvas;
+    const PenSet pens(canvas);
+    DrawPriceCharts(canvas, document, ShownBars(document.store.barCount), 510, pens.pens());
+    return canvas;
+}
+
+}  // namespace
+
+TEST(PriceCharts, PriceScaleFromTwelveToThirteenAndAHalf)
+{
+    const auto document = PricedDocument(100);
+    const RecordingCanvas canvas = PaintPriceCharts(*document);
+    // Step 0.125 rounds to 0.2 from 12: 8 divisions of 37 units, on both charts.
+    const std::vector<std::string> expected = {"12    ", "12.2  ", "12.4  ", "12.6  ", "12.8  ", "13    ",
+                                               "13.2  ", "13.4  ", "13.6  "};
+    std::vector<std::string> both = expected;
+    both.insert(both.end(), expected.begin(), expected.end());
+    EXPECT_EQ(LabelsAt(canvas, 755), both);
+}
+
+TEST(PriceCharts, HundredBarsDrawEachAverageFromItsOwnBound)
+{
+    const auto document = PricedDocument(100);
+    const RecordingCanvas canvas = PaintPriceCharts(*document);
+    EXPECT_EQ(Segments(canvas, Colour::kDarkRed, 6), 0);       // 100 - 200 bars
+    EXPECT_EQ(Segments(canvas, Colour::kBlue, 6), 28);         // 100 - 72
+    EXPECT_EQ(Segments(canvas, Colour::kBrightGreen, 6), 73);  // 100 - 27
+    EXPECT_EQ(Segments(canvas, Colour::kPurple, 6), 91);       // 100 - 9
+
+    // Each bar: a stroke from its low (12, the bottom grid line at 430) to its
+    // high (13.5, 430 - 277.5), from x 745 down to 151.
+    int strokes = 0;
+    int leftmost = 1000;
+    for (const auto& line : canvas.lines())
+        if (line.x1 == line.x2 && line.y1 == -430 && line.y2 == -152) {
+            ++strokes;
+            leftmost = std::min(leftmost, line.x1);
+        }
+    EXPECT_EQ(leftmost, 151);
+    EXPECT_EQ(strokes, 100);
+}
+
+TEST(PriceCharts, ThreeHundredBarsShowTwoHundredFiftyAndSma200ByTheBarsLoaded)
+{
+    const auto document = PricedDocument(300);
+    const RecordingCanvas canvas = PaintPriceCharts(*document);
+    EXPECT_EQ(Segments(canvas, Colour::kDarkRed, 4), 100);
+    const auto last = std::find_if(canvas.lines().rbegin(), canvas.lines().rend(),
+                                   [](const auto& line) { return line.colour == Colour::kDarkRed; });
+    ASSERT_NE(last, canvas.lines().rend());
+    EXPECT_EQ(last->x1, 349);
+    EXPECT_EQ(last->x2, 345);
+    EXPECT_EQ(Segments(canvas, Colour::kBlue, 4), 250 - 72);
+}
+
+TEST(PriceCharts, FlatPricesLeaveOneGridLineAndNoBars)
+{
+    auto document = PricedDocument(50);
+    for (int i = 0; i < 50; ++i)
+        document->store.high[i] = document->store.low[i] = 12.5;
+    const RecordingCanvas canvas = PaintPriceCharts(*document);
+    EXPECT_EQ(LabelsAt(canvas, 755), (std::vector<std::string>{"0     ", "0     "}));
+    for (const auto& line : canvas.lines())
+        EXPECT_TRUE((line.x1 == 0 && line.x2 == 750) || line.x1 == line.x2) << line.x1 << " " << line.x2;
+}
+
+TEST(PriceCharts, ALowerCloseIsRedAndAnEqualCloseGreen)
+{
+    auto document = PricedDocument(10);
+    document->store.close[0] = 12.6;
+    document->store.close[1] = 12.6;  // equal: green
+    document->store.close[2] = 12.9;  // bar 1 fell: red
+    const RecordingCanvas canvas = PaintPriceCharts(*document);
+    const auto strokeColour = [&](int x) {
+        for (const auto& line : canvas.lines())
+            if (line.x1 == x && line.x2 == x && line.y1 != line.y2)
+                return line.colour;
+        return Rgb{1, 1, 1};
+    };
+    EXPECT_EQ(strokeColour(745), Colour::kGreen);
+    EXPECT_EQ(strokeColour(739), Colour::kRed);
+}
+
+TEST(VolumeChart, ScaleUpToTheHighestVolume)
+{
+    auto document = PricedDocument(30);
+    document->store.volume[4] = 1234567;
+    RecordingCanvas canvas;
+    const PenSet pens(canvas);
+    DrawVolumeChart(canvas, *document, 30, 510, pens.pens());
+    // Step 205761.17 rounds to 300000 from 0: 5 divisions of 20 units.
+    EXPECT_EQ(LabelsAt(canvas, 755), (std::vector<std::string>{"0             ", "300000        ",
+                                                                "600000        ", "900000        ",
+                                                                "1200000       ", "1500000       "}));
+    const int bottomLine = 1280 + 100 + 20;
+    std::vector<RecordingCanvas::Line> strokes;
+    for (const auto& line : canvas.lines())
+        if (line.x1 == line.x2 && line.y1 == -bottomLine)
+            strokes.push_back(line);
+    ASSERT_EQ(strokes.size(), 30u);
+    const auto tallest = std::max_element(strokes.begin(), strokes.end(),
+                                          [](const auto& a, const auto& b) { return a.y2 < b.y2; });
+    EXPECT_EQ(tallest->x1, 745 - 4 * 6);
+    EXPECT_EQ(tallest->y2, -1317);  // 1400 - 1234567 * 20 / 300000, truncated
+}
