@@ -12,10 +12,17 @@ constexpr double kFarAway = 1e8;
 
 int TruncatedDistance(double distance)
 {
+    if (std::isnan(distance))
+        return static_cast<int>(kFarAway);
     return static_cast<int>(std::clamp(distance, -kFarAway, kFarAway));
 }
 
 }  // namespace
+
+bool HasVolume(const QuoteSeries& store)
+{
+    return store.volume[1] != 0 || store.volume[2] != 0;
+}
 
 int BarWidth(int shownBars)
 {

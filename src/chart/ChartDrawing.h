@@ -17,6 +17,10 @@ inline constexpr int kLabelX = 755;
 inline constexpr int kNewestBarX = 745;
 inline constexpr int kMaxShownBars = 250;
 
+// Whether the store has volumes, for the charts that need them: a source
+// without volumes leaves the two bars behind the newest at 0.
+bool HasVolume(const QuoteSeries& store);
+
 // 6 units a bar up to 120 shown bars, else 4.
 int BarWidth(int shownBars);
 

@@ -9,13 +9,6 @@
 
 namespace {
 
-// Volume charts and panels need volumes: a source without them leaves the
-// two bars behind the newest at 0.
-bool HasVolume(const QuoteSeries& store)
-{
-    return store.volume[1] != 0 || store.volume[2] != 0;
-}
-
 void PaintChartPage(Canvas& canvas, const CTarnwickDoc& document)
 {
     const int shown = ShownBars(document.store.barCount);
