@@ -52,5 +52,13 @@ void RecordingCanvas::TextOut(int x, int y, std::string_view text)
 
 void RecordingCanvas::Clear()
 {
-    *this = RecordingCanvas{};
+    // Keeps the lists' memory, so a canvas reused for every paint allocates once.
+    calls_.clear();
+    texts_.clear();
+    lines_.clear();
+    penColours_.assign(1, Rgb{});
+    selected_ = 0;
+    textColour_ = Rgb{};
+    currentX_ = 0;
+    currentY_ = 0;
 }

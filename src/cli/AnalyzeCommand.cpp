@@ -2,19 +2,18 @@
 
 #include "cli/AnalysisJson.h"
 #include "cli/AnalysisReport.h"
+#include "cli/QuoteFolderLoad.h"
 #include "document/CTarnwickDoc.h"
-#include "document/Errors.h"
-#include "quotes/LoadQuotes.h"
 
 #include <memory>
 #include <optional>
-#include <string>
 
 namespace {
 
+constexpr std::string_view kCommand = "analyze";
+
 struct AnalyzeOptions {
-    std::optional<std::string> quoteDir;
-    std::optional<std::string> symbol;
+    QuoteFolderOptions folder;
     bool json = false;
 };
 
@@ -23,24 +22,23 @@ std::optional<AnalyzeOptions> ParseOptions(std::span<const std::string_view> arg
 {
     AnalyzeOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if (arg == "--json") {
+        switch (TakeQuoteFolderOption(args, i, options.folder, kCommand, kAnalyzeUsage, err)) {
+        case OptionTaken::Yes:
+            continue;
+        case OptionTaken::Wrong:
+            return std::nullopt;
+        case OptionTaken::No:
+            break;
+        }
+        if (args[i] == "--json") {
             options.json = true;
-        } else if (arg == "--quote-dir" || arg == "--symbol") {
-            if (i + 1 >= args.size()) {
-                err << "tarnwick-cli analyze: " << arg << " needs a value.\n" << kAnalyzeUsage;
-                return std::nullopt;
-            }
-            (arg == "--symbol" ? options.symbol : options.quoteDir) = std::string(args[++i]);
         } else {
-            err << "tarnwick-cli analyze: unknown argument \"" << arg << "\".\n" << kAnalyzeUsage;
+            err << "tarnwick-cli analyze: unknown argument \"" << args[i] << "\".\n" << kAnalyzeUsage;
             return std::nullopt;
         }
     }
-    if (!options.symbol || options.symbol->empty()) {
-        err << "tarnwick-cli analyze: say which symbol the quotes are for with --symbol.\n" << kAnalyzeUsage;
+    if (!HasSymbol(options.folder, kCommand, kAnalyzeUsage, err))
         return std::nullopt;
-    }
     return options;
 }
 
@@ -52,29 +50,13 @@ int RunAnalyze(std::span<const std::string_view> args, std::ostream& out, std::o
     if (!options)
         return 2;
 
-    auto document = std::make_unique<CTarnwickDoc>();
-    if (options->quoteDir)
-        document->quoteDir = *options->quoteDir;
-    document->symbol = *options->symbol;
-    document->loadedSymbol = document->symbol;
-    document->sourceMode = 1;
-    try {
-        LoadQuotes(*document);
-    } catch (const TarnwickError& error) {
-        err << "tarnwick-cli: " << error.what() << "\n";
+    const std::unique_ptr<CTarnwickDoc> document = LoadQuoteFolder(options->folder, err);
+    if (!document)
         return 1;
-    }
 
     if (options->json)
         out << AnalysisToJson(*document).dump() << "\n";
     else
         WriteAnalysisReport(*document, out);
-
-    if (document->store.barCount < 1) {
-        err << "tarnwick-cli: no daily bars in \"" << (document->quoteDir / "table.csv").string()
-            << "\": it needs a header line with \"Volume\" or \"Close\", then one date,open,high,low,close[,volume] "
-               "line per day, newest first.\n";
-        return 1;
-    }
-    return 0;
+    return ReportNoBars(*document, err) ? 1 : 0;
 }

@@ -1,4 +1,5 @@
 #include "cli/AnalyzeCommand.h"
+#include "cli/RenderCommand.h"
 
 #include <iostream>
 #include <string_view>
@@ -10,7 +11,21 @@ constexpr std::string_view kUsage =
     "usage: tarnwick-cli COMMAND [OPTIONS]\n"
     "commands:\n"
     "  analyze   load a symbol's local quote files and print the day's signals\n"
+    "  render    load a symbol's local quote files and draw the chart page to PNG, SVG or PDF\n"
     "run 'tarnwick-cli COMMAND --help' for a command's options.\n";
+
+using Command = int (*)(std::span<const std::string_view>, std::ostream&, std::ostream&);
+
+struct CommandEntry {
+    std::string_view name;
+    Command run;
+    std::string_view usage;
+};
+
+constexpr CommandEntry kCommands[] = {
+    {"analyze", RunAnalyze, kAnalyzeUsage},
+    {"render", RunRender, kRenderUsage},
+};
 
 }  // namespace
 
@@ -22,12 +37,14 @@ int main(int argc, char** argv)
         return args.empty() ? 2 : 0;
     }
     const std::span<const std::string_view> rest(args.begin() + 1, args.end());
-    if (args[0] == "analyze") {
+    for (const CommandEntry& command : kCommands) {
+        if (args[0] != command.name)
+            continue;
         if (!rest.empty() && (rest[0] == "--help" || rest[0] == "-h")) {
-            std::cout << kAnalyzeUsage;
+            std::cout << command.usage;
             return 0;
         }
-        return RunAnalyze(rest, std::cout, std::cerr);
+        return command.run(rest, std::cout, std::cerr);
     }
     std::cerr << "tarnwick-cli: unknown command \"" << args[0] << "\".\n" << kUsage;
     return 2;

@@ -1,0 +1,94 @@
+// How long one paint of the chart page takes with 400 bars loaded (250
+// shown): into a canvas that drops every call (the painters' own cost), into
+// the recording canvas the tests use, and through the Qt canvas into a 96-dpi
+// image of the whole 12 x 41 inch page, which is what the window and the PNG
+// export pay.
+#include "app/OffscreenGuiApplication.h"
+#include "app/QtCanvas.h"
+#include "chart/ChartView.h"
+#include "chart/RecordingCanvas.h"
+#include "document/CTarnwickDoc.h"
+#include "quotes/LoadQuotes.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include <cmath>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+#include <utility>
+
+namespace {
+
+std::unique_ptr<CTarnwickDoc> LoadedIbm()
+{
+    auto document = std::make_unique<CTarnwickDoc>();
+    document->symbol = "IBM";
+    document->loadedSymbol = "IBM";
+    document->quoteDir = std::filesystem::path(TARNWICK_SAMPLE_DIR) / "IBM";
+    LoadQuotes(*document);
+    return document;
+}
+
+class NullCanvas : public Canvas {
+public:
+    PenId CreatePen(Rgb) override { return ++pens_; }
+    PenId SelectPen(PenId pen) override { return std::exchange(selected_, pen); }
+    void DeletePen(PenId) override {}
+    void MoveTo(int x, int y) override { benchmark::DoNotOptimize(x + y); }
+    void LineTo(int x, int y) override { benchmark::DoNotOptimize(x + y); }
+    void SetTextColour(Rgb) override {}
+    void TextOut(int x, int y, std::string_view text) override { benchmark::DoNotOptimize(x + y + text.size()); }
+
+private:
+    PenId pens_ = 0;
+    PenId selected_ = 0;
+};
+
+void ChartPageIntoNullCanvas(benchmark::State& state)
+{
+    const auto document = LoadedIbm();
+    NullCanvas canvas;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PaintChartView(canvas, *document));
+    state.counters["bars"] = document->store.barCount;
+}
+BENCHMARK(ChartPageIntoNullCanvas)->Unit(benchmark::kMicrosecond);
+
+void ChartPageIntoRecordingCanvas(benchmark::State& state)
+{
+    const auto document = LoadedIbm();
+    RecordingCanvas canvas;
+    for (auto _ : state) {
+        canvas.Clear();
+        benchmark::DoNotOptimize(PaintChartView(canvas, *document));
+    }
+    state.counters["bars"] = document->store.barCount;
+    state.counters["calls"] = static_cast<double>(canvas.calls().size());
+}
+BENCHMARK(ChartPageIntoRecordingCanvas)->Unit(benchmark::kMicrosecond);
+
+void ChartPageIntoImageAt96Dpi(benchmark::State& state)
+{
+    const OffscreenGuiApplication gui;
+    const auto document = LoadedIbm();
+    QImage image(1152, 3936, QImage::Format_ARGB32_Premultiplied);
+    const int dotsPerMetre = static_cast<int>(std::lround(96 / 0.0254));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    image.fill(Qt::white);
+    for (auto _ : state) {
+        // A painter and a canvas per paint, as a window's paint event has;
+        // the page is drawn over the last one rather than on a cleared image.
+        QPainter painter(&image);
+        QtCanvas canvas(painter);
+        benchmark::DoNotOptimize(PaintChartView(canvas, *document));
+    }
+    state.counters["bars"] = document->store.barCount;
+}
+BENCHMARK(ChartPageIntoImageAt96Dpi)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "chart/Canvas.h"
+
+#include <QFont>
+#include <QPen>
+#include <QPointF>
+#include <QString>
+
+#include <vector>
+
+class QPainter;
+
+// The chart canvas over a QPainter: the window, a printer, an image, an SVG
+// or a PDF file. One logical unit is 0.01 inch on the painter's device, taken
+// from the device's own logical DPI, so the page keeps its physical size on
+// every device: at 96 dpi the unit is 0.96 pixels, at 1200 dpi 12 pixels.
+// y is minus the distance from the page top, so the device point of (x, y) is
+// (x * dpiX / 100, -y * dpiY / 100), in the painter's own coordinates (a
+// caller may translate the painter to scroll).
+//
+// Pens are solid, one unit wide (at least one device pixel) and cosmetic:
+// a painter transform does not widen them. Text is about 0.16 inch high from
+// the top of its tallest letter to the bottom of its lowest, drawn with the
+// given point as its top-left corner, on an opaque white cell as high as the
+// font and as wide as the text (the device context's default background
+// mode), which covers whatever was drawn there before. Text starts black.
+//
+// The painter must be active and must outlive the canvas; the canvas
+// restores the painter's pen and font when it goes. Not thread-safe, as
+// painting is not.
+class QtCanvas : public Canvas {
+public:
+    explicit QtCanvas(QPainter& painter);
+    ~QtCanvas() override;
+    QtCanvas(const QtCanvas&) = delete;
+    QtCanvas& operator=(const QtCanvas&) = delete;
+
+    // Pen 0 is the pen the painter had when the canvas was made. Ids of
+    // deleted pens are handed out again.
+    PenId CreatePen(Rgb colour) override;
+    // An unknown or deleted pen selects nothing; the selected pen is returned.
+    PenId SelectPen(PenId pen) override;
+    // Pen 0, the selected pen and unknown pens are left alone.
+    void DeletePen(PenId pen) override;
+
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+
+    void SetTextColour(Rgb colour) override;
+    void TextOut(int x, int y, std::string_view text) override;
+
+    // Device pixels per logical unit, across and down.
+    double unitX() const { return unitX_; }
+    double unitY() const { return unitY_; }
+    // The pixel size of the text font.
+    int textPixelSize() const { return font_.pixelSize(); }
+
+private:
+    struct PenSlot {
+        QPen pen;
+        bool inUse = false;
+    };
+    enum class PainterPen { Unknown, Line, Text };
+
+    QPointF ToDevice(int x, int y) const { return {x * unitX_, -y * unitY_}; }
+    bool Known(PenId pen) const;
+    void UseLinePen();
+    void UseTextPen();
+
+    QPainter& painter_;
+    double unitX_ = 1;
+    double unitY_ = 1;
+    double penWidth_ = 1;
+    std::vector<PenSlot> pens_;
+    PenId selected_ = 0;
+    QPen textPen_;
+    PainterPen painterPen_ = PainterPen::Unknown;
+    QFont font_;
+    double ascent_ = 0;  // from a text's top to its baseline, in pixels
+    QPointF current_;
+    QString text_;       // reused for every text, so short texts allocate nothing
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <span>
+#include <string>
+#include <string_view>
+
+class CTarnwickDoc;
+
+// What the commands that read a local quote folder share: the two options
+// that name the folder and the symbol, and the load itself.
+
+// --quote-dir DIR and --symbol SYMBOL as given; the folder defaults to the
+// sample IBM history.
+struct QuoteFolderOptions {
+    std::optional<std::string> quoteDir;
+    std::optional<std::string> symbol;
+};
+
+enum class OptionTaken {
+    No,     // args[i] is none of these options
+    Yes,    // taken, with its value; i now points at the value
+    Wrong,  // the value is missing; the reason went to `err`
+};
+
+// Takes "--quote-dir DIR" or "--symbol SYMBOL" at args[i]. `command` and
+// `usage` go into the message when the value is missing.
+OptionTaken TakeQuoteFolderOption(std::span<const std::string_view> args, std::size_t& i, QuoteFolderOptions& options,
+                                  std::string_view command, std::string_view usage, std::ostream& err);
+
+// The value after the option at args[i], stepping i onto it; nothing, with
+// the reason on `err`, when the arguments end first.
+std::optional<std::string_view> TakeOptionValue(std::span<const std::string_view> args, std::size_t& i,
+                                                std::string_view command, std::string_view usage, std::ostream& err);
+
+// False, with the reason on `err`, when no symbol was given.
+bool HasSymbol(const QuoteFolderOptions& options, std::string_view command, std::string_view usage,
+               std::ostream& err);
+
+// Loads DIR/quotes.csv and DIR/table.csv for the symbol as the "Read C:\"
+// command does (sourceMode 1) and runs the analysis. Returns nothing when a
+// file could not be read; the message, naming the file, went to `err`. The
+// document returned may hold no bars: see ReportNoBars. Needs a symbol.
+std::unique_ptr<CTarnwickDoc> LoadQuoteFolder(const QuoteFolderOptions& options, std::ostream& err);
+
+// When the document holds no bars, says so on `err`, naming the history file
+// and what it should hold, and returns true.
+bool ReportNoBars(const CTarnwickDoc& document, std::ostream& err);

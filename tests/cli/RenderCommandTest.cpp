@@ -1,0 +1,170 @@
+#include "app/OffscreenGuiApplication.h"
+#include "cli/RenderCommand.h"
+#include "support/SampleDocument.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string Contents(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Rows [first, last) of the image hold a pixel that is not white.
+bool RowsInked(const QImage& image, int first, int last)
+{
+    for (int y = first; y < last; ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                return true;
+    return false;
+}
+
+class RenderCommandTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() { gui_ = std::make_unique<OffscreenGuiApplication>(); }
+    static void TearDownTestSuite() { gui_.reset(); }
+
+    // Renders the sample IBM history with `more` arguments into `file` of the temporary folder.
+    Outcome Render(const std::string& file, std::vector<std::string_view> more = {})
+    {
+        output_ = (folder_.path() / file).string();
+        std::vector<std::string_view> args = {"--quote-dir", sample_, "--symbol", "IBM", "--out", output_};
+        args.insert(args.end(), more.begin(), more.end());
+        return Run(args);
+    }
+
+    static Outcome Run(const std::vector<std::string_view>& args)
+    {
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = RunRender(args, out, err);
+        return {status, out.str(), err.str()};
+    }
+
+    TempFolder folder_;
+    std::string sample_ = SampleDir("IBM");
+    std::string output_;
+
+private:
+    static inline std::unique_ptr<OffscreenGuiApplication> gui_;
+};
+
+}  // namespace
+
+TEST_F(RenderCommandTest, ChartPageIsAPngOfTwelveByFortyOneInches)
+{
+    const Outcome outcome = Render("chart.png");
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_NE(outcome.out.find("1152 x 3936 pixels at 96 dpi"), std::string::npos) << outcome.out;
+
+    const QImage image(QString::fromStdString(output_));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(1152, 3936));
+    EXPECT_NEAR(image.dotsPerMeterX() * 0.0254, 96, 0.5);
+    EXPECT_TRUE(RowsInked(image, 0, 105));        // the quote summary strip, above 1.1 inch
+    EXPECT_FALSE(RowsInked(image, 3870, 3936));  // the lowest frame ends at 40.1 inch
+    EXPECT_EQ(image.pixel(image.width() - 1, 0), qRgb(255, 255, 255));
+}
+
+TEST_F(RenderCommandTest, DpiScalesTheImageAndTheTableHasItsOwnHeight)
+{
+    const Outcome half = Render("half.png", {"--dpi", "48"});
+    ASSERT_EQ(half.status, 0) << half.err;
+    EXPECT_EQ(QImage(QString::fromStdString(output_)).size(), QSize(576, 1968));
+
+    // 400 bars: (400 * 5 + 25) * 4 = 8100 hundredths of an inch.
+    const Outcome table = Render("table.png", {"--page", "table"});
+    ASSERT_EQ(table.status, 0) << table.err;
+    const QImage image(QString::fromStdString(output_));
+    EXPECT_EQ(image.size(), QSize(960, 7776));
+    EXPECT_TRUE(RowsInked(image, 0, 20));  // the header row
+}
+
+TEST_F(RenderCommandTest, SvgAndPdfKeepThePhysicalSize)
+{
+    ASSERT_EQ(Render("chart.svg").status, 0);
+    const std::string svg = Contents(output_);
+    EXPECT_EQ(svg.rfind("<?xml", 0), 0u) << svg.substr(0, 100);
+    EXPECT_NE(svg.find("<svg width=\"304.8mm\" height=\"1041.4mm\""), std::string::npos) << svg.substr(0, 300);
+    EXPECT_NE(svg.find("<polyline"), std::string::npos);
+    EXPECT_NE(svg.find(">Moving Averages<"), std::string::npos);
+
+    ASSERT_EQ(Render("chart.PDF").status, 0);
+    const std::string pdf = Contents(output_);
+    EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u) << pdf.substr(0, 20);
+    EXPECT_NE(pdf.find("/MediaBox [0 0 864"), std::string::npos);  // 12 x 41 inches in points
+    EXPECT_NE(pdf.find(" 2952"), std::string::npos);
+    EXPECT_GT(pdf.size(), 10000u);
+}
+
+TEST_F(RenderCommandTest, WrongArgumentsExitTwoAndWriteNothing)
+{
+    for (const std::vector<std::string_view>& more :
+         std::vector<std::vector<std::string_view>>{{"--dpi", "abc"}, {"--dpi", "23"}, {"--dpi", "601"},
+                                                     {"--dpi", "96x"}, {"--page", "charts"}, {"--colour"}}) {
+        const Outcome outcome = Render("wrong.png", more);
+        EXPECT_EQ(outcome.status, 2) << more[0];
+        EXPECT_NE(outcome.err.find(more[0]), std::string::npos) << outcome.err;
+        EXPECT_FALSE(fs::exists(output_)) << more[0];
+    }
+    const Outcome bmp = Render("chart.bmp");
+    EXPECT_EQ(bmp.status, 2);
+    EXPECT_NE(bmp.err.find(".png, .svg or .pdf"), std::string::npos) << bmp.err;
+    EXPECT_EQ(Run({"--symbol", "IBM"}).status, 2);
+    EXPECT_EQ(Run({"--out", "x.png"}).status, 2);
+}
+
+TEST_F(RenderCommandTest, FailuresNameTheFileAndExitOne)
+{
+    const Outcome unwritable = Render("no/such/folder/chart.png");
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_NE(unwritable.err.find(output_), std::string::npos) << unwritable.err;
+
+    const std::string out = (folder_.path() / "chart.png").string();
+    const Outcome missing = Run({"--quote-dir", "/nonexistent/folder", "--symbol", "IBM", "--out", out});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("/nonexistent/folder/quotes.csv"), std::string::npos) << missing.err;
+
+    folder_.Write("quotes.csv", "");
+    folder_.Write("table.csv", "");
+    const Outcome noBars = Run({"--quote-dir", folder_.path().string(), "--symbol", "IBM", "--out", out});
+    EXPECT_EQ(noBars.status, 1);
+    EXPECT_NE(noBars.err.find("no daily bars"), std::string::npos) << noBars.err;
+    EXPECT_FALSE(fs::exists(out));
+}
+
+TEST_F(RenderCommandTest, TheProgramDrawsWithoutADisplay)
+{
+    const std::string cli = TARNWICK_CLI;
+    const std::string out = (folder_.path() / "chart.png").string();
+    const std::string headless = "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY " + cli + " render ";
+    const int ok = std::system((headless + "--symbol IBM --quote-dir '" + sample_ + "' --out '" + out + "' >/dev/null").c_str());
+    EXPECT_EQ(WEXITSTATUS(ok), 0);
+    EXPECT_EQ(QImage(QString::fromStdString(out)).size(), QSize(1152, 3936));
+    const int wrong = std::system((cli + " render --symbol IBM --out x.gif 2>/dev/null").c_str());
+    EXPECT_EQ(WEXITSTATUS(wrong), 2);
+}
