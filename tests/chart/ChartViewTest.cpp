@@ -57,22 +57,34 @@ TEST(ChartView, ChartPageCreatesNinePensAndReleasesThemInReverse)
     EXPECT_TRUE(Drew(canvas, "Total"));
 }
 
-TEST(ChartView, WithoutVolumesTheVolumeStripsStayEmpty)
+TEST(ChartView, WithoutVolumesTheFiveVolumeStripsStayEmpty)
 {
     auto document = LoadedSample("IBM");
-    RecordingCanvas withVolume;
-    PaintChartView(withVolume, *document);
-    EXPECT_TRUE(Drew(withVolume, "Volume MA(50)"));
-
     document->store.volume[1] = 0;
     document->store.volume[2] = 0;
-    RecordingCanvas withoutVolume;
-    PaintChartView(withoutVolume, *document);
-    EXPECT_FALSE(Drew(withoutVolume, "Volume MA(50)"));
-    // Nothing lands in the volume chart's strip (distances 1280 to 1420).
-    for (const auto& line : withoutVolume.lines())
-        EXPECT_FALSE(line.y1 <= -1280 && line.y1 >= -1420 && line.y2 <= -1280 && line.y2 >= -1420)
-            << line.x1 << "," << line.y1;
+    RecordingCanvas canvas;
+    PaintChartView(canvas, *document);
+    for (const char* title : {"Volume MA(50)", "k%R", "MFI(14)", "OBV", "PVT"})
+        EXPECT_FALSE(Drew(canvas, title)) << title;
+
+    // Volume chart, k%R, money flow, on-balance volume, price and volume trend:
+    // from each strip's top to its frame line.
+    const struct {
+        int top, bottom;
+    } strips[] = {{1280, 1420}, {3250, 3410}, {3450, 3610}, {3650, 3810}, {3850, 4010}};
+    const auto inside = [](int y, int top, int bottom) { return y <= -top && y >= -bottom; };
+    for (const auto& strip : strips) {
+        for (const auto& line : canvas.lines())
+            EXPECT_FALSE(inside(line.y1, strip.top, strip.bottom) && inside(line.y2, strip.top, strip.bottom))
+                << strip.top << ": " << line.x1 << "," << line.y1;
+        for (const auto& text : canvas.texts())
+            EXPECT_FALSE(inside(text.y, strip.top + 1, strip.bottom)) << strip.top << ": " << text.text;
+    }
+
+    RecordingCanvas withVolume;
+    PaintChartView(withVolume, *LoadedSample("IBM"));
+    for (const char* title : {"Volume MA(50)", "k%R", "MFI(14)", "OBV", "PVT"})
+        EXPECT_TRUE(Drew(withVolume, title)) << title;
 }
 
 TEST(ChartView, QuoteTablePageDrawsNoPen)
