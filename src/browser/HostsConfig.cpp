@@ -1,0 +1,1 @@
+#include "browser/HostsConfig.h"

@@ -1,0 +1,1 @@
+#include "browser/LinkCommands.h"
