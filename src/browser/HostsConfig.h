@@ -1,1 +1,104 @@
 #pragma once
+
+#include <array>
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Every outside site the program reaches, by the role it plays. The paths and
+// queries on each site are fixed by the code that uses it; only the base
+// address (scheme, host and optional port) is configured.
+enum class HostRole {
+    ProductSite,          // the program's own web site: home and download pages
+    IntradayCharts,       // intraday-chart service
+    YahooBusiness,        // Yahoo business site: research and insider pages
+    ResearchReports,      // research-report search
+    YahooFinance,         // Yahoo finance site: options page, quote page server
+    YahooCharts,          // Yahoo chart server: historical prices
+    MarketData,           // market-data site: most actives
+    FinancialNews,        // financial-news site: analyst ratings
+    InvestorInformation,  // investor-information site: earnings calendar
+    EarningsResearch,     // earnings-research site: earnings surprises
+    InvestorNews,         // investor-news site: earnings warnings, stock splits
+    IpoSite,              // IPO site: lock-up periods
+    InsiderTrading,       // insider-trading site
+    QuoteSite,            // quote site: economic calendar
+    WebSearch,            // web-search page
+    SecondQuoteSource,    // the second quote source's site
+};
+
+inline constexpr std::size_t kHostRoleCount = 16;
+
+struct HostRoleInfo {
+    HostRole role;
+    std::string_view key;          // key in the [hosts] section of the hosts file
+    std::string_view defaultBase;  // built-in base address
+};
+
+// One entry per role, in the order of HostRole. The product site has no
+// built-in address: without one the program shows the start page it ships.
+// The other defaults of sites without a known name are reserved example
+// hosts; a user who wants those pages names the real site in the hosts file.
+inline constexpr std::array<HostRoleInfo, kHostRoleCount> kHostRoles = {{
+    {HostRole::ProductSite, "product_site", ""},
+    {HostRole::IntradayCharts, "intraday_charts", "http://intraday.example.com"},
+    {HostRole::YahooBusiness, "yahoo_business", "http://biz.yahoo.com"},
+    {HostRole::ResearchReports, "research_reports", "http://research.example.com"},
+    {HostRole::YahooFinance, "yahoo_finance", "http://finance.yahoo.com"},
+    {HostRole::YahooCharts, "yahoo_charts", "http://chart.yahoo.com"},
+    {HostRole::MarketData, "market_data", "http://marketdata.example.com"},
+    {HostRole::FinancialNews, "financial_news", "http://news.example.com"},
+    {HostRole::InvestorInformation, "investor_information", "http://investorinfo.example.com"},
+    {HostRole::EarningsResearch, "earnings_research", "http://earnings.example.com"},
+    {HostRole::InvestorNews, "investor_news", "http://investornews.example.com"},
+    {HostRole::IpoSite, "ipo_site", "http://ipo.example.com"},
+    {HostRole::InsiderTrading, "insider_trading", "http://insider.example.com"},
+    {HostRole::QuoteSite, "quote_site", "http://quotes.example.com"},
+    {HostRole::WebSearch, "web_search", "http://search.example.com"},
+    {HostRole::SecondQuoteSource, "second_quote_source", "http://www.siliconinvestor.com"},
+}};
+
+// True for "http://" or "https://" followed by a host name (letters, digits,
+// '-', '.') and an optional ":port" (1 to 65535), nothing else: no path,
+// query, user name or blank. The scheme may be written in any case.
+bool IsBaseAddress(std::string_view text);
+
+// The base address of every role. A default-constructed object holds the
+// built-in defaults.
+class HostsConfig {
+public:
+    HostsConfig();
+
+    // The hosts file `path`: a "[hosts]" section of "key=value" lines; lines
+    // starting with '#' or ';' and blank lines are skipped, CR LF line ends
+    // are accepted, keys and values are trimmed, keys and section names are
+    // compared without case, unknown keys and other sections are ignored, the
+    // last line of a key wins. A value must satisfy IsBaseAddress (one
+    // trailing '/' is dropped); the product site may also be empty. Any other
+    // value, and any line in [hosts] that is not "key=value", is rejected: the
+    // role keeps its default and the line is reported in warnings().
+    // A missing file gives the defaults. Throws FileError naming the path
+    // when the file exists but cannot be read (a folder, no permission).
+    static HostsConfig Load(const std::filesystem::path& path);
+
+    // $XDG_CONFIG_HOME/Tarnwick/hosts.ini when that variable holds an
+    // absolute path, else $HOME/.config/Tarnwick/hosts.ini.
+    static std::filesystem::path DefaultPath();
+
+    // The base address of `role`, without trailing '/'; empty only for the
+    // product site when none is configured.
+    const std::string& Base(HostRole role) const;
+
+    // Sets the base address of `role` when `base` is acceptable as in Load;
+    // returns false and changes nothing otherwise.
+    bool Set(HostRole role, std::string_view base);
+
+    // One message per rejected line of the last Load, naming file and line.
+    const std::vector<std::string>& warnings() const { return warnings_; }
+
+private:
+    std::array<std::string, kHostRoleCount> bases_;
+    std::vector<std::string> warnings_;
+};

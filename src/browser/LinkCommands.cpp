@@ -1,1 +1,89 @@
 #include "browser/LinkCommands.h"
+
+namespace {
+
+constexpr std::string_view kSymbolMark = "{symbol}";
+constexpr std::string_view kInitialMark = "{initial}";
+
+bool IsUnreserved(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+           c == '_' || c == '~';
+}
+
+// The first character of the symbol: one byte, or the whole sequence of a
+// UTF-8 character, so that character is encoded in one piece.
+std::string_view Initial(std::string_view symbol)
+{
+    std::size_t length = symbol.empty() ? 0 : 1;
+    while (length < symbol.size() && length < 4 && (static_cast<unsigned char>(symbol[length]) & 0xC0) == 0x80 &&
+           static_cast<unsigned char>(symbol[0]) >= 0xC0)
+        ++length;
+    return symbol.substr(0, length);
+}
+
+}  // namespace
+
+const LinkCommand* FindLinkCommand(int id)
+{
+    for (const LinkCommand& link : kLinkCommands)
+        if (link.id == id)
+            return &link;
+    return nullptr;
+}
+
+std::string PercentEncode(std::string_view text)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string encoded;
+    encoded.reserve(text.size());
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (IsUnreserved(byte)) {
+            encoded += c;
+        } else {
+            encoded += '%';
+            encoded += kHex[byte >> 4];
+            encoded += kHex[byte & 0x0F];
+        }
+    }
+    return encoded;
+}
+
+std::optional<std::string> LinkUrl(int commandId, std::string_view symbol, const HostsConfig& hosts)
+{
+    const LinkCommand* link = FindLinkCommand(commandId);
+    if (!link || hosts.Base(link->role).empty())
+        return std::nullopt;
+    if (symbol.starts_with('.') && link->path.find(kInitialMark) != std::string_view::npos)
+        return std::nullopt;
+
+    std::string url = hosts.Base(link->role);
+    std::string_view path = link->path;
+    while (!path.empty()) {
+        const std::size_t mark = path.find('{');
+        url += path.substr(0, mark);
+        if (mark == std::string_view::npos)
+            break;
+        path.remove_prefix(mark);
+        if (path.starts_with(kSymbolMark)) {
+            url += PercentEncode(symbol);
+            path.remove_prefix(kSymbolMark.size());
+        } else if (path.starts_with(kInitialMark)) {
+            url += PercentEncode(Initial(symbol));
+            path.remove_prefix(kInitialMark.size());
+        } else {
+            url += '{';
+            path.remove_prefix(1);
+        }
+    }
+    return url;
+}
+
+std::optional<std::string> ProductHomeUrl(const HostsConfig& hosts)
+{
+    const std::string& base = hosts.Base(HostRole::ProductSite);
+    if (base.empty())
+        return std::nullopt;
+    return base + std::string(kProductHomePath);
+}
