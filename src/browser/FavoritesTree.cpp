@@ -87,7 +87,7 @@ int Build(const fs::path& folder, int firstIndex, FavoritesMenu& menu, std::vect
     }
     int next = firstIndex;
     for (const std::string& title : titles)
-        menu.shortcuts.push_back({title, kFirstFavoriteCommand + next++});
+        menu.shortcuts.push_back({title, kFirstFavoriteId + next++});
 
     std::vector<std::string> folderNames;
     for (const fs::directory_entry& entry : entries) {

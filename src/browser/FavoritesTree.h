@@ -1,16 +1,16 @@
 #pragma once
 
+#include "document/CommandTable.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
 
 // The user's web shortcuts as a menu tree: every ".url" file of the Favorites
 // folder and its subfolders. Each shortcut is numbered depth first from 0;
-// entry i has the command 3584 + i and its address at index i of the URL list
-// of the view that built the menu.
-
-inline constexpr int kFirstFavoriteCommand = 3584;
-inline constexpr int kLastFavoriteCommand = 4095;  // entries past it are shown but do nothing
+// entry i has the command kFirstFavoriteId + i (entries past kLastFavoriteId
+// are shown but do nothing) and its address at index i of the URL list of the
+// view that built the menu.
 
 struct FavoritesShortcut {
     std::string title;  // the file name without ".url"

@@ -78,8 +78,8 @@ TEST(Favorites, OnlyVisibleDotUrlFilesAndFoldersWithShortcutsCount)
     ASSERT_EQ(built.urls.size(), 2u);
     const int hidden = built.menu.folders[0].entries.shortcuts[0].commandId;
     const int deep = built.menu.folders[1].entries.folders[0].entries.shortcuts[0].commandId;
-    EXPECT_EQ(built.urls[hidden - kFirstFavoriteCommand], "");  // a shortcut without an address
-    EXPECT_EQ(built.urls[deep - kFirstFavoriteCommand], "http://z.example/");
+    EXPECT_EQ(built.urls[hidden - kFirstFavoriteId], "");  // a shortcut without an address
+    EXPECT_EQ(built.urls[deep - kFirstFavoriteId], "http://z.example/");
 }
 
 TEST(Favorites, AnEmptyOrMissingFolderGivesAnEmptyMenu)
