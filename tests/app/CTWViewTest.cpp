@@ -1,10 +1,10 @@
 #include "app/CTWView.h"
 #include "support/SampleDocument.h"
 #include "support/TempFolder.h"
+#include "support/WidgetsApplication.h"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QPrinter>
@@ -14,10 +14,6 @@
 #include <memory>
 
 namespace {
-
-int argumentCount = 1;
-char programName[] = "tarnwick-tests";
-char* arguments[] = {programName, nullptr};
 
 // Whether any pixel of the image is not white.
 bool HasInk(const QImage& image)
@@ -29,18 +25,8 @@ bool HasInk(const QImage& image)
     return false;
 }
 
-class CTWViewTest : public testing::Test {
+class CTWViewTest : public WidgetsTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (QCoreApplication::instance() != nullptr)
-            return;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        application_ = std::make_unique<QApplication>(argumentCount, arguments);
-    }
-    static void TearDownTestSuite() { application_.reset(); }
-
     // The view at 600 by 400 pixels, painted once.
     static std::unique_ptr<CTWView> ShownView(CTarnwickDoc& document)
     {
@@ -52,9 +38,6 @@ protected:
     }
 
     static int Pixels(int units, int dpi) { return units * dpi / 100; }
-
-private:
-    static inline std::unique_ptr<QApplication> application_;
 };
 
 }  // namespace

@@ -1,0 +1,210 @@
+#include "app/CChildFrame.h"
+
+#include "app/CHtmView.h"
+#include "app/CMainFrame.h"
+#include "app/CTWView.h"
+#include "app/FrameServices.h"
+#include "browser/LinkCommands.h"
+#include "document/CTarnwickDoc.h"
+#include "document/CommandTable.h"
+#include "document/Errors.h"
+#include "quotes/LoadQuotes.h"
+
+#include <QStackedWidget>
+
+namespace {
+
+constexpr int kCommandsBeforeHomePage = 10;
+
+// Commands of the command table by number.
+enum Command : int {
+    kReadLocal = 32771,
+    kReadWeb = 32772,
+    kHistoricalCharts = 32773,
+    kQuoteData = 32774,
+    kIntradayCharts = 32775,
+    kMonthSpan = 32777,
+    kBack = 32792,
+    kForward = 32793,
+    kRefresh = 32794,
+    kStop = 32796,
+    kDirections = 32851,
+    kCopy = 57634,
+    kCut = 57635,
+    kPaste = 57637,
+    kSelectAll = 32850,
+};
+
+QString ToQString(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
+CChildFrame::CChildFrame(CTarnwickDoc& document, CMainFrame& mainFrame, const FrameServices& services,
+                         QWidget* parent)
+    : QMdiSubWindow(parent), document_(document), mainFrame_(mainFrame), services_(services),
+      views_(new QStackedWidget(this))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWidget(views_);
+    SwitchView(kBrowserView);
+}
+
+void CChildFrame::SwitchView(int id)
+{
+    if (id == kBrowserView && browserView_ == nullptr) {
+        const std::optional<std::string> home = ProductHomeUrl(services_.hosts);
+        browserView_ = new CHtmView(document_, home ? QUrl(ToQString(*home)) : CHtmView::StartPageUrl(), views_);
+        connect(browserView_, &CHtmView::documentComplete, &mainFrame_, &CMainFrame::SetAddress);
+        browserView_->SetFavoritesBuilder([this](std::vector<std::string>& urls) {
+            return mainFrame_.ShowFavorites(services_.favoritesFolder, urls);
+        });
+        views_->addWidget(browserView_);
+        browserView_->OnInitialUpdate();
+    }
+    if (id != kBrowserView && chartView_ == nullptr) {
+        chartView_ = new CTWView(document_, views_);
+        views_->addWidget(chartView_);
+        chartView_->OnInitialUpdate();
+    }
+    views_->setCurrentWidget(id == kBrowserView ? static_cast<QWidget*>(browserView_) : chartView_);
+    activeViewId = id == kBrowserView ? kBrowserView : kChartView;
+}
+
+void CChildFrame::PrepareWebCommand()
+{
+    if (activeViewId != kBrowserView)
+        SwitchView(kBrowserView);
+    mainFrame_.ReadSymbol();
+    document_.symbol = mainFrame_.symbolText.isEmpty() ? "YHOO" : mainFrame_.symbolText.toStdString();
+    mainFrame_.ReadSource();
+    document_.sourceName = mainFrame_.sourceText.isEmpty() ? "Yahoo" : mainFrame_.sourceText.toStdString();
+    CountCommand();
+}
+
+void CChildFrame::CountCommand()
+{
+    if (document_.commandCount == kCommandsBeforeHomePage && services_.openInUserBrowser) {
+        if (const std::optional<std::string> home = ProductHomeUrl(services_.hosts))
+            services_.openInUserBrowser(QUrl(ToQString(*home)));
+    }
+    ++document_.commandCount;
+}
+
+bool CChildFrame::OnCommand(int id)
+{
+    if (IsFavoriteEntry(id)) {
+        SwitchView(kBrowserView);
+        browserView_->NavigateFavorite(id);
+        return true;
+    }
+    switch (id) {
+    case kReadLocal: ReadQuotes(1); return true;
+    case kReadWeb: ReadQuotes(2); return true;
+    case kHistoricalCharts: ShowChartPage(0); return true;
+    case kQuoteData: ShowChartPage(1); return true;
+    case kMonthSpan:
+        SwitchView(kChartView);
+        document_.monthSpan = -document_.monthSpan;
+        return true;
+    case kBack: SwitchView(kBrowserView); browserView_->GoBack(); return true;
+    case kForward: SwitchView(kBrowserView); browserView_->GoForward(); return true;
+    case kRefresh: SwitchView(kBrowserView); browserView_->Refresh(); return true;
+    case kStop: SwitchView(kBrowserView); browserView_->Stop(); return true;
+    case kCut:
+    case kCopy:
+    case kPaste:
+    case kSelectAll: EditCommand(id); return true;
+    default: break;
+    }
+    if (FindLinkCommand(id) != nullptr) {
+        OpenLink(id);
+        return true;
+    }
+    return false;
+}
+
+void CChildFrame::ReadQuotes(int sourceMode)
+{
+    PrepareWebCommand();
+    SwitchView(kChartView);
+    document_.loadedSymbol = document_.symbol;
+    document_.sourceMode = sourceMode;
+    document_.chartPage = 0;
+    try {
+        LoadQuotes(document_);
+    } catch (const TarnwickError& error) {
+        // The store stays cleared; the views show that once they repaint.
+        chartView_->viewport()->update();
+        if (services_.showError)
+            services_.showError(QString::fromUtf8(error.what()));
+        return;
+    }
+    UpdateAllViews();
+}
+
+void CChildFrame::ShowChartPage(int page)
+{
+    SwitchView(kChartView);
+    CountCommand();
+    document_.chartPage = page;
+    UpdateAllViews();
+}
+
+void CChildFrame::OpenLink(int id)
+{
+    const LinkCommand* link = FindLinkCommand(id);
+    const CommandInfo* command = FindCommand(id);
+    // The symbol pages read the symbol box first; Intraday Charts counts again.
+    const bool symbolPage = command != nullptr && command->popup == MenuPopup::Stocks;
+    if (symbolPage)
+        PrepareWebCommand();
+    if (id == kIntradayCharts)
+        CountCommand();
+    const std::optional<std::string> url = LinkUrl(id, document_.symbol, services_.hosts);
+    if (!url)
+        return;
+    if (link->defaultBrowser) {
+        if (services_.openInUserBrowser)
+            services_.openInUserBrowser(QUrl(ToQString(*url)));
+        return;
+    }
+    SwitchView(kBrowserView);
+    browserView_->Navigate(ToQString(*url));
+}
+
+void CChildFrame::EditCommand(int id)
+{
+    // The chart view takes the clipboard commands and does nothing with them.
+    if (activeViewId != kBrowserView)
+        return;
+    switch (id) {
+    case kCut: browserView_->Cut(); break;
+    case kCopy: browserView_->Copy(); break;
+    case kPaste: browserView_->Paste(); break;
+    case kSelectAll: browserView_->SelectAll(); break;
+    default: break;
+    }
+}
+
+void CChildFrame::OnAddressSelected()
+{
+    SwitchView(kBrowserView);
+    mainFrame_.ReadAddressSelection();
+    browserView_->Navigate(mainFrame_.addressText);
+}
+
+void CChildFrame::OnAddressEntered()
+{
+    SwitchView(kBrowserView);
+    mainFrame_.ReadAddressEntry();
+    browserView_->Navigate(mainFrame_.addressText);
+}
+
+void CChildFrame::UpdateAllViews()
+{
+    if (chartView_ != nullptr)
+        chartView_->viewport()->update();
+}

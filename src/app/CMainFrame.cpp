@@ -1,0 +1,244 @@
+#include "app/CMainFrame.h"
+
+#include "browser/FavoritesTree.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+constexpr auto kReady = "Ready";
+constexpr int kSymbolBoxWidth = 64;
+constexpr int kSourceBoxWidth = 120;
+constexpr int kAddressBarWidth = 400;
+
+QString ToQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The menu text without its shortcut label, and the label.
+std::pair<QString, QString> MenuTextAndLabel(std::string_view menuText)
+{
+    const QString text = ToQString(menuText);
+    const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+    return tab < 0 ? std::pair{text, QString()} : std::pair{text.left(tab), text.mid(tab + 1)};
+}
+
+// The keys the program binds; the other labels in the menus are labels only.
+QKeySequence BoundKeys(int id)
+{
+    switch (id) {
+    case 57600: return QKeySequence::New;
+    case 57601: return QKeySequence::Open;
+    case 57603: return QKeySequence::Save;
+    case 57607: return QKeySequence::Print;
+    case 57635: return QKeySequence::Cut;
+    case 57634: return QKeySequence::Copy;
+    case 57637: return QKeySequence::Paste;
+    default: return {};
+    }
+}
+
+QLabel* Indicator(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setEnabled(false);  // the lock states are not readable everywhere, so they show as off
+    label->setAlignment(Qt::AlignCenter);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(text) + 12);
+    return label;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), mdiArea_(new QMdiArea(this))
+{
+    setWindowTitle(QStringLiteral("Tarnwick"));
+    setCentralWidget(mdiArea_);
+    createActions();
+    createMenus();
+    createToolBars();
+    createStatusBar();
+}
+
+void CMainFrame::createActions()
+{
+    for (const CommandInfo& command : Commands()) {
+        const auto [text, label] = MenuTextAndLabel(command.menuText);
+        auto* action = new QAction(text, this);
+        const PromptParts prompt = SplitPrompt(command.prompt);
+        action->setStatusTip(ToQString(prompt.status));
+        action->setToolTip(prompt.tooltip.empty() ? QString(text).remove(QLatin1Char('&')) : ToQString(prompt.tooltip));
+        action->setShortcut(BoundKeys(command.id));
+        // Labels of keys the program does not bind show in the menu only.
+        if (!label.isEmpty() && action->shortcut().isEmpty())
+            action->setText(text + QLatin1Char('\t') + label);
+        action->setIconText(QString(text).remove(QLatin1Char('&')));
+        const int id = command.id;
+        connect(action, &QAction::triggered, this, [this, id] { Q_EMIT commandTriggered(id); });
+        actions_.emplace(id, action);
+    }
+}
+
+void CMainFrame::createMenus()
+{
+    for (const PopupInfo& info : kPopups)
+        popups_.emplace(info.popup, menuBar()->addMenu(ToQString(info.menuText)));
+    for (const CommandInfo& command : Commands()) {
+        QMenu* menu = popups_.at(command.popup);
+        if (command.separatorBefore)
+            menu->addSeparator();
+        menu->addAction(actions_.at(command.id));
+    }
+}
+
+void CMainFrame::createToolBars()
+{
+    QToolBar* tools = addToolBar(QStringLiteral("Toolbar"));
+    tools->setObjectName(QStringLiteral("toolbar"));
+    for (int id : kToolbar) {
+        if (id == kSeparator)
+            tools->addSeparator();
+        else if (QAction* command = action(id))
+            tools->addAction(command);
+    }
+
+    QToolBar* input = addToolBar(QStringLiteral("Input"));
+    input->setObjectName(QStringLiteral("input"));
+    input->addWidget(new QLabel(QStringLiteral("Symbol "), input));
+    symbolBox_ = new QLineEdit(input);
+    symbolBox_->setAlignment(Qt::AlignCenter);
+    symbolBox_->setFixedWidth(kSymbolBoxWidth);
+    // Every letter is shown and kept in upper case, as typed.
+    connect(symbolBox_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        const int cursor = symbolBox_->cursorPosition();
+        symbolBox_->setText(text.toUpper());
+        symbolBox_->setCursorPosition(cursor);
+    });
+    connect(symbolBox_, &QLineEdit::textChanged, this, &CMainFrame::ReadSymbol);
+    input->addWidget(symbolBox_);
+    input->addWidget(new QLabel(QStringLiteral(" Web "), input));
+    sourceBox_ = new QComboBox(input);
+    sourceBox_->setEditable(true);
+    sourceBox_->setInsertPolicy(QComboBox::NoInsert);
+    sourceBox_->addItems({QStringLiteral("Silicon Investor"), QStringLiteral("Yahoo")});  // sorted
+    sourceBox_->setCurrentIndex(-1);
+    sourceBox_->setFixedWidth(kSourceBoxWidth);
+    connect(sourceBox_, &QComboBox::currentIndexChanged, this, &CMainFrame::ReadSource);
+    input->addWidget(sourceBox_);
+
+    addToolBarBreak();
+    QToolBar* address = addToolBar(QStringLiteral("Address"));
+    address->setObjectName(QStringLiteral("address"));
+    address->addWidget(new QLabel(QStringLiteral("Address "), address));
+    addressBar_ = new QComboBox(address);
+    addressBar_->setEditable(true);
+    addressBar_->setInsertPolicy(QComboBox::NoInsert);
+    addressBar_->setMinimumWidth(kAddressBarWidth);
+    addressBar_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // Enter is taken before the box sees it, so that only a choice from the
+    // list counts as a selection.
+    addressBar_->lineEdit()->installEventFilter(this);
+    connect(addressBar_, &QComboBox::activated, this, [this] { Q_EMIT addressSelected(); });
+    address->addWidget(addressBar_);
+}
+
+void CMainFrame::createStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    for (const char* indicator : {"CAP", "NUM", "SCRL"})
+        bar->addPermanentWidget(Indicator(QString::fromLatin1(indicator), bar));
+    // The message pane shows a command's prompt while it is highlighted, else "Ready".
+    connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& message) {
+        if (message.isEmpty())
+            bar->showMessage(QString::fromLatin1(kReady));
+    });
+    bar->showMessage(QString::fromLatin1(kReady));
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == addressBar_->lineEdit() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Q_EMIT addressEntered();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::ReadSymbol()
+{
+    symbolText = symbolBox_->text();
+}
+
+void CMainFrame::ReadSource()
+{
+    const int chosen = sourceBox_->currentIndex();
+    if (chosen >= 0)
+        sourceText = sourceBox_->itemText(chosen);
+}
+
+void CMainFrame::SetAddress(const QString& address)
+{
+    addressBar_->setEditText(address);
+}
+
+void CMainFrame::ReadAddressSelection()
+{
+    const int chosen = addressBar_->currentIndex();
+    if (chosen >= 0)
+        addressText = addressBar_->itemText(chosen);
+}
+
+void CMainFrame::ReadAddressEntry()
+{
+    addressText = addressBar_->currentText();
+    addressBar_->addItem(addressText);
+}
+
+bool CMainFrame::ShowFavorites(const std::filesystem::path& folder, std::vector<std::string>& urls)
+{
+    QMenu* favorites = popup(MenuPopup::Favorites);
+    favorites->clear();
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error))
+        return false;
+    FavoritesMenu entries;
+    BuildFavorites(folder, 0, entries, urls);
+    AddFavorites(favorites, entries);
+    return true;
+}
+
+void CMainFrame::AddFavorites(QMenu* menu, const FavoritesMenu& entries)
+{
+    // A '&' in a file name is shown, not taken as a mnemonic.
+    const auto shown = [](const std::string& text) { return QString::fromStdString(text).replace('&', "&&"); };
+    for (const FavoritesFolder& folder : entries.folders)
+        AddFavorites(menu->addMenu(shown(folder.name)), folder.entries);
+    for (const FavoritesShortcut& shortcut : entries.shortcuts) {
+        const int id = shortcut.commandId;
+        connect(menu->addAction(shown(shortcut.title)), &QAction::triggered, this,
+                [this, id] { Q_EMIT commandTriggered(id); });
+    }
+}
+
+QAction* CMainFrame::action(int id) const
+{
+    const auto found = actions_.find(id);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+QMenu* CMainFrame::popup(MenuPopup popup) const
+{
+    return popups_.at(popup);
+}

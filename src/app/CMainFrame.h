@@ -1,0 +1,86 @@
+#pragma once
+
+#include "document/CommandTable.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMdiArea;
+class QMenu;
+struct FavoritesMenu;
+
+// The main window: the document windows in an MDI area, the menus and the
+// toolbar built from the command table, the input bar with the symbol and web
+// source boxes, the address bar on a line of its own, and the status bar.
+// Commands go out through commandTriggered; the window keeps only the last
+// text it read from each of its three input boxes.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit CMainFrame(QWidget* parent = nullptr);
+
+    QString symbolText;   // last text read from the symbol box
+    QString sourceText;   // last entry chosen in the web source box
+    QString addressText;  // last address read from the address bar
+
+    // Copies the symbol box's text into symbolText; runs on every change.
+    void ReadSymbol();
+    // Copies the chosen entry of the source box into sourceText; with no
+    // entry chosen sourceText keeps its text. Typed text is never read.
+    void ReadSource();
+    // Shows `address` in the address bar's edit field.
+    void SetAddress(const QString& address);
+    // Copies the address bar's chosen list entry into addressText.
+    void ReadAddressSelection();
+    // Copies the address bar's edit text into addressText and appends it to
+    // the list (again, if it is there already).
+    void ReadAddressEntry();
+
+    // Fills the Favorites popup with the shortcuts of `folder` and `urls`
+    // with their addresses. False, with the popup emptied, when the folder
+    // does not exist.
+    bool ShowFavorites(const std::filesystem::path& folder, std::vector<std::string>& urls);
+
+    QMdiArea* mdiArea() const { return mdiArea_; }
+    // The action of a command of the command table; nullptr for other IDs.
+    QAction* action(int id) const;
+    QMenu* popup(MenuPopup popup) const;
+    QLineEdit* symbolBox() const { return symbolBox_; }
+    QComboBox* sourceBox() const { return sourceBox_; }
+    QComboBox* addressBar() const { return addressBar_; }
+
+Q_SIGNALS:
+    // A menu entry, toolbar button or Favorites entry was chosen.
+    void commandTriggered(int id);
+    // An entry of the address bar's list was chosen.
+    void addressSelected();
+    // Enter was pressed in the address bar.
+    void addressEntered();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void AddFavorites(QMenu* menu, const FavoritesMenu& entries);
+    void createActions();
+    void createMenus();
+    void createToolBars();
+    void createStatusBar();
+
+    QMdiArea* mdiArea_ = nullptr;
+    std::map<int, QAction*> actions_;
+    std::map<MenuPopup, QMenu*> popups_;
+    QLineEdit* symbolBox_ = nullptr;
+    QComboBox* sourceBox_ = nullptr;
+    QComboBox* addressBar_ = nullptr;
+};

@@ -1,0 +1,105 @@
+#include "app/CChildFrame.h"
+#include "app/CHtmView.h"
+#include "app/CMainFrame.h"
+#include "app/FrameServices.h"
+#include "document/CTarnwickDoc.h"
+#include "support/SampleDocument.h"
+#include "support/WidgetsApplication.h"
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QUrl>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+enum : int { kReadLocal = 32771, kHistoricalCharts = 32773, kIntraday = 32775, kMonthSpan = 32777,
+             kStockResearch = 32831 };
+
+class CChildFrameTest : public BrowserTest {
+protected:
+    CChildFrameTest()
+    {
+        // Every outside site is a closed port on this machine.
+        for (const HostRoleInfo& role : kHostRoles)
+            services.hosts.Set(role.role, "http://127.0.0.1:9");
+        services.openInUserBrowser = [this](const QUrl& url) { opened.push_back(url); };
+        services.showError = [this](const QString& message) { errors.push_back(message); };
+        document.quoteDir = SampleDir("IBM");
+        frame = std::make_unique<CChildFrame>(document, mainFrame, services);
+    }
+
+    FrameServices services;
+    std::vector<QUrl> opened;
+    std::vector<QString> errors;
+    CTarnwickDoc document;
+    CMainFrame mainFrame;
+    std::unique_ptr<CChildFrame> frame;
+};
+
+}  // namespace
+
+TEST_F(CChildFrameTest, ReadLocalFromTheBrowserEndsOnTheLoadedChart)
+{
+    ASSERT_EQ(frame->activeViewId, CChildFrame::kBrowserView);
+    mainFrame.symbolBox()->setText("IBM");
+    EXPECT_TRUE(frame->OnCommand(kReadLocal));
+    EXPECT_EQ(frame->activeViewId, CChildFrame::kChartView);
+    EXPECT_EQ(document.store.barCount, 400);
+    EXPECT_EQ(document.loadedSymbol, "IBM");
+    EXPECT_EQ(document.sourceName, "Yahoo");
+    EXPECT_EQ(document.sourceMode, 1);
+    EXPECT_EQ(document.latestQuote().quoteMerged, 1);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(CChildFrameTest, AnEmptySymbolBoxMeansYhooAndAMissingFileIsReported)
+{
+    document.quoteDir = "/nonexistent/quotes";
+    frame->OnCommand(kReadLocal);
+    EXPECT_EQ(document.symbol, "YHOO");
+    EXPECT_EQ(document.store.barCount, 0);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].contains("/nonexistent/quotes/quotes.csv")) << errors[0].toStdString();
+}
+
+TEST_F(CChildFrameTest, TheEleventhCountedCommandOpensTheHomePageOnce)
+{
+    for (int command = 0; command < 10; ++command)
+        frame->OnCommand(kHistoricalCharts);
+    EXPECT_TRUE(opened.empty());
+    frame->OnCommand(kHistoricalCharts);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].toString(), "http://127.0.0.1:9/index.htm");
+    frame->OnCommand(kHistoricalCharts);
+    EXPECT_EQ(opened.size(), 1u);
+    EXPECT_EQ(document.commandCount, 12);
+
+    frame->OnCommand(kIntraday);
+    EXPECT_EQ(document.commandCount, 14);
+}
+
+TEST_F(CChildFrameTest, MonthSpanTwiceRestoresItAndReloadsNothing)
+{
+    frame->OnCommand(kMonthSpan);
+    EXPECT_EQ(document.monthSpan, 1);
+    frame->OnCommand(kMonthSpan);
+    EXPECT_EQ(document.monthSpan, -1);
+    EXPECT_EQ(document.store.barCount, 0);
+    EXPECT_EQ(document.commandCount, 0);
+}
+
+TEST_F(CChildFrameTest, StockResearchGoesToTheSymbolsPage)
+{
+    mainFrame.symbolBox()->setText("IBM");
+    QSignalSpy loaded(frame->browserView(), &QWebEngineView::loadFinished);
+    frame->OnCommand(kStockResearch);
+    EXPECT_EQ(frame->activeViewId, CChildFrame::kBrowserView);
+    // The closed port fails the load at once; the view keeps the address it went to.
+    loaded.wait(10000);
+    EXPECT_EQ(frame->browserView()->url().toString(), "http://127.0.0.1:9/z/a/I/IBM.html");
+}
