@@ -5,19 +5,36 @@
 #include "document/CTarnwickDoc.h"
 #include "document/Errors.h"
 
+#include <QAction>
 #include <QDesktopServices>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStatusBar>
+#include <QToolBar>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
 constexpr int kNewDocument = 57600;
 constexpr int kAbout = 57664;
+constexpr int kExit = 57665;
+constexpr int kToggleToolbar = 59392;
+constexpr int kToggleStatusBar = 59393;
+
+// Commands whose windows and pages are not built yet; they stay disabled
+// until then: the file commands, printing from the menu, mail, undo, the
+// window commands, and the market page builders.
+bool NotBuiltYet(const CommandInfo& command)
+{
+    static constexpr int kWaiting[] = {57601, 57603, 57604, 57607, 57609, 57606, 57612,
+                                       57616, 57643, 57648, 57650, 57651, 57649};
+    return command.kind == CommandKind::PageBuilder || std::ranges::find(kWaiting, command.id) != std::end(kWaiting);
+}
 
 std::filesystem::path DefaultFavoritesFolder()
 {
@@ -86,6 +103,9 @@ bool CTarnwickApp::InitInstance(const Options& options)
     if (options.symbol)
         mainFrame_->symbolBox()->setText(QString::fromStdString(*options.symbol).toUpper());
 
+    for (const CommandInfo& command : Commands())
+        if (NotBuiltYet(command))
+            mainFrame_->action(command.id)->setEnabled(false);
     connect(mainFrame_.get(), &CMainFrame::commandTriggered, this, &CTarnwickApp::OnCommand);
     connect(mainFrame_.get(), &CMainFrame::addressSelected, this, [this] {
         if (CChildFrame* frame = ActiveFrame())
@@ -119,6 +139,16 @@ void CTarnwickApp::OnCommand(int id)
 {
     if (id == kNewDocument) {
         NewDocument();
+        return;
+    }
+    if (id == kToggleToolbar || id == kToggleStatusBar) {
+        QWidget* bar = id == kToggleToolbar ? static_cast<QWidget*>(mainFrame_->findChild<QToolBar*>("toolbar"))
+                                            : mainFrame_->statusBar();
+        bar->setVisible(!bar->isVisible());
+        return;
+    }
+    if (id == kExit) {
+        mainFrame_->close();
         return;
     }
     if (id == kAbout) {

@@ -1,0 +1,58 @@
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CTarnwickApp.h"
+#include "support/SampleDocument.h"
+#include "support/WidgetsApplication.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMdiArea>
+
+class CTarnwickAppTest : public BrowserTest {};
+
+TEST_F(CTarnwickAppTest, ReadsTheQuoteFolderSymbolAndHostsFileFromTheCommandLine)
+{
+    QString error;
+    const auto options = CTarnwickApp::ParseOptions(
+        {"tarnwick", "--quote-dir", "data/sample/CAT", "--symbol", "cat", "--config", "/tmp/hosts.ini"}, error);
+    ASSERT_TRUE(options) << error.toStdString();
+    EXPECT_EQ(options->quoteDir, "data/sample/CAT");
+    EXPECT_EQ(options->symbol, "cat");
+    EXPECT_EQ(options->config, "/tmp/hosts.ini");
+
+    EXPECT_FALSE(CTarnwickApp::ParseOptions({"tarnwick", "--colour"}, error));
+    EXPECT_TRUE(error.contains("--colour"));
+    EXPECT_FALSE(CTarnwickApp::ParseOptions({"tarnwick", "--symbol"}, error));
+    EXPECT_TRUE(error.contains("needs a value"));
+}
+
+TEST_F(CTarnwickAppTest, StartsWithOneDocumentOnTheBrowserViewAndTheSymbolFilledIn)
+{
+    CTarnwickApp app;
+    CTarnwickApp::Options options;
+    options.quoteDir = SampleDir("IBM");
+    options.symbol = "ibm";
+    options.config = "/nonexistent/hosts.ini";
+    ASSERT_TRUE(app.InitInstance(options));
+
+    CMainFrame* frame = app.mainFrame();
+    EXPECT_EQ(frame->windowTitle(), "Tarnwick - [Stock1]");  // the maximized document names itself
+    EXPECT_EQ(frame->symbolBox()->text(), "IBM");
+    ASSERT_EQ(frame->mdiArea()->subWindowList().size(), 1);
+    auto* document = qobject_cast<CChildFrame*>(frame->mdiArea()->subWindowList().front());
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(document->activeViewId, CChildFrame::kBrowserView);
+    EXPECT_EQ(document->windowTitle(), "Stock1");
+    EXPECT_FALSE(frame->action(32819)->isEnabled());  // a market page, not built yet
+
+    frame->mdiArea()->setActiveSubWindow(document);
+    frame->action(32771)->trigger();  // Read C:\ .
+    EXPECT_EQ(document->activeViewId, CChildFrame::kChartView);
+    EXPECT_EQ(document->document().store.barCount, 400);
+    EXPECT_EQ(document->document().loadedSymbol, "IBM");
+
+    frame->action(57600)->trigger();  // New
+    EXPECT_EQ(frame->mdiArea()->subWindowList().size(), 2);
+}
