@@ -111,6 +111,9 @@ void CMainFrame::createToolBars()
             tools->addAction(command);
     }
 
+    // Until the buttons have icons the toolbar fills the first line, so the
+    // symbol and source boxes start the second one, ahead of the address bar.
+    addToolBarBreak();
     QToolBar* input = addToolBar(QStringLiteral("Input"));
     input->setObjectName(QStringLiteral("input"));
     input->addWidget(new QLabel(QStringLiteral("Symbol "), input));
@@ -135,7 +138,6 @@ void CMainFrame::createToolBars()
     connect(sourceBox_, &QComboBox::currentIndexChanged, this, &CMainFrame::ReadSource);
     input->addWidget(sourceBox_);
 
-    addToolBarBreak();
     QToolBar* address = addToolBar(QStringLiteral("Address"));
     address->setObjectName(QStringLiteral("address"));
     address->addWidget(new QLabel(QStringLiteral("Address "), address));
