@@ -29,16 +29,6 @@ bool NotAfter(std::string_view a, std::string_view b)
     return Lower(a) <= Lower(b);
 }
 
-std::string_view Trimmed(std::string_view text)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 bool IsHidden(const fs::path& path)
 {
     return path.filename().string().starts_with('.');

@@ -25,16 +25,6 @@ bool IsPort(std::string_view text)
     return value >= 1 && value <= 65535;
 }
 
-std::string_view Trim(std::string_view text)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 std::string_view WithoutTrailingSlash(std::string_view base)
 {
     if (!base.empty() && base.back() == '/')
@@ -120,13 +110,13 @@ HostsConfig HostsConfig::Load(const std::filesystem::path& path)
     bool inHosts = false;
     for (int lineNumber = 1; !rest.empty(); ++lineNumber) {
         const std::size_t end = rest.find('\n');
-        const std::string_view line = Trim(rest.substr(0, end));
+        const std::string_view line = Trimmed(rest.substr(0, end));
         rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
 
         if (line.empty() || line.front() == '#' || line.front() == ';')
             continue;
         if (line.front() == '[' && line.back() == ']') {
-            inHosts = EqualsIgnoringCase(Trim(line.substr(1, line.size() - 2)), "hosts");
+            inHosts = EqualsIgnoringCase(Trimmed(line.substr(1, line.size() - 2)), "hosts");
             continue;
         }
         if (!inHosts)
@@ -141,8 +131,8 @@ HostsConfig HostsConfig::Load(const std::filesystem::path& path)
             reject("not a key=value line");
             continue;
         }
-        const std::optional<HostRole> role = RoleOfKey(Trim(line.substr(0, equals)));
-        if (role && !config.Set(*role, Trim(line.substr(equals + 1))))
+        const std::optional<HostRole> role = RoleOfKey(Trimmed(line.substr(0, equals)));
+        if (role && !config.Set(*role, Trimmed(line.substr(equals + 1))))
             reject("not an http:// or https:// base address (scheme, host and optional port)");
     }
     return config;

@@ -25,6 +25,9 @@ int LeadingInteger(std::string_view text);
 // "Jan" to "Dec" give 1 to 12 (exact case); anything else 0.
 int MonthNumber(std::string_view name);
 
+// The text without blanks, tabs and carriage returns at either end.
+std::string_view Trimmed(std::string_view text);
+
 // True when both texts are equal, ASCII letters compared without case.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
