@@ -1,7 +1,6 @@
 // How long a complete load and analysis takes, and each analysis module alone
 // on 400 bars. Target: a load of 400 bars with every module under 0.5 ms.
-#include "document/CTarnwickDoc.h"
-#include "quotes/LoadQuotes.h"
+#include "BenchDocument.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,7 +21,7 @@ public:
     HistoryFolder() : path_(fs::temp_directory_path() / ("tarnwick-bench-" + std::to_string(::getpid())))
     {
         fs::create_directories(path_);
-        const fs::path sample = fs::path(TARNWICK_SAMPLE_DIR) / "IBM";
+        const fs::path sample = IbmSampleFolder();
         fs::copy_file(sample / "quotes.csv", path_ / "quotes.csv", fs::copy_options::overwrite_existing);
         std::ifstream in(sample / "table.csv");
         std::ofstream out(path_ / "table.csv");
@@ -37,19 +36,10 @@ private:
     fs::path path_;
 };
 
-std::unique_ptr<CTarnwickDoc> LoadedDocument(const fs::path& folder)
-{
-    auto document = std::make_unique<CTarnwickDoc>();
-    document->symbol = "IBM";
-    document->quoteDir = folder;
-    LoadQuotes(*document);
-    return document;
-}
-
 void LoadAndAnalyze450Rows(benchmark::State& state)
 {
     const HistoryFolder folder;
-    auto document = LoadedDocument(folder.path());
+    auto document = LoadedIbmDocument(folder.path());
     for (auto _ : state) {
         LoadQuotes(*document);
         benchmark::DoNotOptimize(document->volumeForecast.todayBuyTotal);
@@ -61,7 +51,7 @@ BENCHMARK(LoadAndAnalyze450Rows)->Unit(benchmark::kMicrosecond);
 template <typename Run>
 void AnalyzeOneModule(benchmark::State& state, Run run)
 {
-    auto document = LoadedDocument(fs::path(TARNWICK_SAMPLE_DIR) / "IBM");
+    auto document = LoadedIbmDocument();
     for (auto _ : state) {
         run(*document);
         benchmark::ClobberMemory();

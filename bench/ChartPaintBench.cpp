@@ -3,6 +3,7 @@
 // the recording canvas the tests use, and through the Qt canvas into a 96-dpi
 // image of the whole 12 x 41 inch page, which is what the window and the PNG
 // export pay.
+#include "BenchDocument.h"
 #include "app/OffscreenGuiApplication.h"
 #include "app/QtCanvas.h"
 #include "chart/ChartView.h"
@@ -23,15 +24,6 @@
 
 namespace {
 
-std::unique_ptr<CTarnwickDoc> LoadedIbm()
-{
-    auto document = std::make_unique<CTarnwickDoc>();
-    document->symbol = "IBM";
-    document->loadedSymbol = "IBM";
-    document->quoteDir = std::filesystem::path(TARNWICK_SAMPLE_DIR) / "IBM";
-    LoadQuotes(*document);
-    return document;
-}
 
 class NullCanvas : public Canvas {
 public:
@@ -50,7 +42,7 @@ private:
 
 void ChartPageIntoNullCanvas(benchmark::State& state)
 {
-    const auto document = LoadedIbm();
+    const auto document = LoadedIbmDocument();
     NullCanvas canvas;
     for (auto _ : state)
         benchmark::DoNotOptimize(PaintChartView(canvas, *document));
@@ -60,7 +52,7 @@ BENCHMARK(ChartPageIntoNullCanvas)->Unit(benchmark::kMicrosecond);
 
 void ChartPageIntoRecordingCanvas(benchmark::State& state)
 {
-    const auto document = LoadedIbm();
+    const auto document = LoadedIbmDocument();
     RecordingCanvas canvas;
     for (auto _ : state) {
         canvas.Clear();
@@ -74,7 +66,7 @@ BENCHMARK(ChartPageIntoRecordingCanvas)->Unit(benchmark::kMicrosecond);
 void ChartPageIntoImageAt96Dpi(benchmark::State& state)
 {
     const OffscreenGuiApplication gui;
-    const auto document = LoadedIbm();
+    const auto document = LoadedIbmDocument();
     QImage image(1152, 3936, QImage::Format_ARGB32_Premultiplied);
     const int dotsPerMetre = static_cast<int>(std::lround(96 / 0.0254));
     image.setDotsPerMeterX(dotsPerMetre);
