@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+class QSettings;
+
+// The folders the user can change in the Settings dialog.
+struct ProgramSettings {
+    QString quoteDir;         // quotes.csv and table.csv for "Read C:\"
+    QString favoritesFolder;  // the .url shortcuts of the Favorites menu
+    QString pageFolder;       // where the composed market pages are written
+
+    // What `settings` holds, with the program's defaults for what it lacks.
+    static ProgramSettings Load(const QSettings& settings);
+    void Save(QSettings& settings) const;
+};
