@@ -10,6 +10,7 @@
 #include "document/Errors.h"
 #include "quotes/LoadQuotes.h"
 
+#include <QEventLoop>
 #include <QStackedWidget>
 
 namespace {
@@ -68,6 +69,7 @@ void CChildFrame::SwitchView(int id)
         chartView_ = new CTWView(document_, views_);
         views_->addWidget(chartView_);
         chartView_->OnInitialUpdate();
+        FillFavoritesFromChartView();
     }
     views_->setCurrentWidget(id == kBrowserView ? static_cast<QWidget*>(browserView_) : chartView_);
     activeViewId = id == kBrowserView ? kBrowserView : kChartView;
@@ -187,6 +189,29 @@ void CChildFrame::EditCommand(int id)
     case kSelectAll: browserView_->SelectAll(); break;
     default: break;
     }
+}
+
+// The chart view fills the Favorites menu once per document as well, into a
+// URL list of its own; the entries stay the same while the folder does.
+void CChildFrame::FillFavoritesFromChartView()
+{
+    if (document_.favoritesBuiltChart != 1 && mainFrame_.ShowFavorites(services_.favoritesFolder, chartView_->favoriteUrls))
+        document_.favoritesBuiltChart = 1;
+}
+
+bool CChildFrame::Print(QPrinter& printer)
+{
+    if (activeViewId != kBrowserView)
+        return chartView_->Print(printer);
+    QEventLoop printing;
+    bool printed = false;
+    connect(browserView_, &CHtmView::printFinished, &printing, [&](bool success) {
+        printed = success;
+        printing.quit();
+    });
+    browserView_->Print(printer);
+    printing.exec();
+    return printed;
 }
 
 void CChildFrame::OnAddressSelected()

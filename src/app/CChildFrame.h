@@ -6,6 +6,7 @@ class CHtmView;
 class CMainFrame;
 class CTarnwickDoc;
 class CTWView;
+class QPrinter;
 class QStackedWidget;
 struct FrameServices;
 
@@ -39,6 +40,10 @@ public:
     // Returns false for commands this window does not handle.
     bool OnCommand(int id);
 
+    // Prints the view shown at its size on screen, and returns once the
+    // page is on the printer. False when printing failed.
+    bool Print(QPrinter& printer);
+
     // The address bar's list entry was chosen, or Enter was pressed in it.
     void OnAddressSelected();
     void OnAddressEntered();
@@ -55,6 +60,7 @@ private:
     void ShowChartPage(int page);
     void OpenLink(int id);
     void EditCommand(int id);
+    void FillFavoritesFromChartView();
     void UpdateAllViews();
 
     CTarnwickDoc& document_;

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,7 @@ constexpr auto kReady = "Ready";
 constexpr int kSymbolBoxWidth = 64;
 constexpr int kSourceBoxWidth = 120;
 constexpr int kAddressBarWidth = 400;
+constexpr int kRecentFileTextWidth = 400;
 
 QString ToQString(std::string_view text)
 {
@@ -64,6 +66,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), mdiArea_(new QMdi
     setWindowTitle(QStringLiteral("Tarnwick"));
     setCentralWidget(mdiArea_);
     createActions();
+    createRecentFileActions();
     createMenus();
     createToolBars();
     createStatusBar();
@@ -88,6 +91,18 @@ void CMainFrame::createActions()
     }
 }
 
+// The entries that follow "Recent File" once more than one file is listed.
+void CMainFrame::createRecentFileActions()
+{
+    for (int id = kFirstRecentFileId + 1; id < kFirstRecentFileId + kRecentFileCount; ++id) {
+        auto* action = new QAction(this);
+        action->setStatusTip(actions_.at(kFirstRecentFileId)->statusTip());
+        action->setVisible(false);
+        connect(action, &QAction::triggered, this, [this, id] { Q_EMIT commandTriggered(id); });
+        actions_.emplace(id, action);
+    }
+}
+
 void CMainFrame::createMenus()
 {
     for (const PopupInfo& info : kPopups)
@@ -97,7 +112,39 @@ void CMainFrame::createMenus()
         if (command.separatorBefore)
             menu->addSeparator();
         menu->addAction(actions_.at(command.id));
+        if (command.id == kFirstRecentFileId)
+            for (int id = kFirstRecentFileId + 1; id < kFirstRecentFileId + kRecentFileCount; ++id)
+                menu->addAction(actions_.at(id));
     }
+    ShowRecentFiles({});
+}
+
+void CMainFrame::ShowRecentFiles(const QStringList& paths)
+{
+    const QString home = QDir::homePath();
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        QAction* entry = actions_.at(kFirstRecentFileId + i);
+        const bool listed = i < paths.size();
+        entry->setVisible(listed || i == 0);
+        entry->setEnabled(listed);
+        if (!listed) {
+            entry->setText(QStringLiteral("Recent File"));
+            continue;
+        }
+        QString shown = QDir::toNativeSeparators(paths[i]);
+        if (shown.startsWith(home + '/'))
+            shown.replace(0, home.size(), QStringLiteral("~"));
+        shown = fontMetrics().elidedText(shown, Qt::ElideMiddle, kRecentFileTextWidth);
+        // A '&' in a file name is shown, not taken as a mnemonic.
+        entry->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(shown.replace('&', QStringLiteral("&&"))));
+        entry->setToolTip(paths[i]);
+    }
+}
+
+void CMainFrame::ShowDocumentMenus(bool documentOpen)
+{
+    for (const PopupInfo& info : kPopups)
+        popups_.at(info.popup)->menuAction()->setVisible(documentOpen || info.withoutDocument);
 }
 
 void CMainFrame::createToolBars()

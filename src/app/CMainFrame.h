@@ -51,6 +51,14 @@ public:
     // does not exist.
     bool ShowFavorites(const std::filesystem::path& folder, std::vector<std::string>& urls);
 
+    // Lists `paths` (newest first) as the recent-file entries of the File
+    // menu, commands kFirstRecentFileId + i; with none, the "Recent File"
+    // entry stays, disabled.
+    void ShowRecentFiles(const QStringList& paths);
+
+    // With no document open the menu bar shows only File, View and Help.
+    void ShowDocumentMenus(bool documentOpen);
+
     QMdiArea* mdiArea() const { return mdiArea_; }
     // The action of a command of the command table; nullptr for other IDs.
     QAction* action(int id) const;
@@ -76,6 +84,7 @@ private:
     void createMenus();
     void createToolBars();
     void createStatusBar();
+    void createRecentFileActions();
 
     QMdiArea* mdiArea_ = nullptr;
     std::map<int, QAction*> actions_;

@@ -46,11 +46,14 @@ void CTWView::OnInitialUpdate()
     SetScrollSizes(kInitialPageSize);
 }
 
-void CTWView::Print(QPrinter& printer) const
+bool CTWView::Print(QPrinter& printer) const
 {
-    QPainter painter(&printer);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
     QtCanvas canvas(painter);
     PaintChartView(canvas, document_);
+    return true;
 }
 
 void CTWView::paintEvent(QPaintEvent*)

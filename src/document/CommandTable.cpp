@@ -24,6 +24,8 @@ constexpr CommandInfo kCommands[] = {
     {57634, Edit, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard\nCopy", Standard},
     {57637, Edit, "&Paste\tCtrl+V", "Insert Clipboard contents\nPaste", Standard},
     {32850, Edit, "Select &All\tCtrl+A", "Select the entire document\nSelect All", Standard},
+    {32900, Edit, "Se&ttings...", "Choose the quote folder, the Favorites folder and the page folder\nSettings",
+     Standard, false, true},
     {59392, View, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar", Standard, true},
     {59393, View, "&Status Bar", "Show or hide the status bar\nToggle StatusBar", Standard, true},
     {32792, Browser, "&Back\tCtrl+B", "Return to the previous item in the history list\nGo back", BrowserControl},

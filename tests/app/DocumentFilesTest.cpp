@@ -1,0 +1,215 @@
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CTarnwickApp.h"
+#include "document/CTarnwickDoc.h"
+#include "support/SampleDocument.h"
+#include "support/TempFolder.h"
+#include "support/WidgetsApplication.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMenu>
+#include <QPrinter>
+#include <QSettings>
+#include <QUrlQuery>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+enum : int { kNew = 57600, kOpen = 57601, kSave = 57603, kSaveAs = 57604, kSend = 57612, kNewWindow = 57648,
+             kReadLocal = 32771 };
+
+// The program with its settings in a folder of the test's own, the file
+// dialogs answered from `answers` and the messages and launched addresses
+// recorded.
+class DocumentFilesTest : public BrowserTest {
+protected:
+    void SetUp() override
+    {
+        BrowserTest::SetUp();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Folder(settingsFolder));
+        app.services().showError = [this](const QString& message) { errors.push_back(message); };
+        app.services().openInUserBrowser = [this](const QUrl& url) { opened.push_back(url); };
+        app.chooseFile = [this](bool, const QString& suggestion) {
+            suggestions.push_back(suggestion);
+            return answers.empty() ? QString() : answers.takeFirst();
+        };
+        CTarnwickApp::Options options;
+        options.quoteDir = SampleDir("IBM");
+        options.config = "/nonexistent/hosts.ini";
+        ASSERT_TRUE(app.InitInstance(options));
+        errors.clear();  // the missing hosts file
+    }
+
+    static QString Folder(const TempFolder& folder) { return QString::fromStdString(folder.path().string()); }
+    QString InFiles(const char* name) const { return Folder(files) + '/' + name; }
+    void Trigger(int id) const { app.mainFrame()->action(id)->trigger(); }
+    CChildFrame* Active() const { return qobject_cast<CChildFrame*>(app.mainFrame()->mdiArea()->activeSubWindow()); }
+    int WindowCount() const { return static_cast<int>(app.mainFrame()->mdiArea()->subWindowList().size()); }
+
+    TempFolder settingsFolder;
+    TempFolder files;
+    CTarnwickApp app;
+    QStringList answers;
+    QStringList suggestions;
+    std::vector<QString> errors;
+    std::vector<QUrl> opened;
+};
+
+}  // namespace
+
+TEST_F(DocumentFilesTest, SaveWritesAnEmptyStkFileAndOpenGivesAFreshDocument)
+{
+    CChildFrame* first = Active();
+    ASSERT_NE(first, nullptr);
+    first->document().symbol = "IBM";
+    answers = {InFiles("week")};
+    Trigger(kSave);
+    ASSERT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_TRUE(suggestions.front().endsWith("/Stock1.stk")) << suggestions.front().toStdString();
+    const QFileInfo saved(InFiles("week.stk"));  // the extension is added
+    ASSERT_TRUE(saved.exists());
+    EXPECT_EQ(saved.size(), 0);
+    EXPECT_EQ(first->windowTitle(), "week.stk");
+
+    // Saving again asks nothing; Save As asks, and an answer of nothing does nothing.
+    Trigger(kSave);
+    Trigger(kSaveAs);
+    EXPECT_EQ(suggestions.size(), 2);
+    EXPECT_EQ(suggestions.back(), saved.canonicalFilePath());
+    EXPECT_EQ(first->windowTitle(), "week.stk");
+
+    // Opening the open file brings its window forward; a copy opens as a new document.
+    answers = {saved.filePath()};
+    Trigger(kOpen);
+    EXPECT_EQ(WindowCount(), 1);
+    std::filesystem::copy_file(saved.filePath().toStdString(), InFiles("copy.stk").toStdString());
+    answers = {InFiles("copy.stk")};
+    Trigger(kOpen);
+    ASSERT_EQ(WindowCount(), 2);
+    CChildFrame* opened = Active();
+    EXPECT_EQ(opened->windowTitle(), "copy.stk");
+    EXPECT_EQ(opened->activeViewId, CChildFrame::kBrowserView);
+    const CTarnwickDoc& fresh = opened->document();
+    EXPECT_EQ(fresh.symbol, "YHOO");
+    EXPECT_EQ(fresh.monthSpan, -1);
+    EXPECT_EQ(fresh.chartPage, 0);
+    EXPECT_EQ(fresh.commandCount, 0);
+    EXPECT_EQ(fresh.store.barCount, 0);
+    EXPECT_EQ(fresh.quoteDir, SampleDir("IBM"));
+
+    // Both files are on the File menu, the newest first, and stay there for the next start.
+    EXPECT_EQ(app.recentFiles(), QStringList({QFileInfo(InFiles("copy.stk")).canonicalFilePath(),
+                                              saved.canonicalFilePath()}));
+    EXPECT_TRUE(app.mainFrame()->action(57616)->text().startsWith("&1 "));
+    EXPECT_TRUE(app.mainFrame()->action(57617)->text().endsWith("week.stk"));
+    EXPECT_FALSE(app.mainFrame()->action(57618)->isVisible());
+    CTarnwickApp next;
+    next.services().showError = app.services().showError;
+    ASSERT_TRUE(next.InitInstance({}));
+    EXPECT_EQ(next.recentFiles(), app.recentFiles());
+}
+
+TEST_F(DocumentFilesTest, FilesThatCannotBeReadOrWrittenAreReportedAndChangeNothing)
+{
+    answers = {InFiles("missing.stk")};
+    Trigger(kOpen);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].contains("missing.stk\": the file does not exist")) << errors[0].toStdString();
+    EXPECT_EQ(WindowCount(), 1);
+
+    answers = {"/nonexistent/folder/a.stk"};
+    Trigger(kSave);
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_TRUE(errors[1].contains("Could not save \"/nonexistent/folder/a.stk\"")) << errors[1].toStdString();
+    EXPECT_EQ(Active()->windowTitle(), "Stock1");
+    EXPECT_TRUE(app.documentPath(*Active()).isEmpty());
+
+    // A recent file that has gone since is reported and leaves the list.
+    files.Write("gone.stk", "");
+    answers = {InFiles("gone.stk")};
+    Trigger(kOpen);
+    ASSERT_EQ(app.recentFiles().size(), 1);
+    std::filesystem::remove(InFiles("gone.stk").toStdString());
+    Trigger(57616);
+    EXPECT_EQ(errors.size(), 3u);
+    EXPECT_TRUE(app.recentFiles().isEmpty());
+    EXPECT_FALSE(app.mainFrame()->action(57616)->isEnabled());
+}
+
+TEST_F(DocumentFilesTest, NewWindowShowsTheSameDocumentWhichGoesWithItsLastWindow)
+{
+    CChildFrame* first = Active();
+    Trigger(kNewWindow);
+    ASSERT_EQ(WindowCount(), 2);
+    CChildFrame* second = Active();
+    EXPECT_EQ(&second->document(), &first->document());
+    EXPECT_EQ(first->windowTitle(), "Stock1:1");
+    EXPECT_EQ(second->windowTitle(), "Stock1:2");
+
+    // A load in one window shows in the other.
+    app.mainFrame()->mdiArea()->setActiveSubWindow(first);
+    Trigger(kReadLocal);
+    EXPECT_EQ(second->document().store.barCount, 400);
+
+    delete second;
+    EXPECT_EQ(first->windowTitle(), "Stock1");
+    Trigger(kNew);
+    EXPECT_EQ(Active()->windowTitle(), "Stock2");
+
+    // With every document closed only File, View and Help are left, and
+    // only the commands that need no document can be chosen.
+    for (QMdiSubWindow* window : app.mainFrame()->mdiArea()->subWindowList())
+        delete window;
+    EXPECT_FALSE(app.mainFrame()->popup(MenuPopup::Edit)->menuAction()->isVisible());
+    EXPECT_TRUE(app.mainFrame()->popup(MenuPopup::File)->menuAction()->isVisible());
+    EXPECT_FALSE(app.mainFrame()->action(kSave)->isEnabled());
+    EXPECT_TRUE(app.mainFrame()->action(kOpen)->isEnabled());
+    Trigger(kNew);
+    EXPECT_EQ(Active()->windowTitle(), "Stock3");
+    EXPECT_TRUE(app.mainFrame()->popup(MenuPopup::Edit)->menuAction()->isVisible());
+}
+
+TEST_F(DocumentFilesTest, SendHandsACopyToTheMailProgram)
+{
+    Trigger(kSend);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].scheme(), "mailto");
+    const QUrlQuery query(opened[0]);
+    EXPECT_EQ(query.queryItemValue("subject"), "Stock1");
+    const QFileInfo attached(QUrl(query.queryItemValue("attach", QUrl::FullyDecoded)).toLocalFile());
+    EXPECT_EQ(attached.fileName(), "Stock1.stk");
+    EXPECT_TRUE(attached.exists());
+}
+
+TEST_F(DocumentFilesTest, SettingsTakeEffectAtOnceAndAreKept)
+{
+    TempFolder favorites;
+    app.ApplySettings({QString::fromStdString(SampleDir("CAT")), Folder(favorites), InFiles("pages")});
+    EXPECT_EQ(Active()->document().quoteDir, SampleDir("CAT"));
+    EXPECT_EQ(app.services().favoritesFolder, favorites.path());
+    EXPECT_EQ(app.services().pageFolder.string(), InFiles("pages").toStdString());
+
+    CTarnwickApp next;
+    ASSERT_TRUE(next.InitInstance({}));
+    EXPECT_EQ(next.settings().quoteDir.toStdString(), SampleDir("CAT"));
+    EXPECT_EQ(next.settings().pageFolder, InFiles("pages"));
+}
+
+TEST_F(DocumentFilesTest, PrintingTheChartViewWritesThePageAndAFailedPrinterIsReported)
+{
+    Trigger(kReadLocal);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(InFiles("chart.pdf"));
+    EXPECT_TRUE(Active()->Print(printer));
+    EXPECT_GT(QFileInfo(InFiles("chart.pdf")).size(), 10000);
+
+    printer.setOutputFileName("/nonexistent/folder/chart.pdf");
+    EXPECT_FALSE(Active()->Print(printer));
+}
