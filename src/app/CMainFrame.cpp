@@ -1,5 +1,7 @@
 #include "app/CMainFrame.h"
 
+#include "app/ToolbarIcons.h"
+
 #include "browser/FavoritesTree.h"
 
 #include <QAction>
@@ -21,6 +23,7 @@ constexpr int kSymbolBoxWidth = 64;
 constexpr int kSourceBoxWidth = 120;
 constexpr int kAddressBarWidth = 400;
 constexpr int kRecentFileTextWidth = 400;
+constexpr int kToolbarIconSize = 16;
 
 QString ToQString(std::string_view text)
 {
@@ -85,6 +88,7 @@ void CMainFrame::createActions()
         if (!label.isEmpty() && action->shortcut().isEmpty())
             action->setText(text + QLatin1Char('\t') + label);
         action->setIconText(QString(text).remove(QLatin1Char('&')));
+        action->setIcon(ToolbarIcon(command.id));
         const int id = command.id;
         connect(action, &QAction::triggered, this, [this, id] { Q_EMIT commandTriggered(id); });
         actions_.emplace(id, action);
@@ -151,6 +155,8 @@ void CMainFrame::createToolBars()
 {
     QToolBar* tools = addToolBar(QStringLiteral("Toolbar"));
     tools->setObjectName(QStringLiteral("toolbar"));
+    // Small buttons leave room for the symbol and source boxes on the same line.
+    tools->setIconSize(QSize(kToolbarIconSize, kToolbarIconSize));
     for (int id : kToolbar) {
         if (id == kSeparator)
             tools->addSeparator();
@@ -158,9 +164,6 @@ void CMainFrame::createToolBars()
             tools->addAction(command);
     }
 
-    // Until the buttons have icons the toolbar fills the first line, so the
-    // symbol and source boxes start the second one, ahead of the address bar.
-    addToolBarBreak();
     QToolBar* input = addToolBar(QStringLiteral("Input"));
     input->setObjectName(QStringLiteral("input"));
     input->addWidget(new QLabel(QStringLiteral("Symbol "), input));
@@ -185,6 +188,8 @@ void CMainFrame::createToolBars()
     connect(sourceBox_, &QComboBox::currentIndexChanged, this, &CMainFrame::ReadSource);
     input->addWidget(sourceBox_);
 
+    // The address bar takes a line of its own, below the buttons and boxes.
+    addToolBarBreak();
     QToolBar* address = addToolBar(QStringLiteral("Address"));
     address->setObjectName(QStringLiteral("address"));
     address->addWidget(new QLabel(QStringLiteral("Address "), address));
