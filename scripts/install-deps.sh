@@ -7,7 +7,7 @@ packages=(
   nlohmann-json3-dev
   qt6-base-dev qt6-svg-dev fonts-dejavu-core
   qt6-webengine-dev xvfb xauth libcpp-httplib-dev
-  dbus-daemon
+  dbus-daemon x11-utils
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
 )

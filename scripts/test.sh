@@ -27,6 +27,7 @@ echo "== Unit tests"
 scripts/build.sh build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_WERROR=$werror
 echo "== Benchmarks, one quick pass"
 build-test/bench/tarnwick_bench --benchmark_min_time=0.01 >/dev/null
+bench/startup.sh build-test 1
 ctest --test-dir build-test --output-on-failure --parallel 2
 
 echo "== Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
