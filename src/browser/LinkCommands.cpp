@@ -5,10 +5,10 @@ namespace {
 constexpr std::string_view kSymbolMark = "{symbol}";
 constexpr std::string_view kInitialMark = "{initial}";
 
-bool IsUnreserved(unsigned char c)
+bool IsKept(unsigned char c, std::string_view kept)
 {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
-           c == '_' || c == '~';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+           kept.find(static_cast<char>(c)) != std::string_view::npos;
 }
 
 // The first character of the symbol: one byte, or the whole sequence of a
@@ -32,14 +32,14 @@ const LinkCommand* FindLinkCommand(int id)
     return nullptr;
 }
 
-std::string PercentEncode(std::string_view text)
+std::string PercentEncode(std::string_view text, std::string_view kept)
 {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string encoded;
     encoded.reserve(text.size());
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (IsUnreserved(byte)) {
+        if (IsKept(byte, kept)) {
             encoded += c;
         } else {
             encoded += '%';

@@ -49,9 +49,9 @@ inline constexpr std::string_view kProductHomePath = "/index.htm";
 // The link command `id`, or nullptr.
 const LinkCommand* FindLinkCommand(int id);
 
-// Every byte other than ASCII letters, digits and "-._~" as %XX (upper-case
-// hex), so the text stays one path segment or one query value.
-std::string PercentEncode(std::string_view text);
+// Every byte other than ASCII letters, digits and the `kept` characters as
+// %XX (upper-case hex), so the text stays one path segment or one query value.
+std::string PercentEncode(std::string_view text, std::string_view kept = "-._~");
 
 // The full address of link command `commandId` for `symbol`: the role's base
 // address followed by the command's path, the symbol percent-encoded where it

@@ -30,6 +30,7 @@ public:
     LocalQuoteReader localReader;
     YahooQuoteSource yahooSource;  // also holds the latest-quote record
     HistoryTableQuoteSource historyTableSource;
+    WebAccess web;  // how the web sources reach their services
     MovingAverageAnalysis movingAverages;
     OscillatorAnalysis oscillators;
     FlowDirectionAnalysis flowDirection;

@@ -12,9 +12,9 @@ void LoadQuotes(CTarnwickDoc& document)
     if (document.sourceMode == 1)
         document.localReader.Load(document.store, document.quoteDir, document.symbol, document.latestQuote());
     else if (document.sourceName != "Yahoo")
-        document.historyTableSource.LoadFromWeb(document.store, document.symbol, document.monthSpan);
+        document.historyTableSource.LoadFromWeb(document.store, document.symbol, document.monthSpan, document.web);
     else
-        document.yahooSource.LoadFromWeb(document.store, document.symbol, document.monthSpan);
+        document.yahooSource.LoadFromWeb(document.store, document.symbol, document.monthSpan, document.web);
 
     if (document.store.barCount > 0)
         AnalyzeQuotes(document);

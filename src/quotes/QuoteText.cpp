@@ -46,7 +46,7 @@ std::string_view TakeField(std::string_view field)
     return field.substr(0, kMaxFieldLength);
 }
 
-double ReadDecimal(std::string_view text)
+LeadingNumber ReadLeadingDecimal(std::string_view text)
 {
     std::size_t pos = SkipBlanks(text, 0);
     bool negative = false;
@@ -67,13 +67,18 @@ double ReadDecimal(std::string_view text)
         }
     }
     if (digits == 0)
-        return 0;
+        return {};
 
     double value = 0;
     const auto [stop, error] = std::from_chars(text.data() + start, text.data() + pos, value, std::chars_format::fixed);
     if (error != std::errc{})
-        return 0;  // out of range: the number is meaningless as a price
-    return negative ? -value : value;
+        return {0, pos};  // out of range: the number is meaningless as a price
+    return {negative ? -value : value, pos};
+}
+
+double ReadDecimal(std::string_view text)
+{
+    return ReadLeadingDecimal(text).value;
 }
 
 int LeadingInteger(std::string_view text)

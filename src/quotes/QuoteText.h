@@ -18,6 +18,14 @@ std::string_view TakeField(std::string_view field);
 // result is always finite.
 double ReadDecimal(std::string_view text);
 
+// ReadDecimal's number and the length of the text it took (0 when the text
+// does not start with a number).
+struct LeadingNumber {
+    double value = 0;
+    std::size_t length = 0;
+};
+LeadingNumber ReadLeadingDecimal(std::string_view text);
+
 // The leading whole number of a text ("5-Dec-00" gives 5), after optional
 // blanks and sign; 0 when there is none. Clamped to the int range.
 int LeadingInteger(std::string_view text);

@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -41,19 +43,28 @@ TEST_F(LoadQuotesTest, LocalModeReadsTheFilesWhateverTheWebSourceSays)
 TEST_F(LoadQuotesTest, WebModePicksYahooOnlyForTheExactName)
 {
     document->sourceMode = 2;
+    std::vector<std::string> requested;
+    std::vector<std::string> messages;
+    document->web.fetch = [&](const PageRequest& request, std::span<char>) {
+        requested.push_back(request.object);
+        return std::size_t{0};  // an empty page holds no quote
+    };
+    document->web.showMessage = [&](const std::string& message) { messages.push_back(message); };
     const struct {
         const char* sourceName;
-        const char* named;
-    } cases[] = {{"Yahoo", "\"Yahoo\""}, {"yahoo", "second"}, {"Silicon Investor", "second"}, {"", "second"}};
+        const char* object;
+    } cases[] = {{"Yahoo", "/q?s=IBM&d=t"},
+                 {"yahoo", "/research/quote.gsp?s=IBM"},
+                 {"Silicon Investor", "/research/quote.gsp?s=IBM"},
+                 {"", "/research/quote.gsp?s=IBM"}};
     for (const auto& c : cases) {
         document->sourceName = c.sourceName;
-        try {
-            LoadQuotes(*document);
-            FAIL() << "a web load reported success for " << c.sourceName;
-        } catch (const NetworkError& error) {
-            EXPECT_NE(std::string(error.what()).find(c.named), std::string::npos) << error.what();
-        }
+        requested.clear();
+        LoadQuotes(*document);
+        EXPECT_EQ(requested, std::vector<std::string>{c.object}) << c.sourceName;
+        EXPECT_EQ(document->store.barCount, -1);
     }
+    EXPECT_EQ(messages, std::vector<std::string>(4, "No data available for IBM"));
 }
 
 TEST_F(LoadQuotesTest, ALoadWithoutBarsClearsTheStoreButKeepsThePreviousAnalysis)

@@ -1,0 +1,242 @@
+#include "document/Errors.h"
+#include "quotes/QuoteSeries.h"
+#include "quotes/YahooQuoteSource.h"
+#include "support/PageServer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr auto kQuoteTarget = "/q?s=YHOO&d=t";
+constexpr auto kHistoryTarget = "/t?a=07&b=05&c=00&d=12&e=05&f=00&g=d&s=YHOO&Get+Historical+Data&y=0";
+
+// A quote page with the markers the reader looks for. The last trade is
+// 112 3/8, the day's range 110.25 to 114.50.
+std::string QuotePage(const std::string& stamp = "4:00PM", const std::string& lastTrade = "112<sup>3</sup>/<sub>8</sub>")
+{
+    return "<html><table><tr><td>Last Trade<br>" + stamp + " &middot; <b>" + lastTrade +
+           "</b></td><td>Change<br><font color=red>-1 3/8 (-1.21%)</font></td>"
+           "<td>Prev Cls<br>113.75</td><td>Volume<br>1,234,567</td>"
+           "<td>Day's Range<br>110.25 - 114.50</td><td>Open<br>113.00</td>"
+           "<td>52-week Range<br>90.00 - 134.94</td></tr></table></html>";
+}
+
+struct Row {
+    std::string date;
+    double open, high, low, close, volume, adjusted;
+};
+
+// A historical page: the close cell starts with "<b>", three bytes further in.
+std::string HistoryPage(const std::vector<Row>& rows, bool adjustedColumn = true)
+{
+    std::string page = "<table><tr><th>Date</th><th>Open</th><th>High</th><th>Low</th><th>Close</th>";
+    page += adjustedColumn ? "<th>Volume</th><th>Adj. Close</th></tr>" : "</tr>";
+    for (const Row& row : rows) {
+        page += "<tr><td>" + row.date + "</td><td>" + std::to_string(row.open) + "</td><td>" +
+                std::to_string(row.high) + "</td><td>" + std::to_string(row.low) + "</td><td><b>" +
+                std::to_string(row.close) + "</b></td>";
+        if (adjustedColumn)
+            page += "<td>" + std::to_string(static_cast<long long>(row.volume)) + "</td><td>" +
+                    std::to_string(row.adjusted) + "</td>";
+        page += "</tr>";
+    }
+    return page + "</table>";
+}
+
+class YahooQuoteSourceTest : public testing::Test {
+protected:
+    YahooQuoteSourceTest()
+    {
+        web.hosts.Set(HostRole::YahooFinance, server.base());
+        web.hosts.Set(HostRole::YahooCharts, server.base());
+        web.today = [] { return CalendarDate{2000, 12, 5}; };
+        web.showMessage = [this](const std::string& message) { messages.push_back(message); };
+    }
+
+    void Load(const std::string& symbol = "YHOO", int monthSpan = -1)
+    {
+        store.Clear();
+        source.LoadFromWeb(store, symbol, monthSpan, web);
+    }
+
+    PageServer server;
+    WebAccess web;
+    QuoteSeries store;
+    YahooQuoteSource source;
+    std::vector<std::string> messages;
+};
+
+}  // namespace
+
+TEST_F(YahooQuoteSourceTest, ReadsTheQuoteAndMergesItInFrontOfAnOlderHistory)
+{
+    server.Serve(kQuoteTarget, QuotePage());
+    server.Serve(kHistoryTarget, HistoryPage({{"4-Dec-00", 100, 105, 99, 104, 2000, 104},
+                                              {"1-Dec-00", 98, 101, 97, 100, 3000, 100},
+                                              {"30-Nov-00", 97, 99, 96, 98, 1000, 98}}));
+    Load();
+
+    EXPECT_EQ(server.targets(), (std::vector<std::string>{kQuoteTarget, kHistoryTarget}));
+    const LatestQuote& quote = source.latestQuote;
+    EXPECT_DOUBLE_EQ(quote.lastTrade, 112.375);
+    EXPECT_EQ(quote.changeText, "-1.21%");
+    EXPECT_EQ(quote.tradeStamp, "4:00PM");
+    EXPECT_DOUBLE_EQ(quote.prevClose, 113.75);
+    EXPECT_DOUBLE_EQ(quote.quoteVolume, 1234567);
+    EXPECT_DOUBLE_EQ(quote.dayLow, 110.25);
+    EXPECT_DOUBLE_EQ(quote.dayHigh, 114.5);
+    EXPECT_DOUBLE_EQ(quote.dayOpen, 113);
+    EXPECT_DOUBLE_EQ(quote.yearLow, 90);
+    EXPECT_DOUBLE_EQ(quote.yearHigh, 134.94);
+    EXPECT_EQ(quote.quoteMerged, 1);
+
+    ASSERT_EQ(store.barCount, 4);
+    EXPECT_EQ(store.dates[0], "4:00PM");
+    EXPECT_DOUBLE_EQ(store.close[0], 112.375);
+    EXPECT_DOUBLE_EQ(store.volume[0], 1234567);
+    // The table's dates end at their cell's tag.
+    EXPECT_EQ(store.dates[1], "4-Dec-00");
+    EXPECT_DOUBLE_EQ(store.close[1], 104);
+    EXPECT_DOUBLE_EQ(store.rawClose[1], 104);
+    EXPECT_EQ(store.dates[2], "1-Dec-00");
+    EXPECT_EQ(store.dates[3], "30-Nov-00");
+    EXPECT_DOUBLE_EQ(store.volume[3], 1000);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(source.fromMonth, 7);
+}
+
+TEST_F(YahooQuoteSourceTest, TheQuoteStaysOutWhenTheNewestRowIsTheQuotedDay)
+{
+    // Within 0.1 % of the quote's open, low and high: the same day.
+    server.Serve(kQuoteTarget, QuotePage());
+    server.Serve(kHistoryTarget, HistoryPage({{"5-Dec-00", 113.1, 114.55, 110.2, 112, 900, 112},
+                                              {"4-Dec-00", 100, 105, 99, 104, 2000, 104}}));
+    Load();
+    EXPECT_EQ(source.latestQuote.quoteMerged, 0);
+    EXPECT_EQ(store.barCount, 2);
+    EXPECT_EQ(store.dates[0], "5-Dec-00");
+
+    // A date stamp of the newest row's day: no merge whatever the prices.
+    server.Serve(kQuoteTarget, QuotePage("Dec 4"));
+    server.Serve(kHistoryTarget, HistoryPage({{"4-Dec-00", 100, 105, 99, 104, 2000, 104}}));
+    Load();
+    EXPECT_EQ(source.stampDay, 4);
+    EXPECT_EQ(source.latestQuote.quoteMerged, -1);
+    EXPECT_EQ(store.barCount, 1);
+
+    // A date stamp of a later day: the prices decide, and they differ.
+    server.Serve(kQuoteTarget, QuotePage("Dec 5"));
+    Load();
+    EXPECT_EQ(source.latestQuote.quoteMerged, 1);
+    EXPECT_EQ(store.dates[0], "Dec 5");
+    EXPECT_EQ(store.barCount, 2);
+}
+
+TEST_F(YahooQuoteSourceTest, AdjustsEachRowByItsRatioAndKeepsTheLastUsableOne)
+{
+    server.Serve(kQuoteTarget, QuotePage());
+    server.Serve(kHistoryTarget,
+                 HistoryPage({{"5-Dec-00", 113, 114.5, 110.25, 112, 900, 112},
+                              {"4-Dec-00", 100, 110, 90, 100, 1000, 50},  // split: halved, volume doubled
+                              {"1-Dec-00", 100, 110, 90, 0, 1000, 60},    // no close: the ratio before
+                              {"30-Nov-00", 100, 110, 90, 100, 1000, 0}}));  // ratio 0 would erase the row
+    Load();
+    ASSERT_EQ(store.barCount, 4);
+    EXPECT_DOUBLE_EQ(store.open[0], 113);
+    EXPECT_DOUBLE_EQ(store.open[1], 50);
+    EXPECT_DOUBLE_EQ(store.high[1], 55);
+    EXPECT_DOUBLE_EQ(store.low[1], 45);
+    EXPECT_DOUBLE_EQ(store.volume[1], 2000);
+    EXPECT_DOUBLE_EQ(store.close[1], 50);
+    EXPECT_DOUBLE_EQ(store.open[2], 50);
+    EXPECT_DOUBLE_EQ(store.volume[2], 2000);
+    EXPECT_DOUBLE_EQ(store.open[3], 50);
+    EXPECT_DOUBLE_EQ(store.volume[3], 2000);
+}
+
+TEST_F(YahooQuoteSourceTest, ReadsACloseOnlyTableAndAtMost400Rows)
+{
+    server.Serve(kQuoteTarget, QuotePage());
+    std::vector<Row> rows;
+    for (int i = 0; i < 450; ++i)
+        rows.push_back({std::to_string(1 + i % 28) + "-Nov-00", 113, 114.5, 110.25, 100.0 + i, 0, 0});
+    server.Serve(kHistoryTarget, HistoryPage(rows, false));
+    Load();
+    EXPECT_EQ(source.closeOnlyTable, 1);
+    ASSERT_EQ(store.barCount, 400);
+    EXPECT_DOUBLE_EQ(store.close[0], 100);
+    EXPECT_DOUBLE_EQ(store.close[399], 499);
+    EXPECT_DOUBLE_EQ(store.volume[10], 0);
+    EXPECT_DOUBLE_EQ(store.rawClose[10], 0);
+}
+
+TEST_F(YahooQuoteSourceTest, APageWithoutAQuoteOrATableIsReportedAsNoData)
+{
+    Load();  // the quote page is a 404 page
+    EXPECT_EQ(store.barCount, -1);
+    EXPECT_EQ(server.targets().size(), 1U);  // no history requested
+
+    server.Serve(kQuoteTarget, QuotePage("4:00PM").replace(QuotePage().find("52-week"), 7, "Year   "));
+    Load();
+    EXPECT_EQ(store.barCount, -1);
+    EXPECT_DOUBLE_EQ(source.latestQuote.lastTrade, 112.375);  // what was read stays
+
+    server.Serve(kQuoteTarget, QuotePage());
+    server.Serve(kHistoryTarget, "<html>no prices today</html>");
+    Load();
+    EXPECT_EQ(store.barCount, -1);
+    EXPECT_EQ(messages, std::vector<std::string>(3, "No data available for YHOO"));
+
+    server.Serve(kHistoryTarget, "<th>Adj. Close</th><td>5-Dec-00</td>");  // no "</table>"
+    Load();
+    EXPECT_EQ(store.barCount, 0);
+    EXPECT_EQ(messages.size(), 3U);
+}
+
+TEST_F(YahooQuoteSourceTest, BrokenQuotePagesStayInsideTheText)
+{
+    for (const std::string page :
+         {"Last Trade", "Last Trade<br>4:00PM", "Last Trade<br>4:00PM &", "Last Trade<br>&<b>1<sup>",
+          "Last Trade<br>x &<b>12<sup>1</sup>/<sub>0</sub></td>Change(</table>", "Last Trade</table><b>5</td>",
+          "Last Trade<br>4:00PM &<b>1,</td>Change (x)</table>"}) {
+        store.Clear();
+        std::copy(page.begin(), page.end(), store.quoteText.begin());
+        source.latestQuote = {};
+        source.ReadQuotePage(store, "YHOO", web);
+        EXPECT_EQ(store.barCount, -1) << page;
+        EXPECT_DOUBLE_EQ(source.latestQuote.lastTrade, page.find("1,") != std::string::npos ? 1 : 0) << page;
+    }
+    EXPECT_EQ(source.latestQuote.changeText, "x");
+}
+
+TEST_F(YahooQuoteSourceTest, DateRangesStepBackOverTheYearEnd)
+{
+    source.ComputeDateRange({2000, 2, 10}, -1);
+    EXPECT_EQ(source.fromMonth, 9);
+    EXPECT_EQ(source.fromYear, 99);
+    EXPECT_EQ(source.toYear, 0);
+    source.ComputeDateRange({2001, 3, 15}, 1);
+    EXPECT_EQ(source.fromMonth, 5);
+    EXPECT_EQ(source.fromYear, 0);
+    EXPECT_EQ(source.fromDay, 15);
+    EXPECT_EQ(source.HistoryRequest("IBM", web.hosts).object,
+              "/t?a=05&b=15&c=00&d=03&e=15&f=01&g=d&s=IBM&Get+Historical+Data&y=0");
+}
+
+TEST_F(YahooQuoteSourceTest, AnOddSymbolCannotChangeTheRequest)
+{
+    Load("AT&T /x?");
+    EXPECT_EQ(server.targets(), std::vector<std::string>{"/q?s=AT%26T%20%2Fx%3F&d=t"});
+    EXPECT_EQ(messages, std::vector<std::string>{"No data available for AT&T /x?"});
+    EXPECT_EQ(EncodeSymbol("^DJI.X-1_a\xC3\xA9"), "^DJI.X-1_a%C3%A9");
+}
+
+TEST_F(YahooQuoteSourceTest, AServerThatCannotBeReachedFailsTheLoadAndLeavesTheStoreCleared)
+{
+    web.hosts.Set(HostRole::YahooFinance, "http://127.0.0.1:1");
+    EXPECT_THROW(Load(), NetworkError);
+    EXPECT_EQ(store.barCount, 0);
+}
