@@ -1,6 +1,7 @@
 #include "quotes/HistoryTableQuoteSource.h"
 #include "quotes/QuoteSeries.h"
 #include "support/PageServer.h"
+#include "support/WebQuotePages.h"
 
 #include <gtest/gtest.h>
 
@@ -9,45 +10,10 @@
 
 namespace {
 
+using namespace SecondSourcePages;
+
 constexpr auto kQuoteTarget = "/research/quote.gsp?s=YHOO";
 constexpr auto kHistoryTarget = "/research/historical.gsp?s=YHOO&c=0&o=d&fm=07&fd=05&fy=2000&tm=12&td=05&ty=2000";
-
-std::string Font(const std::string& value)
-{
-    return "<font face=\"Arial,Helvetica\">" + value + "</font></td>";
-}
-
-// A quote page with every label once, the trade time shown with the second
-// "Last Trade".
-std::string QuotePage(const std::string& stamp = "4:01PM")
-{
-    return "<table><tr><td>Last Trade</td><td><b>112.25</b></td>"
-           "<td>Open</td><td>" + Font("113.00") + "<td>Previous</td><td>" + Font("113.75") +
-           "<td>% Change</td><td><font color=\"red\">-1.32%</font></td>"
-           "<td>Today's High</td><td>" + Font("114.50") +
-           "<td>Last Trade</td><td>" + Font(" " + stamp + " ") +
-           "<td>Today's Low</td><td>" + Font("110.25") + "<td>52 Wk High</td><td>" + Font("134.94") +
-           "<td>52 Wk Low</td><td>" + Font("90.00") + "<td>Volume</td><td>" + Font("1,234,567") +
-           "<td>Yield</td></tr></table>";
-}
-
-struct Row {
-    std::string date;
-    double open, high, low, close, volume, adjusted;
-};
-
-// Each cell's value follows its font tag; the close is set in bold.
-std::string HistoryPage(const std::vector<Row>& rows)
-{
-    const auto cell = [](const std::string& value) { return "<td><font face=\"Arial\">" + value + "</font></td>"; };
-    std::string page = "<table><tr><th>Date</th><th>Close</th><th>Adj. Close</th></tr>";
-    for (const Row& row : rows)
-        page += "<tr>" + cell(row.date) + cell(std::to_string(row.open)) + cell(std::to_string(row.high)) +
-                cell(std::to_string(row.low)) + cell("<b>" + std::to_string(row.close) + "</b>") +
-                cell(std::to_string(static_cast<long long>(row.volume))) + cell(std::to_string(row.adjusted)) +
-                "</tr>";
-    return page + "</table>";
-}
 
 class HistoryTableQuoteSourceTest : public testing::Test {
 protected:

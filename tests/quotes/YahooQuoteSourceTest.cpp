@@ -2,6 +2,7 @@
 #include "quotes/QuoteSeries.h"
 #include "quotes/YahooQuoteSource.h"
 #include "support/PageServer.h"
+#include "support/WebQuotePages.h"
 
 #include <gtest/gtest.h>
 
@@ -10,41 +11,10 @@
 
 namespace {
 
+using namespace YahooPages;
+
 constexpr auto kQuoteTarget = "/q?s=YHOO&d=t";
 constexpr auto kHistoryTarget = "/t?a=07&b=05&c=00&d=12&e=05&f=00&g=d&s=YHOO&Get+Historical+Data&y=0";
-
-// A quote page with the markers the reader looks for. The last trade is
-// 112 3/8, the day's range 110.25 to 114.50.
-std::string QuotePage(const std::string& stamp = "4:00PM", const std::string& lastTrade = "112<sup>3</sup>/<sub>8</sub>")
-{
-    return "<html><table><tr><td>Last Trade<br>" + stamp + " &middot; <b>" + lastTrade +
-           "</b></td><td>Change<br><font color=red>-1 3/8 (-1.21%)</font></td>"
-           "<td>Prev Cls<br>113.75</td><td>Volume<br>1,234,567</td>"
-           "<td>Day's Range<br>110.25 - 114.50</td><td>Open<br>113.00</td>"
-           "<td>52-week Range<br>90.00 - 134.94</td></tr></table></html>";
-}
-
-struct Row {
-    std::string date;
-    double open, high, low, close, volume, adjusted;
-};
-
-// A historical page: the close cell starts with "<b>", three bytes further in.
-std::string HistoryPage(const std::vector<Row>& rows, bool adjustedColumn = true)
-{
-    std::string page = "<table><tr><th>Date</th><th>Open</th><th>High</th><th>Low</th><th>Close</th>";
-    page += adjustedColumn ? "<th>Volume</th><th>Adj. Close</th></tr>" : "</tr>";
-    for (const Row& row : rows) {
-        page += "<tr><td>" + row.date + "</td><td>" + std::to_string(row.open) + "</td><td>" +
-                std::to_string(row.high) + "</td><td>" + std::to_string(row.low) + "</td><td><b>" +
-                std::to_string(row.close) + "</b></td>";
-        if (adjustedColumn)
-            page += "<td>" + std::to_string(static_cast<long long>(row.volume)) + "</td><td>" +
-                    std::to_string(row.adjusted) + "</td>";
-        page += "</tr>";
-    }
-    return page + "</table>";
-}
 
 class YahooQuoteSourceTest : public testing::Test {
 protected:
@@ -160,7 +130,7 @@ TEST_F(YahooQuoteSourceTest, AdjustsEachRowByItsRatioAndKeepsTheLastUsableOne)
 TEST_F(YahooQuoteSourceTest, ReadsACloseOnlyTableAndAtMost400Rows)
 {
     server.Serve(kQuoteTarget, QuotePage());
-    std::vector<Row> rows;
+    std::vector<PageRow> rows;
     for (int i = 0; i < 450; ++i)
         rows.push_back({std::to_string(1 + i % 28) + "-Nov-00", 113, 114.5, 110.25, 100.0 + i, 0, 0});
     server.Serve(kHistoryTarget, HistoryPage(rows, false));
