@@ -33,11 +33,11 @@ TEST(HostsConfig, ReadsOverridesAndSkipsCommentsBlanksOtherSectionsAndUnknownKey
                  "[other]\r\nyahoo_finance=http://wrong.example\r\n\r\n"
                  "[Hosts]\r\n"
                  "; the quote pages come from a local mirror\r\n"
-                 "  yahoo_finance =  http://127.0.0.1:8080/  \r\n"
-                 "YAHOO_CHARTS=https://charts.test\r\n"
+                 "  yahooFinance =  http://127.0.0.1:8080/  \r\n"
+                 "YAHOOCHART=https://charts.test\r\n"
                  "not_a_role=ftp://whatever\r\n"
-                 "product_site=http://tarnwick.test\r\n"
-                 "web_search=http://first.test\r\nweb_search=http://second.test");
+                 "productSite=http://tarnwick.test\r\n"
+                 "webSearch=http://first.test\r\nwebsearch=http://second.test");
     const HostsConfig hosts = HostsConfig::Load(folder.path() / "hosts.ini");
     EXPECT_EQ(hosts.Base(HostRole::YahooFinance), "http://127.0.0.1:8080");
     EXPECT_EQ(hosts.Base(HostRole::YahooCharts), "https://charts.test");
@@ -68,7 +68,7 @@ TEST(HostsConfig, RejectsWhatIsNoBaseAddressKeepsTheDefaultAndSaysWhichLine)
     TempFolder folder;
     std::string text = "[hosts]\n";
     for (const char* value : bad)
-        text += std::string("quote_site=") + value + "\n";
+        text += std::string("quoteSite=") + value + "\n";
     folder.Write("hosts.ini", text + "no equals sign here\nproduct_site=\n");
     const HostsConfig hosts = HostsConfig::Load(folder.path() / "hosts.ini");
 
@@ -77,7 +77,7 @@ TEST(HostsConfig, RejectsWhatIsNoBaseAddressKeepsTheDefaultAndSaysWhichLine)
     ASSERT_EQ(hosts.warnings().size(), std::size(bad) + 1);
     const std::string file = (folder.path() / "hosts.ini").string();
     EXPECT_EQ(hosts.warnings()[0].rfind(file + ":2: ", 0), 0u) << hosts.warnings()[0];
-    EXPECT_NE(hosts.warnings()[2].find("\"quote_site=http://a b\""), std::string::npos) << hosts.warnings()[2];
+    EXPECT_NE(hosts.warnings()[2].find("\"quoteSite=http://a b\""), std::string::npos) << hosts.warnings()[2];
     EXPECT_EQ(hosts.warnings().back().rfind(file + ":" + std::to_string(std::size(bad) + 2) + ": ", 0), 0u);
     for (const char* value : bad)
         EXPECT_FALSE(IsBaseAddress(value)) << value;
