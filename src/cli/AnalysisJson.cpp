@@ -67,7 +67,10 @@ ordered_json AnalysisToJson(const CTarnwickDoc& document)
     json["monthStarts"] = FirstEntries(store.monthStarts, marks);
     json["monthLabels"] = FirstEntries(store.monthLabels, marks);
     json["quoteMerged"] = document.latestQuote().quoteMerged;
-    json["latestQuote"] = LatestQuoteToJson(document.latestQuote());
+    // The record of the web source that ran; the local files fill the Yahoo one.
+    const bool secondSource = document.sourceMode == 2 && document.sourceName != "Yahoo";
+    json["latestQuote"] =
+        LatestQuoteToJson(secondSource ? document.historyTableSource.latestQuote : document.latestQuote());
 
     const MovingAverageAnalysis& movingAverages = document.movingAverages;
     json["MovingAverageAnalysis"] = ModuleToJson(movingAverages, bars);

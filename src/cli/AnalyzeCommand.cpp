@@ -3,6 +3,7 @@
 #include "cli/AnalysisJson.h"
 #include "cli/AnalysisReport.h"
 #include "cli/QuoteFolderLoad.h"
+#include "cli/WebSourceLoad.h"
 #include "document/CTarnwickDoc.h"
 
 #include <memory>
@@ -14,6 +15,7 @@ constexpr std::string_view kCommand = "analyze";
 
 struct AnalyzeOptions {
     QuoteFolderOptions folder;
+    WebSourceOptions web;
     bool json = false;
 };
 
@@ -22,7 +24,10 @@ std::optional<AnalyzeOptions> ParseOptions(std::span<const std::string_view> arg
 {
     AnalyzeOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        switch (TakeQuoteFolderOption(args, i, options.folder, kCommand, kAnalyzeUsage, err)) {
+        OptionTaken taken = TakeQuoteFolderOption(args, i, options.folder, kCommand, kAnalyzeUsage, err);
+        if (taken == OptionTaken::No)
+            taken = TakeWebSourceOption(args, i, options.web, kCommand, kAnalyzeUsage, err);
+        switch (taken) {
         case OptionTaken::Yes:
             continue;
         case OptionTaken::Wrong:
@@ -50,13 +55,28 @@ int RunAnalyze(std::span<const std::string_view> args, std::ostream& out, std::o
     if (!options)
         return 2;
 
-    const std::unique_ptr<CTarnwickDoc> document = LoadQuoteFolder(options->folder, err);
+    WebLoadLog log;
+    const bool fromWeb = options->web.source.has_value();
+    const std::unique_ptr<CTarnwickDoc> document =
+        fromWeb ? LoadWebSource(options->folder, options->web, log, err) : LoadQuoteFolder(options->folder, err);
     if (!document)
         return 1;
 
-    if (options->json)
-        out << AnalysisToJson(*document).dump() << "\n";
-    else
+    if (options->json) {
+        nlohmann::ordered_json json = AnalysisToJson(*document);
+        if (fromWeb)
+            AddWebLoadLog(log, json);
+        out << json.dump() << "\n";
+    } else {
         WriteAnalysisReport(*document, out);
-    return ReportNoBars(*document, err) ? 1 : 0;
+        for (const std::string& message : log.messages)
+            err << "tarnwick-cli: " << message << "\n";
+    }
+    if (!fromWeb)
+        return ReportNoBars(*document, err) ? 1 : 0;
+    if (document->store.barCount >= 1)
+        return 0;
+    err << "tarnwick-cli: no daily bars from the \"" << document->sourceName << "\" pages for "
+        << document->symbol << ".\n";
+    return 1;
 }

@@ -1,0 +1,98 @@
+#include "cli/AnalyzeCommand.h"
+#include "support/PageServer.h"
+#include "support/WebQuotePages.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using nlohmann::json;
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+class AnalyzeWebSourceTest : public testing::Test {
+protected:
+    Outcome Analyze(std::vector<std::string> extra)
+    {
+        std::vector<std::string> args = {"--symbol", "YHOO", "--json", "--today", "2000-12-05",
+                                         "--config", "/nonexistent/hosts.ini", "--all-hosts", server.base().substr(7)};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const std::vector<std::string_view> views(args.begin(), args.end());
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = RunAnalyze(views, out, err);
+        return {status, out.str(), err.str()};
+    }
+
+    PageServer server;
+};
+
+std::vector<PageRow> ThreeRows(bool monthFirst)
+{
+    return {{monthFirst ? "Dec-4-00" : "4-Dec-00", 100, 105, 99, 104, 2000, 104},
+            {monthFirst ? "Dec-1-00" : "1-Dec-00", 98, 101, 97, 100, 3000, 100},
+            {monthFirst ? "Nov-30-00" : "30-Nov-00", 97, 99, 96, 98, 1000, 98}};
+}
+
+}  // namespace
+
+TEST_F(AnalyzeWebSourceTest, PrintsTheBarsTheRequestsAndTheYahooRecord)
+{
+    server.Serve("/q?s=YHOO&d=t", YahooPages::QuotePage());
+    server.Serve("/t?a=07&b=05&c=00&d=12&e=05&f=00&g=d&s=YHOO&Get+Historical+Data&y=0",
+                 YahooPages::HistoryPage(ThreeRows(false)));
+    const Outcome outcome = Analyze({"--source", "Yahoo"});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    const json result = json::parse(outcome.out);
+    EXPECT_EQ(result["dates"], json({"4:00PM", "4-Dec-00", "1-Dec-00", "30-Nov-00"}));
+    EXPECT_EQ(result["quoteMerged"], 1);
+    EXPECT_EQ(result["latestQuote"]["lastTrade"], 112.375);
+    EXPECT_EQ(result["messages"], json::array());
+    ASSERT_EQ(result["requests"].size(), 2U);
+    EXPECT_EQ(result["requests"][0]["object"], "/q?s=YHOO&d=t");
+    EXPECT_EQ(result["requests"][0]["port"], 80);
+    EXPECT_EQ(result["requests"][0]["credentials"], "empty");
+    EXPECT_EQ(result["requests"][1]["port"], "default");
+    EXPECT_EQ(result["requests"][1]["credentials"], "none");
+    EXPECT_EQ(result["requests"][1]["url"],
+              server.base() + "/t?a=07&b=05&c=00&d=12&e=05&f=00&g=d&s=YHOO&Get+Historical+Data&y=0");
+}
+
+TEST_F(AnalyzeWebSourceTest, AnyOtherNameReadsTheSecondSourceAndItsOwnRecord)
+{
+    server.Serve("/research/quote.gsp?s=YHOO", SecondSourcePages::QuotePage());
+    server.Serve("/research/historical.gsp?s=YHOO&c=0&o=d&fm=02&fd=05&fy=2000&tm=12&td=05&ty=2000",
+                 SecondSourcePages::HistoryPage(ThreeRows(true)));
+    const Outcome outcome = Analyze({"--source", "Silicon Investor", "--months", "10"});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    const json result = json::parse(outcome.out);
+    EXPECT_EQ(result["dates"].size(), 4U);
+    EXPECT_EQ(result["latestQuote"]["lastTrade"], 112.25);
+    EXPECT_EQ(result["quoteMerged"], 0);  // the summary reads the Yahoo record only
+}
+
+TEST_F(AnalyzeWebSourceTest, NoDataAndUnreachableServersExitWithAReason)
+{
+    Outcome outcome = Analyze({"--source", "Yahoo"});  // every page a 404 page
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(json::parse(outcome.out)["messages"], json({"No data available for YHOO"}));
+    EXPECT_NE(outcome.err.find("no daily bars from the \"Yahoo\" pages for YHOO"), std::string::npos) << outcome.err;
+
+    outcome = Analyze({"--source", "Yahoo", "--all-hosts", "127.0.0.1:1"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("127.0.0.1"), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find("/q?s=YHOO&d=t"), std::string::npos) << outcome.err;
+
+    EXPECT_EQ(Analyze({"--source", "Yahoo", "--all-hosts", "a b"}).status, 1);
+    EXPECT_EQ(Analyze({"--source", "Yahoo", "--months", "7"}).status, 2);
+    EXPECT_EQ(Analyze({"--source", "Yahoo", "--today", "2000-13-01"}).status, 2);
+}
