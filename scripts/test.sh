@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Tarnwick and runs every test: a short fuzzing
-# run of the local quote reader, one quick pass of the benchmarks, the unit
-# tests, and the unit tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# Installs what is missing, builds Tarnwick and runs every test: short fuzzing
+# runs of the local quote reader and the web page readers, one quick pass of
+# the benchmarks, the unit tests, and the unit tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,6 +22,10 @@ for sample in data/sample/*/; do
   { cat "$sample/quotes.csv"; printf '\0'; cat "$sample/table.csv"; } >"$corpus/$(basename "$sample")"
 done
 build-fuzz/fuzz/local_quote_reader_fuzz -max_total_time="$fuzz_seconds" -max_len=140000 "$corpus" 2>&1 | tail -n 2
+for harness in yahooquotesource_fuzz historytablequotesource_fuzz; do
+  echo "== Fuzzing the web page readers ($harness) for $((fuzz_seconds / 2))s"
+  build-fuzz/fuzz/$harness -max_total_time=$((fuzz_seconds / 2)) -dict=fuzz/web_pages.dict -max_len=20000 2>&1 | tail -n 1
+done
 
 echo "== Unit tests"
 scripts/build.sh build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_WERROR=$werror
