@@ -4,6 +4,7 @@
 #include "app/CMainFrame.h"
 #include "app/CTWView.h"
 #include "app/FrameServices.h"
+#include "app/WebLoadProgress.h"
 #include "browser/LinkCommands.h"
 #include "document/CTarnwickDoc.h"
 #include "document/CommandTable.h"
@@ -13,9 +14,27 @@
 #include <QEventLoop>
 #include <QStackedWidget>
 
+#include <optional>
+#include <span>
+#include <string>
+#include <utility>
+
 namespace {
 
 constexpr int kCommandsBeforeHomePage = 10;
+
+// Gives the document's web access to one load and takes it back after, so
+// nothing of this window stays behind in the document.
+class ScopedWebAccess {
+public:
+    ScopedWebAccess(WebAccess& web, WebAccess forLoad) : web_(web) { web_ = std::move(forLoad); }
+    ~ScopedWebAccess() { web_ = WebAccess(); }
+    ScopedWebAccess(const ScopedWebAccess&) = delete;
+    ScopedWebAccess& operator=(const ScopedWebAccess&) = delete;
+
+private:
+    WebAccess& web_;
+};
 
 // Commands of the command table by number.
 enum Command : int {
@@ -135,8 +154,28 @@ void CChildFrame::ReadQuotes(int sourceMode)
     document_.loadedSymbol = document_.symbol;
     document_.sourceMode = sourceMode;
     document_.chartPage = 0;
+    // A web load reads through a progress dialog that lives for this command only.
+    std::optional<WebLoadProgress> progress;
+    std::optional<ScopedWebAccess> webAccess;
+    if (sourceMode == 2) {
+        progress.emplace(this, document_.symbol);
+        WebAccess web;
+        web.hosts = services_.hosts;
+        web.fetch = [&progress](const PageRequest& request, std::span<char> buffer) {
+            return progress->Fetch(request, buffer);
+        };
+        web.showMessage = [this](const std::string& message) {
+            if (services_.showError)
+                services_.showError(QString::fromStdString(message));
+        };
+        webAccess.emplace(document_.web, std::move(web));
+    }
     try {
         LoadQuotes(document_);
+    } catch (const FetchCancelled&) {
+        // The user stopped it: the store stays cleared, with nothing to report.
+        chartView_->viewport()->update();
+        return;
     } catch (const TarnwickError& error) {
         // The store stays cleared; the views show that once they repaint.
         chartView_->viewport()->update();

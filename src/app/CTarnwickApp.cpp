@@ -103,6 +103,7 @@ std::optional<CTarnwickApp::Options> CTarnwickApp::ParseOptions(const QStringLis
         std::optional<std::string>* value = argument == "--quote-dir" ? &options.quoteDir
                                             : argument == "--symbol"  ? &options.symbol
                                             : argument == "--config"  ? &options.config
+                                            : argument == "--all-hosts" ? &options.allHosts
                                                                       : nullptr;
         if (value == nullptr) {
             error = QStringLiteral("unknown argument \"%1\"").arg(argument);
@@ -164,6 +165,10 @@ bool CTarnwickApp::InitInstance(const Options& options)
     } catch (const TarnwickError& error) {
         ShowError(QString::fromUtf8(error.what()) + QStringLiteral("\nThe built-in site addresses are used."));
     }
+    if (options.allHosts && !services_.hosts.PointAllAt(*options.allHosts))
+        ShowError(QStringLiteral("--all-hosts needs HOST:PORT, such as 127.0.0.1:8080; \"%1\" is not one.\n"
+                                 "The configured site addresses are used.")
+                      .arg(QString::fromStdString(*options.allHosts)));
     if (options.symbol)
         mainFrame_->symbolBox()->setText(QString::fromStdString(*options.symbol).toUpper());
 

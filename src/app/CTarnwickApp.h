@@ -29,6 +29,7 @@ public:
         std::optional<std::string> quoteDir;  // --quote-dir DIR
         std::optional<std::string> symbol;    // --symbol SYMBOL
         std::optional<std::string> config;    // --config FILE: the hosts file
+        std::optional<std::string> allHosts;  // --all-hosts HOST:PORT: every site at one server
         std::optional<std::string> file;      // a ".stk" document to open
     };
     // Nothing, with the reason in `error`, when the arguments are wrong.

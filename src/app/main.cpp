@@ -53,7 +53,7 @@ int main(int argc, char** argv)
         CTarnwickApp::ParseOptions(QApplication::arguments(), error);
     if (!options) {
         std::fprintf(stderr,
-                     "tarnwick: %s\nusage: tarnwick [--quote-dir DIR] [--symbol SYMBOL] [--config FILE]\n"
+                     "tarnwick: %s\nusage: tarnwick [--quote-dir DIR] [--symbol SYMBOL] [--config FILE] [--all-hosts HOST:PORT]\n"
                      "       tarnwick -Automation   (serve automation clients on the D-Bus session bus)\n",
                      qPrintable(error));
         return 2;

@@ -150,3 +150,13 @@ std::filesystem::path HostsConfig::DefaultPath()
     }
     return folder / "Tarnwick" / "hosts.ini";
 }
+
+bool HostsConfig::PointAllAt(std::string_view server)
+{
+    const std::string base = "http://" + std::string(server);
+    if (!IsBaseAddress(base))
+        return false;
+    for (const HostRoleInfo& info : kHostRoles)
+        Set(info.role, base);
+    return true;
+}

@@ -95,6 +95,10 @@ public:
     // returns false and changes nothing otherwise.
     bool Set(HostRole role, std::string_view base);
 
+    // Points every role at the one server "host:port" (a local mirror or a
+    // test server); false, changing nothing, when it is no such server.
+    bool PointAllAt(std::string_view server);
+
     // One message per rejected line of the last Load, naming file and line.
     const std::vector<std::string>& warnings() const { return warnings_; }
 

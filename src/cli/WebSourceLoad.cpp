@@ -32,14 +32,6 @@ OptionTaken Wrong(std::ostream& err, std::string_view command, std::string_view 
     return OptionTaken::Wrong;
 }
 
-bool PointAllHostsAt(HostsConfig& hosts, const std::string& server)
-{
-    for (const HostRoleInfo& info : kHostRoles)
-        if (!hosts.Set(info.role, "http://" + server))
-            return false;
-    return true;
-}
-
 }  // namespace
 
 OptionTaken TakeWebSourceOption(std::span<const std::string_view> args, std::size_t& i, WebSourceOptions& options,
@@ -90,7 +82,7 @@ std::unique_ptr<CTarnwickDoc> LoadWebSource(const QuoteFolderOptions& folder, co
     }
     for (const std::string& warning : web.hosts.warnings())
         err << "tarnwick-cli: " << warning << "\n";
-    if (options.allHosts && !PointAllHostsAt(web.hosts, *options.allHosts)) {
+    if (options.allHosts && !web.hosts.PointAllAt(*options.allHosts)) {
         err << "tarnwick-cli: --all-hosts needs HOST:PORT, such as 127.0.0.1:8080; \"" << *options.allHosts
             << "\" is not one.\n";
         return nullptr;

@@ -4,13 +4,18 @@
 #include "app/FrameServices.h"
 #include "document/CTarnwickDoc.h"
 #include "app/CTWView.h"
+#include "quotes/YahooQuoteSource.h"
+#include "support/PageServer.h"
 #include "support/SampleDocument.h"
+#include "support/WebQuotePages.h"
 #include "support/TempFolder.h"
 #include "support/WidgetsApplication.h"
 
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QUrl>
@@ -18,9 +23,13 @@
 #include <memory>
 #include <vector>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 namespace {
 
-enum : int { kReadLocal = 32771, kHistoricalCharts = 32773, kIntraday = 32775, kMonthSpan = 32777,
+enum : int { kReadLocal = 32771, kReadWeb = 32772, kHistoricalCharts = 32773, kIntraday = 32775, kMonthSpan = 32777,
              kStockResearch = 32831 };
 
 class CChildFrameTest : public BrowserTest {
@@ -131,4 +140,54 @@ TEST_F(CChildFrameTest, TheChartViewFillsTheFavoritesMenuOncePerDocumentWithTheS
     secondWindow.OnCommand(kHistoricalCharts);
     EXPECT_TRUE(secondWindow.chartView()->favoriteUrls.empty());
     EXPECT_EQ(mainFrame.popup(MenuPopup::Favorites)->actions().size(), 3);
+}
+
+TEST_F(CChildFrameTest, ReadWebLoadsThroughTheConfiguredHostsAndReportsAPageWithoutData)
+{
+    PageServer server;
+    services.hosts.Set(HostRole::YahooFinance, server.base());
+    services.hosts.Set(HostRole::YahooCharts, server.base());
+    frame = std::make_unique<CChildFrame>(document, mainFrame, services);
+    YahooQuoteSource expected;
+    expected.ComputeDateRange(WebAccess().today(), -1);
+    server.Serve("/q?s=YHOO&d=t", YahooPages::QuotePage());
+    server.Serve(expected.HistoryRequest("YHOO", services.hosts).object,
+                 YahooPages::HistoryPage({{"4-Dec-00", 100, 105, 99, 104, 2000, 104}}));
+
+    frame->OnCommand(kReadWeb);
+    EXPECT_EQ(frame->activeViewId, CChildFrame::kChartView);
+    EXPECT_EQ(document.sourceMode, 2);
+    EXPECT_EQ(document.store.barCount, 2);
+    EXPECT_EQ(document.latestQuote().quoteMerged, 1);
+    EXPECT_TRUE(errors.empty());
+
+    mainFrame.symbolBox()->setText("NONE");
+    frame->OnCommand(kReadWeb);
+    EXPECT_EQ(document.store.barCount, -1);
+    EXPECT_EQ(errors, std::vector<QString>{"No data available for NONE"});
+}
+
+TEST_F(CChildFrameTest, CancelStopsAReadWebFromAServerThatNeverAnswers)
+{
+    // A port that takes connections and never answers.
+    const int silent = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(bind(silent, reinterpret_cast<sockaddr*>(&address), length), 0);
+    ASSERT_EQ(listen(silent, 4), 0);
+    ASSERT_EQ(getsockname(silent, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    services.hosts.Set(HostRole::YahooFinance, "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)));
+    frame = std::make_unique<CChildFrame>(document, mainFrame, services);
+
+    QTimer::singleShot(300, frame.get(), [this] {
+        if (auto* dialog = frame->findChild<QProgressDialog*>())
+            dialog->cancel();
+    });
+    frame->OnCommand(kReadWeb);
+    close(silent);
+    EXPECT_EQ(document.store.barCount, 0);
+    EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_EQ(frame->findChild<QProgressDialog*>(), nullptr);
 }

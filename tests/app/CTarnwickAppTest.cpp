@@ -16,11 +16,14 @@ TEST_F(CTarnwickAppTest, ReadsTheQuoteFolderSymbolAndHostsFileFromTheCommandLine
 {
     QString error;
     const auto options = CTarnwickApp::ParseOptions(
-        {"tarnwick", "--quote-dir", "data/sample/CAT", "--symbol", "cat", "--config", "/tmp/hosts.ini"}, error);
+        {"tarnwick", "--quote-dir", "data/sample/CAT", "--symbol", "cat", "--config", "/tmp/hosts.ini", "--all-hosts",
+         "127.0.0.1:8080"},
+        error);
     ASSERT_TRUE(options) << error.toStdString();
     EXPECT_EQ(options->quoteDir, "data/sample/CAT");
     EXPECT_EQ(options->symbol, "cat");
     EXPECT_EQ(options->config, "/tmp/hosts.ini");
+    EXPECT_EQ(options->allHosts, "127.0.0.1:8080");
 
     EXPECT_FALSE(CTarnwickApp::ParseOptions({"tarnwick", "--colour"}, error));
     EXPECT_TRUE(error.contains("--colour"));
@@ -35,7 +38,9 @@ TEST_F(CTarnwickAppTest, StartsWithOneDocumentOnTheBrowserViewAndTheSymbolFilled
     options.quoteDir = SampleDir("IBM");
     options.symbol = "ibm";
     options.config = "/nonexistent/hosts.ini";
+    options.allHosts = "127.0.0.1:8080";
     ASSERT_TRUE(app.InitInstance(options));
+    EXPECT_EQ(app.services().hosts.Base(HostRole::YahooCharts), "http://127.0.0.1:8080");
 
     CMainFrame* frame = app.mainFrame();
     EXPECT_EQ(frame->windowTitle(), "Tarnwick - [Stock1]");  // the maximized document names itself

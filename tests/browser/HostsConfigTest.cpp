@@ -58,6 +58,14 @@ TEST(HostsConfig, EveryRoleCanBePointedAtTheLoopbackHost)
     for (const HostRoleInfo& info : kHostRoles)
         EXPECT_EQ(hosts.Base(info.role), "http://127.0.0.1:" + std::to_string(9000 + static_cast<int>(info.role)));
     EXPECT_TRUE(hosts.warnings().empty());
+
+    HostsConfig mirrored = hosts;
+    for (const std::string_view wrong : {"", "a b:80", "127.0.0.1:0", "host/path", "http://host"})
+        EXPECT_FALSE(mirrored.PointAllAt(wrong)) << wrong;
+    EXPECT_EQ(mirrored.Base(HostRole::WebSearch), hosts.Base(HostRole::WebSearch));
+    ASSERT_TRUE(mirrored.PointAllAt("127.0.0.1:8080"));
+    for (const HostRoleInfo& info : kHostRoles)
+        EXPECT_EQ(mirrored.Base(info.role), "http://127.0.0.1:8080");
 }
 
 TEST(HostsConfig, RejectsWhatIsNoBaseAddressKeepsTheDefaultAndSaysWhichLine)

@@ -1,0 +1,38 @@
+#include "app/WebLoadProgress.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+// Short loads finish before the dialog would show.
+constexpr int kShowAfterMs = 400;
+
+}  // namespace
+
+WebLoadProgress::WebLoadProgress(QWidget* parent, const std::string& symbol)
+    : dialog_(parent), symbol_(QString::fromStdString(symbol))
+{
+    dialog_.setWindowTitle(QStringLiteral("Read Web"));
+    dialog_.setWindowModality(Qt::ApplicationModal);
+    dialog_.setCancelButtonText(QStringLiteral("Cancel"));
+    dialog_.setRange(0, 0);  // the page sizes are not known ahead
+    dialog_.setMinimumDuration(kShowAfterMs);
+    dialog_.setAutoReset(false);
+    dialog_.setAutoClose(false);
+}
+
+std::size_t WebLoadProgress::Fetch(const PageRequest& request, std::span<char> buffer)
+{
+    page_ = QString::fromStdString(HostOf(request) + request.object);
+    ShowReceived(0);
+    return FetchPage(request, buffer, {}, [this](std::size_t received) {
+        ShowReceived(received);
+        QCoreApplication::processEvents();
+        return !dialog_.wasCanceled();
+    });
+}
+
+void WebLoadProgress::ShowReceived(std::size_t bytes)
+{
+    dialog_.setLabelText(QStringLiteral("Reading quotes for %1\n%2\n%3 KB read").arg(symbol_, page_).arg(bytes / 1024));
+}
