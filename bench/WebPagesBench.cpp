@@ -1,14 +1,17 @@
 // Reading the pages of the two web quote services, the text already in the
 // store's buffers: a quote page filled out to the buffer's 150000 bytes and a
 // historical page of 400 rows. Target: both pages of a source under 1 ms.
+// Also a whole "Yahoo" load of such pages from a server on 127.0.0.1.
 #include "quotes/HistoryTableQuoteSource.h"
 #include "quotes/QuoteSeries.h"
 #include "quotes/YahooQuoteSource.h"
+#include "support/PageServer.h"
 #include "support/WebQuotePages.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -68,7 +71,26 @@ void SecondSourcePages400Rows(benchmark::State& state)
                                            SecondSourcePages::HistoryPage(Rows(true)));
 }
 
+void YahooLoadFromLoopbackServer(benchmark::State& state)
+{
+    PageServer server;
+    WebAccess web;
+    web.hosts.PointAllAt(server.base().substr(std::string_view("http://").size()));
+    web.today = [] { return CalendarDate{2000, 12, 5}; };
+    server.Serve("/q?s=YHOO&d=t", FilledOut(YahooPages::QuotePage()));
+    server.Serve("/t?a=07&b=05&c=00&d=12&e=05&f=00&g=d&s=YHOO&Get+Historical+Data&y=0",
+                 YahooPages::HistoryPage(Rows(false)));
+    auto store = std::make_unique<QuoteSeries>();
+    YahooQuoteSource source;
+    for (auto _ : state) {
+        store->Clear();
+        source.LoadFromWeb(*store, "YHOO", -1, web);
+    }
+    state.counters["bars"] = store->barCount;
+}
+
 }  // namespace
 
+BENCHMARK(YahooLoadFromLoopbackServer)->Unit(benchmark::kMillisecond);
 BENCHMARK(YahooPages400Rows)->Unit(benchmark::kMicrosecond);
 BENCHMARK(SecondSourcePages400Rows)->Unit(benchmark::kMicrosecond);
