@@ -4,6 +4,8 @@
 #include "document/Errors.h"
 #include "quotes/LoadQuotes.h"
 
+#include <utility>
+
 OptionTaken TakeQuoteFolderOption(std::span<const std::string_view> args, std::size_t& i, QuoteFolderOptions& options,
                                   std::string_view command, std::string_view usage, std::ostream& err)
 {
@@ -44,6 +46,11 @@ std::unique_ptr<CTarnwickDoc> LoadQuoteFolder(const QuoteFolderOptions& options,
     document->symbol = options.symbol.value_or(std::string());
     document->loadedSymbol = document->symbol;
     document->sourceMode = 1;
+    return LoadAndReport(std::move(document), err);
+}
+
+std::unique_ptr<CTarnwickDoc> LoadAndReport(std::unique_ptr<CTarnwickDoc> document, std::ostream& err)
+{
     try {
         LoadQuotes(*document);
     } catch (const TarnwickError& error) {

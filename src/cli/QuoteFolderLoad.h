@@ -46,6 +46,10 @@ bool HasSymbol(const QuoteFolderOptions& options, std::string_view command, std:
 // document returned may hold no bars: see ReportNoBars. Needs a symbol.
 std::unique_ptr<CTarnwickDoc> LoadQuoteFolder(const QuoteFolderOptions& options, std::ostream& err);
 
+// Runs LoadQuotes on the prepared document; nothing, with the reason on
+// `err`, when the load failed.
+std::unique_ptr<CTarnwickDoc> LoadAndReport(std::unique_ptr<CTarnwickDoc> document, std::ostream& err);
+
 // When the document holds no bars, says so on `err`, naming the history file
 // and what it should hold, and returns true.
 bool ReportNoBars(const CTarnwickDoc& document, std::ostream& err);

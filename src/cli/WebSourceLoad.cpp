@@ -2,9 +2,9 @@
 
 #include "document/CTarnwickDoc.h"
 #include "document/Errors.h"
-#include "quotes/LoadQuotes.h"
 
 #include <charconv>
+#include <utility>
 
 namespace {
 
@@ -94,14 +94,7 @@ std::unique_ptr<CTarnwickDoc> LoadWebSource(const QuoteFolderOptions& folder, co
         return fetch(request, buffer);
     };
     web.showMessage = [&log](const std::string& message) { log.messages.push_back(message); };
-
-    try {
-        LoadQuotes(*document);
-    } catch (const TarnwickError& error) {
-        err << "tarnwick-cli: " << error.what() << "\n";
-        return nullptr;
-    }
-    return document;
+    return LoadAndReport(std::move(document), err);
 }
 
 void AddWebLoadLog(const WebLoadLog& log, nlohmann::ordered_json& json)

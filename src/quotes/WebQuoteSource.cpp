@@ -83,11 +83,9 @@ void WebQuoteSource::ReportNoData(QuoteSeries& store, std::string_view symbol, c
     web.showMessage("No data available for " + std::string(symbol));
 }
 
-std::string_view WebQuoteSource::FetchInto(std::vector<char>& buffer, const PageRequest& request,
-                                           const WebAccess& web)
+void WebQuoteSource::FetchInto(std::vector<char>& buffer, const PageRequest& request, const WebAccess& web)
 {
     web.fetch(request, buffer);
-    return QuoteSeries::TextOf(buffer);
 }
 
 PagePos WebQuoteSource::FindCell(std::string_view page, PagePos cursor, std::size_t end,

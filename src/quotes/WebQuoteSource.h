@@ -93,8 +93,8 @@ protected:
     // Sets barCount to the number of bars.
     void ReadTableRows(QuoteSeries& store, PagePos cursor, std::size_t end, const TableLayout& layout);
 
-    // Fetches a page into one of the store's text buffers; the page's text.
-    static std::string_view FetchInto(std::vector<char>& buffer, const PageRequest& request, const WebAccess& web);
+    // Fetches a page into one of the store's text buffers.
+    static void FetchInto(std::vector<char>& buffer, const PageRequest& request, const WebAccess& web);
 
 private:
     PagePos FindCell(std::string_view page, PagePos cursor, std::size_t end, const TableLayout& layout) const;
