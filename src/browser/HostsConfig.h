@@ -26,10 +26,41 @@ enum class HostRole {
     InsiderTrading,       // insider-trading site
     QuoteSite,            // quote site: economic calendar
     WebSearch,            // web-search page
-    SecondQuoteSource,    // the second quote source's site
+    SecondQuoteSource,    // the second quote source's site; also its message boards
+    // Sites the market pages are composed from.
+    ChartingSite,       // charting site: markets page
+    ChartImages,        // chart-image service of the Dow charts page
+    MarketBriefing,     // market-briefing site: stocks and stocks in play
+    NewsMagazine,       // news magazine: market news
+    PersonalFinance,    // personal-finance site: market commentary, top picks
+    FinancialWeb,       // financial-web site: editorial columns
+    InvestorPortal,     // investor-news portal: today's articles
+    VideoNews,          // financial-video news site: top analysts
+    VideoViewer,        // the video news site's viewer host
+    WorldFinance,       // world-finance site: company analysis, IPOs
+    YahooMessages,      // Yahoo message boards
+    RagingBull,         // Raging Bull message boards
+    ResearchPortal,     // investor-research portal: support and resistance
+    InvestmentCenter,   // investment centre: news search, security evaluator
+    MarketWire,         // market-news wire: company tip sheets
+    // Sites only linked from the market pages' link blocks.
+    BusinessWire,
+    Cnet,
+    Newswire,
+    BusinessWeek,
+    MultexInvestor,
+    WallStreetCity,
+    SmartMoney,
+    AnalystSite,
+    NewsAlert,
+    MetaMarkets,
+    StandardAndPoors,
+    CbsMarketWatch,
+    Hoovers,
+    WorldFinancialNetwork,
 };
 
-inline constexpr std::size_t kHostRoleCount = 16;
+inline constexpr std::size_t kHostRoleCount = 45;
 
 struct HostRoleInfo {
     HostRole role;
@@ -58,6 +89,35 @@ inline constexpr std::array<HostRoleInfo, kHostRoleCount> kHostRoles = {{
     {HostRole::QuoteSite, "quoteSite", "http://quotes.example.com"},
     {HostRole::WebSearch, "webSearch", "http://search.example.com"},
     {HostRole::SecondQuoteSource, "secondService", "http://www.siliconinvestor.com"},
+    {HostRole::ChartingSite, "chartingSite", "http://charts.example.com"},
+    {HostRole::ChartImages, "chartImages", "http://chartimages.example.com"},
+    {HostRole::MarketBriefing, "marketBriefing", "http://briefing.example.com"},
+    {HostRole::NewsMagazine, "newsMagazine", "http://magazine.example.com"},
+    {HostRole::PersonalFinance, "personalFinance", "http://personalfinance.example.com"},
+    {HostRole::FinancialWeb, "financialWeb", "http://financialweb.example.com"},
+    {HostRole::InvestorPortal, "investorPortal", "http://investorportal.example.com"},
+    {HostRole::VideoNews, "videoNews", "http://videonews.example.com"},
+    {HostRole::VideoViewer, "videoViewer", "http://viewer.videonews.example.com"},
+    {HostRole::WorldFinance, "worldFinance", "http://worldfinance.example.com"},
+    {HostRole::YahooMessages, "yahooMessages", "http://messages.yahoo.com"},
+    {HostRole::RagingBull, "ragingBull", "http://www.ragingbull.com"},
+    {HostRole::ResearchPortal, "researchPortal", "http://researchportal.example.com"},
+    {HostRole::InvestmentCenter, "investmentCenter", "http://investing.example.com"},
+    {HostRole::MarketWire, "marketWire", "http://marketwire.example.com"},
+    {HostRole::BusinessWire, "businessWire", "http://www.businesswire.com"},
+    {HostRole::Cnet, "cnet", "http://news.cnet.com"},
+    {HostRole::Newswire, "newswire", "http://newswire.example.com"},
+    {HostRole::BusinessWeek, "businessWeek", "http://www.businessweek.com"},
+    {HostRole::MultexInvestor, "multexInvestor", "http://www.multexinvestor.com"},
+    {HostRole::WallStreetCity, "wallStreetCity", "http://www.wallstreetcity.com"},
+    {HostRole::SmartMoney, "smartMoney", "http://www.smartmoney.com"},
+    {HostRole::AnalystSite, "analystSite", "http://analyst.example.com"},
+    {HostRole::NewsAlert, "newsAlert", "http://www.newsalert.com"},
+    {HostRole::MetaMarkets, "metaMarkets", "http://www.metamarkets.com"},
+    {HostRole::StandardAndPoors, "standardAndPoors", "http://www.standardandpoors.com"},
+    {HostRole::CbsMarketWatch, "cbsMarketWatch", "http://cbs.marketwatch.com"},
+    {HostRole::Hoovers, "hoovers", "http://www.hoovers.com"},
+    {HostRole::WorldFinancialNetwork, "worldFinancialNetwork", "http://www.wfn.com"},
 }};
 
 // True for "http://" or "https://" followed by a host name (letters, digits,

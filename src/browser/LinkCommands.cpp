@@ -58,26 +58,30 @@ std::optional<std::string> LinkUrl(int commandId, std::string_view symbol, const
     if (symbol.starts_with('.') && link->path.find(kInitialMark) != std::string_view::npos)
         return std::nullopt;
 
-    std::string url = hosts.Base(link->role);
-    std::string_view path = link->path;
+    return hosts.Base(link->role) + ExpandSymbolPath(link->path, symbol);
+}
+
+std::string ExpandSymbolPath(std::string_view path, std::string_view symbol, std::string_view kept)
+{
+    std::string expanded;
     while (!path.empty()) {
         const std::size_t mark = path.find('{');
-        url += path.substr(0, mark);
+        expanded += path.substr(0, mark);
         if (mark == std::string_view::npos)
             break;
         path.remove_prefix(mark);
         if (path.starts_with(kSymbolMark)) {
-            url += PercentEncode(symbol);
+            expanded += PercentEncode(symbol, kept);
             path.remove_prefix(kSymbolMark.size());
         } else if (path.starts_with(kInitialMark)) {
-            url += PercentEncode(Initial(symbol));
+            expanded += PercentEncode(Initial(symbol), kept);
             path.remove_prefix(kInitialMark.size());
         } else {
-            url += '{';
+            expanded += '{';
             path.remove_prefix(1);
         }
     }
-    return url;
+    return expanded;
 }
 
 std::optional<std::string> ProductHomeUrl(const HostsConfig& hosts)

@@ -53,6 +53,10 @@ const LinkCommand* FindLinkCommand(int id);
 // %XX (upper-case hex), so the text stays one path segment or one query value.
 std::string PercentEncode(std::string_view text, std::string_view kept = "-._~");
 
+// `path` with "{symbol}" replaced by the symbol and "{initial}" by its first
+// character (a whole UTF-8 character), both percent-encoded keeping `kept`.
+std::string ExpandSymbolPath(std::string_view path, std::string_view symbol, std::string_view kept = "-._~");
+
 // The full address of link command `commandId` for `symbol`: the role's base
 // address followed by the command's path, the symbol percent-encoded where it
 // is inserted. An empty symbol leaves its places empty.

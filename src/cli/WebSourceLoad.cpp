@@ -73,20 +73,10 @@ std::unique_ptr<CTarnwickDoc> LoadWebSource(const QuoteFolderOptions& folder, co
     document->monthSpan = options.monthSpan;
 
     WebAccess& web = document->web;
-    try {
-        web.hosts = HostsConfig::Load(options.config ? std::filesystem::path(*options.config)
-                                                     : HostsConfig::DefaultPath());
-    } catch (const TarnwickError& error) {
-        err << "tarnwick-cli: " << error.what() << "\n";
+    std::optional<HostsConfig> hosts = LoadHosts(options.config, options.allHosts, err);
+    if (!hosts)
         return nullptr;
-    }
-    for (const std::string& warning : web.hosts.warnings())
-        err << "tarnwick-cli: " << warning << "\n";
-    if (options.allHosts && !web.hosts.PointAllAt(*options.allHosts)) {
-        err << "tarnwick-cli: --all-hosts needs HOST:PORT, such as 127.0.0.1:8080; \"" << *options.allHosts
-            << "\" is not one.\n";
-        return nullptr;
-    }
+    web.hosts = std::move(*hosts);
     if (options.today)
         web.today = [today = *options.today] { return today; };
     web.fetch = [&log, fetch = web.fetch](const PageRequest& request, std::span<char> buffer) {
@@ -95,6 +85,26 @@ std::unique_ptr<CTarnwickDoc> LoadWebSource(const QuoteFolderOptions& folder, co
     };
     web.showMessage = [&log](const std::string& message) { log.messages.push_back(message); };
     return LoadAndReport(std::move(document), err);
+}
+
+std::optional<HostsConfig> LoadHosts(const std::optional<std::string>& config,
+                                     const std::optional<std::string>& allHosts, std::ostream& err)
+{
+    HostsConfig hosts;
+    try {
+        hosts = HostsConfig::Load(config ? std::filesystem::path(*config) : HostsConfig::DefaultPath());
+    } catch (const TarnwickError& error) {
+        err << "tarnwick-cli: " << error.what() << "\n";
+        return std::nullopt;
+    }
+    for (const std::string& warning : hosts.warnings())
+        err << "tarnwick-cli: " << warning << "\n";
+    if (allHosts && !hosts.PointAllAt(*allHosts)) {
+        err << "tarnwick-cli: --all-hosts needs HOST:PORT, such as 127.0.0.1:8080; \"" << *allHosts
+            << "\" is not one.\n";
+        return std::nullopt;
+    }
+    return hosts;
 }
 
 void AddWebLoadLog(const WebLoadLog& log, nlohmann::ordered_json& json)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/HostsConfig.h"
 #include "cli/QuoteFolderLoad.h"
 #include "quotes/FetchPage.h"
 #include "quotes/QuoteText.h"
@@ -39,6 +40,13 @@ struct WebLoadLog {
 // Takes one of the options above at args[i], as TakeQuoteFolderOption does.
 OptionTaken TakeWebSourceOption(std::span<const std::string_view> args, std::size_t& i, WebSourceOptions& options,
                                 std::string_view command, std::string_view usage, std::ostream& err);
+
+// The hosts file `config` (default: the user's) with every site pointed at
+// `allHosts` when given. Nothing, with the reason on `err`, when the file
+// cannot be read or `allHosts` is no HOST:PORT; rejected lines are reported
+// on `err` and keep their defaults.
+std::optional<HostsConfig> LoadHosts(const std::optional<std::string>& config,
+                                     const std::optional<std::string>& allHosts, std::ostream& err);
 
 // Loads the symbol from the web source as the "Read Web" command does and
 // runs the analysis, logging every request and message. Nothing, with the

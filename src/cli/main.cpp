@@ -1,4 +1,5 @@
 #include "cli/AnalyzeCommand.h"
+#include "cli/ComposeCommand.h"
 #include "cli/RenderCommand.h"
 
 #include <iostream>
@@ -12,6 +13,7 @@ constexpr std::string_view kUsage =
     "commands:\n"
     "  analyze   load a symbol's local quote files and print the day's signals\n"
     "  render    load a symbol's local quote files and draw the chart page to PNG, SVG or PDF\n"
+    "  compose   build a market page from its outside sites into an HTML file\n"
     "run 'tarnwick-cli COMMAND --help' for a command's options.\n";
 
 using Command = int (*)(std::span<const std::string_view>, std::ostream&, std::ostream&);
@@ -25,6 +27,7 @@ struct CommandEntry {
 constexpr CommandEntry kCommands[] = {
     {"analyze", RunAnalyze, kAnalyzeUsage},
     {"render", RunRender, kRenderUsage},
+    {"compose", RunCompose, kComposeUsage},
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "analysis/MovingAverageAnalysis.h"
 #include "analysis/OscillatorAnalysis.h"
 #include "analysis/VolumeForecastAnalysis.h"
+#include "browser/MarketPages.h"
 #include "chart/IndicatorPanels.h"
 #include "quotes/HistoryTableQuoteSource.h"
 #include "quotes/LocalQuoteReader.h"
@@ -14,7 +15,7 @@
 #include <string>
 
 // One workspace: its quote store, the three quote sources, the four analysis
-// modules and the settings the commands change. Nothing is shared between
+// modules, the market page compositors and the settings the commands change. Nothing is shared between
 // documents. About 0.6 MB: create it on the heap.
 class CTarnwickDoc {
 public:
@@ -36,6 +37,7 @@ public:
     FlowDirectionAnalysis flowDirection;
     VolumeForecastAnalysis volumeForecast;
     IndicatorPanels indicatorPanels;
+    MarketPages marketPages;  // the twelve market page compositors
 
     std::string symbol = "YHOO";  // the symbol box; "YHOO" when it is empty
     std::string loadedSymbol;      // the symbol the loaded bars belong to

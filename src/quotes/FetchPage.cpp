@@ -81,9 +81,6 @@ int ReportProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
     }
 }
 
-struct EasyCleanup {
-    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
-};
 struct ListCleanup {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
@@ -151,16 +148,27 @@ std::string HostOf(const PageRequest& request)
     return std::string(authority.substr(0, PortColon(authority)));
 }
 
-std::size_t FetchPage(const PageRequest& request, std::span<char> destination, const FetchLimits& limits,
-                      const FetchProgress& progress)
+FetchSession::FetchSession()
+{
+    InitCurlOnce();
+    handle_ = curl_easy_init();
+    if (!handle_)
+        throw NetworkError("Cannot start the network library: out of memory.");
+}
+
+FetchSession::~FetchSession()
+{
+    curl_easy_cleanup(handle_);
+}
+
+std::size_t FetchSession::Fetch(const PageRequest& request, std::span<char> destination, const FetchLimits& limits,
+                                const FetchProgress& progress)
 {
     if (destination.empty())
         return 0;
-    InitCurlOnce();
-    const std::unique_ptr<CURL, EasyCleanup> handle(curl_easy_init());
-    if (!handle)
-        throw NetworkError("Cannot start a transfer for " + request.object + " from " + HostOf(request) + ".");
-    CURL* curl = handle.get();
+    CURL* curl = handle_;
+    // Forgets the last request's options; the open connection stays for reuse.
+    curl_easy_reset(curl);
 
     destination[0] = '\0';
     PageSink sink{destination};
@@ -195,4 +203,12 @@ std::size_t FetchPage(const PageRequest& request, std::span<char> destination, c
         throw FetchCancelled("Loading " + request.object + " from " + HostOf(request) + " was cancelled.");
     throw NetworkError("Could not fetch " + request.object + " from " + HostOf(request) + ": " + Reason(curl, code) +
                        ". Check your network connection and the hosts file.");
+}
+
+std::size_t FetchPage(const PageRequest& request, std::span<char> destination, const FetchLimits& limits,
+                      const FetchProgress& progress)
+{
+    if (destination.empty())
+        return 0;
+    return FetchSession().Fetch(request, destination, limits, progress);
 }

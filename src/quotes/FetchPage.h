@@ -60,3 +60,20 @@ public:
 // for a verb other than GET or POST.
 std::size_t FetchPage(const PageRequest& request, std::span<char> destination, const FetchLimits& limits = {},
                       const FetchProgress& progress = {});
+
+// Several fetches over one connection: a request to the server of the one
+// before reuses its open connection. Fetch behaves as FetchPage.
+// Throws NetworkError when the network library cannot start.
+class FetchSession {
+public:
+    FetchSession();
+    ~FetchSession();
+    FetchSession(const FetchSession&) = delete;
+    FetchSession& operator=(const FetchSession&) = delete;
+
+    std::size_t Fetch(const PageRequest& request, std::span<char> destination, const FetchLimits& limits = {},
+                      const FetchProgress& progress = {});
+
+private:
+    void* handle_;  // the libcurl easy handle
+};
