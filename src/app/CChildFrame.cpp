@@ -144,6 +144,10 @@ bool CChildFrame::OnCommand(int id)
         OpenLink(id);
         return true;
     }
+    if (const PageCompositor* page = document_.marketPages.ForCommand(id)) {
+        BuildMarketPage(*page);
+        return true;
+    }
     return false;
 }
 
@@ -158,7 +162,8 @@ void CChildFrame::ReadQuotes(int sourceMode)
     std::optional<WebLoadProgress> progress;
     std::optional<ScopedWebAccess> webAccess;
     if (sourceMode == 2) {
-        progress.emplace(this, document_.symbol);
+        progress.emplace(this, QStringLiteral("Read Web"),
+                         QStringLiteral("Reading quotes for %1").arg(ToQString(document_.symbol)));
         WebAccess web;
         web.hosts = services_.hosts;
         web.fetch = [&progress](const PageRequest& request, std::span<char> buffer) {
@@ -214,6 +219,37 @@ void CChildFrame::OpenLink(int id)
     }
     SwitchView(kBrowserView);
     browserView_->Navigate(ToQString(*url));
+}
+
+void CChildFrame::BuildMarketPage(const PageCompositor& page)
+{
+    // The symbol pages read the symbol box and are counted there; the
+    // market pages count themselves once built.
+    if (page.symbolPage())
+        PrepareWebCommand();
+    SwitchView(kBrowserView);
+    const CommandInfo* command = FindCommand(page.commandId());
+    const QString name = command ? ToQString(std::string(command->menuText)).remove(QLatin1Char('&')) : QString();
+    WebLoadProgress progress(this, name, page.symbolPage()
+                                             ? QStringLiteral("Building %1 for %2").arg(name, ToQString(document_.symbol))
+                                             : QStringLiteral("Building %1").arg(name));
+    const PageBuild build{.hosts = services_.hosts,
+                          .folder = services_.pageFolder,
+                          .symbol = document_.symbol,
+                          .watch = [&progress](const PageRequest& request) { return progress.Watch(request); }};
+    std::filesystem::path file;
+    try {
+        file = page.Build(build);
+    } catch (const FetchCancelled&) {
+        return;  // the user stopped it; the browser keeps its page
+    } catch (const TarnwickError& error) {
+        if (services_.showError)
+            services_.showError(QString::fromUtf8(error.what()));
+        return;
+    }
+    if (!page.symbolPage())
+        CountCommand();
+    browserView_->Navigate(QString::fromStdString(file.string()));
 }
 
 void CChildFrame::EditCommand(int id)

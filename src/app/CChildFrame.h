@@ -4,6 +4,7 @@
 
 class CHtmView;
 class CMainFrame;
+class PageCompositor;
 class CTarnwickDoc;
 class CTWView;
 class QPrinter;
@@ -59,6 +60,9 @@ private:
     void ReadQuotes(int sourceMode);
     void ShowChartPage(int page);
     void OpenLink(int id);
+    // Builds the page's file and shows it; a failure is shown and nothing
+    // is navigated.
+    void BuildMarketPage(const PageCompositor& page);
     void EditCommand(int id);
     void FillFavoritesFromChartView();
     void UpdateAllViews();

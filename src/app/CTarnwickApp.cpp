@@ -52,11 +52,10 @@ enum Command : int {
 constexpr auto kFileFilter = "Stock Files (*.stk)";
 constexpr auto kExtension = ".stk";
 
-// Nothing in the program can be undone, and the market page builders come
-// in a later version.
+// Nothing in the program can be undone.
 bool NeverEnabled(const CommandInfo& command)
 {
-    return command.id == kUndo || command.kind == CommandKind::PageBuilder;
+    return command.id == kUndo;
 }
 
 QSettings StoredSettings()

@@ -9,10 +9,10 @@ constexpr int kShowAfterMs = 400;
 
 }  // namespace
 
-WebLoadProgress::WebLoadProgress(QWidget* parent, const std::string& symbol)
-    : dialog_(parent), symbol_(QString::fromStdString(symbol))
+WebLoadProgress::WebLoadProgress(QWidget* parent, const QString& title, const QString& task)
+    : dialog_(parent), task_(task)
 {
-    dialog_.setWindowTitle(QStringLiteral("Read Web"));
+    dialog_.setWindowTitle(title);
     dialog_.setWindowModality(Qt::ApplicationModal);
     dialog_.setCancelButtonText(QStringLiteral("Cancel"));
     dialog_.setRange(0, 0);  // the page sizes are not known ahead
@@ -23,16 +23,21 @@ WebLoadProgress::WebLoadProgress(QWidget* parent, const std::string& symbol)
 
 std::size_t WebLoadProgress::Fetch(const PageRequest& request, std::span<char> buffer)
 {
+    return FetchPage(request, buffer, {}, Watch(request));
+}
+
+FetchProgress WebLoadProgress::Watch(const PageRequest& request)
+{
     page_ = QString::fromStdString(HostOf(request) + request.object);
     ShowReceived(0);
-    return FetchPage(request, buffer, {}, [this](std::size_t received) {
+    return [this](std::size_t received) {
         ShowReceived(received);
         QCoreApplication::processEvents();
         return !dialog_.wasCanceled();
-    });
+    };
 }
 
 void WebLoadProgress::ShowReceived(std::size_t bytes)
 {
-    dialog_.setLabelText(QStringLiteral("Reading quotes for %1\n%2\n%3 KB read").arg(symbol_, page_).arg(bytes / 1024));
+    dialog_.setLabelText(QStringLiteral("%1\n%2\n%3 KB read").arg(task_, page_).arg(bytes / 1024));
 }

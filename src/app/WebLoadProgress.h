@@ -10,16 +10,22 @@
 
 class QWidget;
 
-// The progress dialog of a "Read Web": it names the symbol and the page being
-// read and has Cancel, which aborts the transfer (FetchPage then throws
+// The progress dialog of a command that reads web pages ("Read Web", the
+// market pages): it says what is being done, names the site and page being
+// read and has Cancel, which aborts the transfer (the fetch then throws
 // FetchCancelled). While a page loads the windows keep repainting; the
 // dialog is modal, so no other command can start meanwhile.
 class WebLoadProgress {
 public:
-    WebLoadProgress(QWidget* parent, const std::string& symbol);
+    // `title` is the dialog's title, `task` its first line ("Reading quotes for IBM").
+    WebLoadProgress(QWidget* parent, const QString& title, const QString& task);
 
     // Fetches the page as FetchPage does, showing it in the dialog.
     std::size_t Fetch(const PageRequest& request, std::span<char> buffer);
+
+    // Shows `request` in the dialog; the callback returned follows its
+    // transfer and cancels it when the user chose Cancel.
+    FetchProgress Watch(const PageRequest& request);
 
     QProgressDialog& dialog() { return dialog_; }
 
@@ -27,6 +33,6 @@ private:
     void ShowReceived(std::size_t bytes);
 
     QProgressDialog dialog_;
-    QString symbol_;
+    QString task_;
     QString page_;  // host, path and query of the page being read
 };
