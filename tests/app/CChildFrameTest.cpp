@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTest>
 #include <QUrl>
 
 #include <memory>
@@ -190,4 +191,50 @@ TEST_F(CChildFrameTest, CancelStopsAReadWebFromAServerThatNeverAnswers)
     EXPECT_EQ(document.store.barCount, 0);
     EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
     EXPECT_EQ(frame->findChild<QProgressDialog*>(), nullptr);
+}
+
+TEST_F(CChildFrameTest, EveryMarketAndStockPageIsBuiltAndShown)
+{
+    PageServer server;
+    for (const HostRoleInfo& role : kHostRoles)
+        services.hosts.Set(role.role, server.base());
+    TempFolder folder;
+    services.pageFolder = folder.path() / "pages";
+    mainFrame.symbolBox()->setText("IBM");
+    const struct {
+        int id;
+        const char* file;
+        const char* title;
+    } pages[] = {{32785, "htmmarketsummary.htm", "Tarnwick"}, {32807, "htmmarketupdate.htm", "Tarnwick"},
+                 {32809, "htmstocksmove.htm", "Tarnwick"},    {32808, "htmnewsindex.htm", "resnewsindex"},
+                 {32811, "htmmarketanal.htm", "Market Analysis"}, {32813, "htmstockanal.htm", "Stock Analysis"},
+                 {32814, "htmipo.htm", "IPO"},                {32819, "htmstocknews.htm", "Stock News"},
+                 {32821, "htmmessageboards.htm", "Messaga Boards"}, {32816, "htmsupport.htm", "support"},
+                 {32838, "htmstockevaluator.htm", "Stock Evaluator"}, {32817, "htmprofile.htm", "Profile"}};
+    for (const auto& page : pages) {
+        frame->OnCommand(page.id);
+        const QUrl file = QUrl::fromLocalFile(QString::fromStdString((services.pageFolder / page.file).string()));
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return frame->browserView()->url() == file && frame->browserView()->title() == page.title; },
+            10000))
+            << page.file << " shows " << frame->browserView()->url().toString().toStdString();
+    }
+    EXPECT_EQ(frame->activeViewId, CChildFrame::kBrowserView);
+    EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
+    // Each page command counts once: the symbol pages when they read the symbol box.
+    EXPECT_EQ(document.commandCount, 12);
+    EXPECT_EQ(document.symbol, "IBM");
+}
+
+TEST_F(CChildFrameTest, APageThatCannotBeBuiltIsReportedAndNotShown)
+{
+    TempFolder folder;
+    services.pageFolder = folder.path();
+    const QUrl before = frame->browserView()->url();
+    frame->OnCommand(32808);  // News Index, its sites at a closed port
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].contains("/money/markets/ from 127.0.0.1")) << errors[0].toStdString();
+    EXPECT_EQ(frame->browserView()->url(), before);
+    EXPECT_EQ(document.commandCount, 0);
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "htmnewsindex.htm"));
 }
