@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Tarnwick and runs every test: short fuzzing
-# runs of the local quote reader and the web page readers, one quick pass of
+# runs of the local quote reader, the web page readers and the market pages'
+# fragment cutter, one quick pass of
 # the benchmarks, the unit tests, and the unit tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
@@ -26,6 +27,9 @@ for harness in yahooquotesource_fuzz historytablequotesource_fuzz; do
   echo "== Fuzzing the web page readers ($harness) for $((fuzz_seconds / 2))s"
   build-fuzz/fuzz/$harness -max_total_time=$((fuzz_seconds / 2)) -dict=fuzz/web_pages.dict -max_len=20000 2>&1 | tail -n 1
 done
+echo "== Fuzzing the market pages' fragment cutter and rewriter for $((fuzz_seconds / 2))s"
+build-fuzz/fuzz/page_fragment_fuzz -max_total_time=$((fuzz_seconds / 2)) -dict=fuzz/page_markers.dict -max_len=20000 \
+  2>&1 | tail -n 1
 
 echo "== Unit tests"
 scripts/build.sh build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_WERROR=$werror
