@@ -168,29 +168,78 @@ TEST_F(CChildFrameTest, ReadWebLoadsThroughTheConfiguredHostsAndReportsAPageWith
     EXPECT_EQ(errors, std::vector<QString>{"No data available for NONE"});
 }
 
+namespace {
+
+// A port on this machine that takes connections and never answers.
+class SilentServer {
+public:
+    SilentServer()
+    {
+        socket_ = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        EXPECT_EQ(bind(socket_, reinterpret_cast<sockaddr*>(&address), length), 0);
+        EXPECT_EQ(listen(socket_, 4), 0);
+        EXPECT_EQ(getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length), 0);
+        port_ = ntohs(address.sin_port);
+    }
+    ~SilentServer() { close(socket_); }
+    SilentServer(const SilentServer&) = delete;
+    SilentServer& operator=(const SilentServer&) = delete;
+
+    std::string base() const { return "http://127.0.0.1:" + std::to_string(port_); }
+
+private:
+    int socket_ = -1;
+    int port_ = 0;
+};
+
+// Presses Cancel on the frame's progress dialog once it is up, keeping its text.
+void CancelProgressSoon(CChildFrame& frame, QString& label)
+{
+    QTimer::singleShot(300, &frame, [&frame, &label] {
+        if (auto* dialog = frame.findChild<QProgressDialog*>()) {
+            label = dialog->labelText();
+            dialog->cancel();
+        }
+    });
+}
+
+}  // namespace
+
 TEST_F(CChildFrameTest, CancelStopsAReadWebFromAServerThatNeverAnswers)
 {
-    // A port that takes connections and never answers.
-    const int silent = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ASSERT_EQ(bind(silent, reinterpret_cast<sockaddr*>(&address), length), 0);
-    ASSERT_EQ(listen(silent, 4), 0);
-    ASSERT_EQ(getsockname(silent, reinterpret_cast<sockaddr*>(&address), &length), 0);
-    services.hosts.Set(HostRole::YahooFinance, "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)));
+    const SilentServer silent;
+    services.hosts.Set(HostRole::YahooFinance, silent.base());
     frame = std::make_unique<CChildFrame>(document, mainFrame, services);
 
-    QTimer::singleShot(300, frame.get(), [this] {
-        if (auto* dialog = frame->findChild<QProgressDialog*>())
-            dialog->cancel();
-    });
+    QString label;
+    CancelProgressSoon(*frame, label);
     frame->OnCommand(kReadWeb);
-    close(silent);
+    EXPECT_TRUE(label.startsWith("Reading quotes for YHOO\n127.0.0.1/q?s=YHOO&d=t")) << label.toStdString();
     EXPECT_EQ(document.store.barCount, 0);
     EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
     EXPECT_EQ(frame->findChild<QProgressDialog*>(), nullptr);
+}
+
+TEST_F(CChildFrameTest, CancelStopsAPageBuildAndShowsNothing)
+{
+    const SilentServer silent;
+    services.hosts.Set(HostRole::WorldFinance, silent.base());
+    TempFolder folder;
+    services.pageFolder = folder.path();
+    const QUrl before = frame->browserView()->url();
+
+    QString label;
+    CancelProgressSoon(*frame, label);
+    frame->OnCommand(32814);  // IPO Research
+    EXPECT_TRUE(label.startsWith("Building IPO Research\n127.0.0.1/content/companies/analysis.phtml"))
+        << label.toStdString();
+    EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_EQ(frame->browserView()->url(), before);
+    EXPECT_EQ(document.commandCount, 0);
 }
 
 TEST_F(CChildFrameTest, EveryMarketAndStockPageIsBuiltAndShown)
