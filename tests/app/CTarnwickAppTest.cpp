@@ -50,7 +50,8 @@ TEST_F(CTarnwickAppTest, StartsWithOneDocumentOnTheBrowserViewAndTheSymbolFilled
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(document->activeViewId, CChildFrame::kBrowserView);
     EXPECT_EQ(document->windowTitle(), "Stock1");
-    EXPECT_FALSE(frame->action(32819)->isEnabled());  // a market page, not built yet
+    EXPECT_TRUE(frame->action(32819)->isEnabled());  // a market page
+    EXPECT_FALSE(frame->action(57643)->isEnabled());  // Undo: nothing can be undone
 
     frame->mdiArea()->setActiveSubWindow(document);
     frame->action(32771)->trigger();  // Read C:\ .
