@@ -1,4 +1,5 @@
 #include "cli/AnalyzeCommand.h"
+#include "support/CliRun.h"
 #include "document/CTarnwickDoc.h"
 #include "support/SampleDocument.h"
 #include "support/TempFolder.h"
@@ -17,18 +18,9 @@ namespace {
 
 using nlohmann::json;
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 Outcome Analyze(std::vector<std::string_view> args)
 {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunAnalyze(args, out, err);
-    return {status, out.str(), err.str()};
+    return RunCli(RunAnalyze, args);
 }
 
 

@@ -1,23 +1,17 @@
 #include "cli/AnalyzeCommand.h"
+#include "support/CliRun.h"
 #include "support/PageServer.h"
 #include "support/WebQuotePages.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
 using nlohmann::json;
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
 
 class AnalyzeWebSourceTest : public testing::Test {
 protected:
@@ -27,10 +21,7 @@ protected:
                                          "--config", "/nonexistent/hosts.ini", "--all-hosts", server.base().substr(7)};
         args.insert(args.end(), extra.begin(), extra.end());
         const std::vector<std::string_view> views(args.begin(), args.end());
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = RunAnalyze(views, out, err);
-        return {status, out.str(), err.str()};
+        return RunCli(RunAnalyze, views);
     }
 
     PageServer server;

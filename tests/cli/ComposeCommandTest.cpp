@@ -1,4 +1,5 @@
 #include "cli/ComposeCommand.h"
+#include "support/CliRun.h"
 #include "support/PageServer.h"
 #include "support/TempFolder.h"
 
@@ -6,19 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
 using testing::HasSubstr;
 
 namespace {
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
 
 class ComposeCommandTest : public testing::Test {
 protected:
@@ -28,10 +22,7 @@ protected:
                                                  folder.path().string()};
         args.insert(args.end(), common.begin(), common.end());
         const std::vector<std::string_view> views(args.begin(), args.end());
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = RunCompose(views, out, err);
-        return {status, out.str(), err.str()};
+        return RunCli(RunCompose, views);
     }
 
     PageServer server;

@@ -1,5 +1,6 @@
 #include "app/OffscreenGuiApplication.h"
 #include "cli/RenderCommand.h"
+#include "support/CliRun.h"
 #include "support/SampleDocument.h"
 #include "support/TempFolder.h"
 
@@ -12,7 +13,6 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
@@ -20,12 +20,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
 
 std::string Contents(const fs::path& file)
 {
@@ -57,13 +51,7 @@ protected:
         return Run(args);
     }
 
-    static Outcome Run(const std::vector<std::string_view>& args)
-    {
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = RunRender(args, out, err);
-        return {status, out.str(), err.str()};
-    }
+    static Outcome Run(const std::vector<std::string_view>& args) { return RunCli(RunRender, args); }
 
     TempFolder folder_;
     std::string sample_ = SampleDir("IBM");
