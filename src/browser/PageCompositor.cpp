@@ -1,6 +1,12 @@
 #include "browser/PageCompositor.h"
 
+#include <system_error>
+
 std::filesystem::path PageCompositor::PagePath(const std::filesystem::path& folder) const
 {
-    return std::filesystem::absolute(folder / identity_.fileName);
+    const std::filesystem::path file = folder / identity_.fileName;
+    // Without a current folder to resolve against, the path stays relative.
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(file, error);
+    return error ? file : full;
 }

@@ -203,6 +203,18 @@ TEST_F(StockEvaluatorTest, EmptySymbolWritesTheLabelsWithoutSymbolLines)
     EXPECT_THAT(page, HasSubstr("</table><hr>Information from 127.0.0.1 :<TR>part5 </table><br><hr>"));
 }
 
+TEST_F(MarketPagesTest, StockAnalysisSendsViewerLinksToTheSecondRoot)
+{
+    hosts.Set(HostRole::VideoViewer, "http://viewer.test");
+    server.Serve("/newsline/channels/top_analysts/1.htm",
+                 "<html><a href=\"/vuwindow?id=1\" onclick=\"openthis)\"><img src=\"/images/a.gif\"></a></html>");
+    const std::string page = Build(pages.stockAnalysisPage);
+    EXPECT_THAT(page, testing::EndsWith("<html><a href=\"http://viewer.test/vuwindow?id=1\" onclick=\"open(this)\">"
+                                        "<img src=\"" + server.base() + "/images/a.gif\"></a></html>"));
+    // The portal's 404 page has no "<BODY": its section is the label alone.
+    EXPECT_THAT(page, HasSubstr(std::string(kClosingLine) + "<HTML><html><a href"));
+}
+
 TEST_F(MarketPagesTest, SymbolPagesAskForTheSymbolsPaths)
 {
     server.Serve("/p/I/IBM.html", "<html><body>profile <a href=/q>q</a></body></html>");
@@ -253,6 +265,16 @@ TEST_F(MarketPagesTest, NoNetworkLeavesTheHeadAndTheEarlyClosingLine)
                                                      std::string(kClosingLine)));
     EXPECT_THROW(Build(pages.stockNewsPage), NetworkError);
     EXPECT_THAT(ReadFile(news), testing::EndsWith("Stock&nbsp; News</font></td></tr>\n<tr><td>"));
+}
+
+TEST_F(MarketPagesTest, AFolderOfAnyPathLengthHoldsThePages)
+{
+    const std::filesystem::path deep = folder.path() / std::string(120, 'd') / std::string(120, 'e');
+    const std::filesystem::path written =
+        pages.stocksOnTheMovePage.Build({.hosts = hosts, .folder = deep, .symbol = ""});
+    EXPECT_EQ(written, deep / "htmstocksmove.htm");
+    EXPECT_GT(written.string().size(), 250u);
+    EXPECT_THAT(ReadFile(written), HasSubstr("/intro/I_inplay.htm"));
 }
 
 TEST_F(MarketPagesTest, UnwritableFolderIsReportedByName)
