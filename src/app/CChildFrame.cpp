@@ -230,9 +230,9 @@ void CChildFrame::BuildMarketPage(const PageCompositor& page)
     SwitchView(kBrowserView);
     const CommandInfo* command = FindCommand(page.commandId());
     const QString name = command ? ToQString(std::string(command->menuText)).remove(QLatin1Char('&')) : QString();
-    WebLoadProgress progress(this, name, page.symbolPage()
-                                             ? QStringLiteral("Building %1 for %2").arg(name, ToQString(document_.symbol))
-                                             : QStringLiteral("Building %1").arg(name));
+    const QString task = page.symbolPage() ? QStringLiteral("Building %1 for %2").arg(name, ToQString(document_.symbol))
+                                           : QStringLiteral("Building %1").arg(name);
+    WebLoadProgress progress(this, name, task);
     const PageBuild build{.hosts = services_.hosts,
                           .folder = services_.pageFolder,
                           .symbol = document_.symbol,

@@ -189,7 +189,10 @@ const PageRecipe& MessageBoardsRecipe()
                      .pairs = {{"href=/", "href={R}/"}, {"href=\"/", "href=\"{R}/"}}},
                     {.role = SecondQuoteSource,
                      .path = "/stocktalk/searchresults.gsp?s={symbol}&domain=Messages",
-                     .fragment = {{{"<!-- TOPIC SECTION -->"}, {"<table"}}, {{"</table>"}, {"<br>"}}, EndMatch::First, 1},
+                     .fragment = {{{"<!-- TOPIC SECTION -->"}, {"<table"}},
+                                  {{"</table>"}, {"<br>"}},
+                                  EndMatch::First,
+                                  1},
                      .pairs = {{"/stocktalk/", "{R}/stocktalk/"}},
                      .label = "<hr>Information from Silicon Investor :",
                      .symbolLineEnd = "<b>   "},
@@ -268,7 +271,8 @@ const PageRecipe& StockEvaluatorRecipe()
                            laterLabel),
                     source("/investments/seceval/?symbol={symbol}&cmetric=mktval&cmetric=intrinsic",
                            {{"<TR><TD CLASS=fFP>*Quotes provided by"}}, -5, laterLabel)},
-        .closingText = "</table><br><hr></td></tr><tr><td>*****Brellow*****Tarnwick*****</td></tr></table></body></html>",
+        .closingText =
+            "</table><br><hr></td></tr><tr><td>*****Brellow*****Tarnwick*****</td></tr></table></body></html>",
     };
     return recipe;
 }

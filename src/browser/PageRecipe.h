@@ -60,6 +60,8 @@ struct SourceRecipe {
     std::optional<FollowedPath> followed{};
 };
 
+// A composed page: its head and link block, then its sections in the order
+// they are fetched and written, the closing line before one of them.
 struct PageRecipe {
     PageHead head{};
     std::vector<LinkItem> links{};   // empty: the page has no link block
