@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWebEnginePage>
 #include <QUrl>
 
 #include <memory>
@@ -286,4 +287,30 @@ TEST_F(CChildFrameTest, APageThatCannotBeBuiltIsReportedAndNotShown)
     EXPECT_EQ(frame->browserView()->url(), before);
     EXPECT_EQ(document.commandCount, 0);
     EXPECT_TRUE(std::filesystem::exists(folder.path() / "htmnewsindex.htm"));
+}
+
+TEST_F(CChildFrameTest, RunningAPageCommandAgainShowsTheNewPage)
+{
+    PageServer server;
+    services.hosts.Set(HostRole::WorldFinance, server.base());
+    TempFolder folder;
+    services.pageFolder = folder.path();
+    // The text of the page shown; the engine answers later, so the answer
+    // lives as long as the callback may.
+    const auto shownText = [this] {
+        const auto text = std::make_shared<QString>();
+        frame->browserView()->page()->toPlainText([text](const QString& plain) { *text = plain; });
+        return QTest::qWaitFor([&] { return !text->isNull(); }, 5000) ? *text : QString();
+    };
+    const QUrl file = QUrl::fromLocalFile(QString::fromStdString((folder.path() / "htmipo.htm").string()));
+
+    server.Serve("/content/companies/analysis.phtml", "<html>first analysis</html>");
+    frame->OnCommand(32814);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->browserView()->url() == file; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shownText().contains("first analysis"); }, 10000));
+
+    server.Serve("/content/companies/analysis.phtml", "<html>second analysis</html>");
+    frame->OnCommand(32814);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shownText().contains("second analysis"); }, 10000));
+    EXPECT_FALSE(shownText().contains("first analysis"));
 }
