@@ -14,20 +14,15 @@
 namespace {
 
 // A page of links and text just under the receive buffer, between the markers
-// `open` and `close`, with `inner` somewhere in the middle.
-std::string LinkPage(std::string_view open, std::string_view close, std::string_view inner = "")
+// `open` and `close`.
+std::string LinkPage(std::string_view open, std::string_view close)
 {
     const std::string row = "<tr><td><a href=\"/mboard/threads/12345.html\">Re: earnings</a> by <a href=/profile/u1>"
                             "trader</a> <img src=\"/i/star.gif\"></td></tr>\n";
     std::string page = "<head><title>board</title></head>" + std::string(open);
     const std::size_t size = kReceiveBufferSize - 10000;
-    while (page.size() + row.size() + close.size() + 100 < size) {
+    while (page.size() + row.size() + close.size() + 100 < size)
         page += row;
-        if (page.size() > size / 2 && !inner.empty()) {
-            page += inner;
-            inner = {};
-        }
-    }
     return page + std::string(close) + "\n";
 }
 

@@ -3,31 +3,16 @@
 #include "browser/LinkCommands.h"
 #include "browser/PageHtml.h"
 #include "browser/PageWriter.h"
+#include "quotes/WebQuoteSource.h"
 
 #include <cstring>
 #include <memory>
 
 namespace {
 
-// Symbol bytes that go into a request path as they are; the web quote
-// sources keep the same ones.
-constexpr std::string_view kSymbolKept = ".-_^";
 // Characters a followed path keeps; quotes, blanks, '#', control and
 // non-ASCII bytes are percent-encoded.
 constexpr std::string_view kPathKept = "/?&=%:;,+@!$'()*-._~";
-
-std::string ReplaceAll(std::string_view text, std::string_view mark, std::string_view with)
-{
-    std::string result;
-    std::size_t at = 0;
-    for (std::size_t found = text.find(mark); found != std::string_view::npos; found = text.find(mark, at)) {
-        result.append(text, at, found - at);
-        result += with;
-        at = found + mark.size();
-    }
-    result.append(text, at);
-    return result;
-}
 
 // The symbol line after a label: the symbol shown as text, then `lineEnd`.
 std::string SymbolLine(std::string_view symbol, std::string_view lineEnd)
@@ -67,7 +52,7 @@ void WriteSection(PageWriter& out, const SourceRecipe& source, const PageBuild& 
                         .port = PortChoice::ProtocolDefault,
                         .credentials = Credentials::None,
                         .verb = "GET",
-                        .object = ExpandSymbolPath(source.path, build.symbol, kSymbolKept)};
+                        .object = ExpandSymbolPath(source.path, build.symbol, kSymbolKeptInRequests)};
     if (source.followed) {
         const std::optional<std::string> path = FollowedPathIn(fetcher.Fetch(request), *source.followed);
         if (!path)

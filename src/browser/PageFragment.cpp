@@ -53,23 +53,25 @@ std::vector<std::string_view> CutIntoPieces(std::string_view fragment, std::size
     return pieces;
 }
 
+std::string ReplaceAll(std::string_view text, std::string_view mark, std::string_view with)
+{
+    if (mark.empty())
+        return std::string(text);
+    std::string result;
+    std::size_t at = 0;
+    for (std::size_t found = text.find(mark); found != std::string_view::npos; found = text.find(mark, at)) {
+        result.append(text, at, found - at);
+        result += with;
+        at = found + mark.size();
+    }
+    result.append(text, at);
+    return result;
+}
+
 std::string RewritePiece(std::string_view piece, std::span<const RewritePair> pairs)
 {
     std::string text(piece);
-    std::string rewritten;
-    for (const RewritePair& pair : pairs) {
-        if (pair.text.empty())
-            continue;
-        rewritten.clear();
-        std::size_t at = 0;
-        for (std::size_t match = text.find(pair.text); match != std::string::npos;
-             match = text.find(pair.text, at)) {
-            rewritten.append(text, at, match - at);
-            rewritten += pair.replacement;
-            at = match + pair.text.size();
-        }
-        rewritten.append(text, at);
-        text.swap(rewritten);
-    }
+    for (const RewritePair& pair : pairs)
+        text = ReplaceAll(text, pair.text, pair.replacement);
     return text;
 }

@@ -52,6 +52,10 @@ struct RewritePair {
     std::string replacement;
 };
 
+// `text` with every `mark` replaced by `with`, left to right, without looking
+// again at what was inserted. An empty mark replaces nothing.
+std::string ReplaceAll(std::string_view text, std::string_view mark, std::string_view with);
+
 // Applies the pairs in order; each replaces every occurrence of its text in
 // the piece, left to right, without looking again at what it inserted.
 std::string RewritePiece(std::string_view piece, std::span<const RewritePair> pairs);

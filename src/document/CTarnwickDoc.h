@@ -15,8 +15,8 @@
 #include <string>
 
 // One workspace: its quote store, the three quote sources, the four analysis
-// modules, the market page compositors and the settings the commands change. Nothing is shared between
-// documents. About 0.6 MB: create it on the heap.
+// modules, the market page compositors and the settings the commands change.
+// Nothing is shared between documents. About 0.6 MB: create it on the heap.
 class CTarnwickDoc {
 public:
     CTarnwickDoc();

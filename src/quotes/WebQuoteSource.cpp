@@ -35,7 +35,7 @@ WebAccess::WebAccess()
 
 std::string EncodeSymbol(std::string_view symbol)
 {
-    return PercentEncode(symbol, ".-_^");
+    return PercentEncode(symbol, kSymbolKeptInRequests);
 }
 
 std::string TwoDigits(int number)

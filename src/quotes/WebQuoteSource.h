@@ -29,6 +29,9 @@ struct WebAccess {
     WebAccess();
 };
 
+// What of a symbol goes into a request as it is, besides letters and digits.
+inline constexpr std::string_view kSymbolKeptInRequests = ".-_^";
+
 // The symbol as it goes into a query: letters, digits and ".-_^" as they
 // are, every other byte percent-encoded ("AT&T" gives "AT%26T").
 std::string EncodeSymbol(std::string_view symbol);
