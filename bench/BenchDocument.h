@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/CTarnwickDoc.h"
-#include "quotes/LoadQuotes.h"
+#include "document/LoadQuotes.h"
 
 #include <filesystem>
 #include <memory>

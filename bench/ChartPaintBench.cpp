@@ -4,12 +4,12 @@
 // image of the whole 12 x 41 inch page, which is what the window and the PNG
 // export pay.
 #include "BenchDocument.h"
-#include "app/OffscreenGuiApplication.h"
-#include "app/QtCanvas.h"
 #include "chart/ChartView.h"
 #include "chart/RecordingCanvas.h"
 #include "document/CTarnwickDoc.h"
-#include "quotes/LoadQuotes.h"
+#include "document/LoadQuotes.h"
+#include "qtcanvas/OffscreenGuiApplication.h"
+#include "qtcanvas/QtCanvas.h"
 
 #include <benchmark/benchmark.h>
 
@@ -23,7 +23,6 @@
 #include <utility>
 
 namespace {
-
 
 class NullCanvas : public Canvas {
 public:

@@ -1,9 +1,9 @@
 // The market pages: cutting and rewriting the fragment of a page of the size
 // of the receive buffer (target: under 5 ms a source), and a whole Message
 // Boards build from three such pages served on 127.0.0.1.
-#include "browser/ComposedPage.h"
-#include "browser/MarketPageTable.h"
-#include "browser/MarketPages.h"
+#include "pages/ComposedPage.h"
+#include "pages/MarketPageTable.h"
+#include "pages/MarketPages.h"
 #include "support/PageServer.h"
 
 #include <benchmark/benchmark.h>

@@ -4,7 +4,7 @@
 // must stay inside its buffers, load 0 to 400 bars, and every series the
 // analysis stores must be finite.
 #include "document/CTarnwickDoc.h"
-#include "quotes/LoadQuotes.h"
+#include "document/LoadQuotes.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,8 +4,8 @@
 // with the start marker, the pieces must stay within the piece table and
 // 1000 characters each before rewriting, and a followed path must carry no
 // byte that could end or split a request line.
-#include "browser/ComposedPage.h"
-#include "browser/MarketPageTable.h"
+#include "pages/ComposedPage.h"
+#include "pages/MarketPageTable.h"
 
 #include <cstdint>
 #include <cstdlib>

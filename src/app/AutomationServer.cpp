@@ -105,4 +105,5 @@ void AutomationServer::Release(const QString& path)
         Q_EMIT Finished();
 }
 
+
 #include "AutomationServer.moc"

@@ -5,11 +5,11 @@
 #include "app/CTWView.h"
 #include "app/FrameServices.h"
 #include "app/WebLoadProgress.h"
-#include "browser/LinkCommands.h"
+#include "base/Errors.h"
 #include "document/CTarnwickDoc.h"
 #include "document/CommandTable.h"
-#include "document/Errors.h"
-#include "quotes/LoadQuotes.h"
+#include "document/LoadQuotes.h"
+#include "pages/LinkCommands.h"
 
 #include <QEventLoop>
 #include <QStackedWidget>
@@ -34,25 +34,6 @@ public:
 
 private:
     WebAccess& web_;
-};
-
-// Commands of the command table by number.
-enum Command : int {
-    kReadLocal = 32771,
-    kReadWeb = 32772,
-    kHistoricalCharts = 32773,
-    kQuoteData = 32774,
-    kIntradayCharts = 32775,
-    kMonthSpan = 32777,
-    kBack = 32792,
-    kForward = 32793,
-    kRefresh = 32794,
-    kStop = 32796,
-    kDirections = 32851,
-    kCopy = 57634,
-    kCut = 57635,
-    kPaste = 57637,
-    kSelectAll = 32850,
 };
 
 QString ToQString(const std::string& text)

@@ -1,5 +1,6 @@
 #include "app/CHtmView.h"
 
+#include "base/CommandIds.h"
 #include "document/CTarnwickDoc.h"
 
 #include <QWebEnginePage>

@@ -1,8 +1,8 @@
 #include "app/CMainFrame.h"
 
 #include "app/ToolbarIcons.h"
-
-#include "browser/FavoritesTree.h"
+#include "base/CommandIds.h"
+#include "pages/FavoritesTree.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -42,13 +42,13 @@ std::pair<QString, QString> MenuTextAndLabel(std::string_view menuText)
 QKeySequence BoundKeys(int id)
 {
     switch (id) {
-    case 57600: return QKeySequence::New;
-    case 57601: return QKeySequence::Open;
-    case 57603: return QKeySequence::Save;
-    case 57607: return QKeySequence::Print;
-    case 57635: return QKeySequence::Cut;
-    case 57634: return QKeySequence::Copy;
-    case 57637: return QKeySequence::Paste;
+    case kNew: return QKeySequence::New;
+    case kOpen: return QKeySequence::Open;
+    case kSave: return QKeySequence::Save;
+    case kPrint: return QKeySequence::Print;
+    case kCut: return QKeySequence::Cut;
+    case kCopy: return QKeySequence::Copy;
+    case kPaste: return QKeySequence::Paste;
     default: return {};
     }
 }
@@ -98,9 +98,9 @@ void CMainFrame::createActions()
 // The entries that follow "Recent File" once more than one file is listed.
 void CMainFrame::createRecentFileActions()
 {
-    for (int id = kFirstRecentFileId + 1; id < kFirstRecentFileId + kRecentFileCount; ++id) {
+    for (int id = kFirstRecentFile + 1; id < kFirstRecentFile + kRecentFileCount; ++id) {
         auto* action = new QAction(this);
-        action->setStatusTip(actions_.at(kFirstRecentFileId)->statusTip());
+        action->setStatusTip(actions_.at(kFirstRecentFile)->statusTip());
         action->setVisible(false);
         connect(action, &QAction::triggered, this, [this, id] { Q_EMIT commandTriggered(id); });
         actions_.emplace(id, action);
@@ -116,8 +116,8 @@ void CMainFrame::createMenus()
         if (command.separatorBefore)
             menu->addSeparator();
         menu->addAction(actions_.at(command.id));
-        if (command.id == kFirstRecentFileId)
-            for (int id = kFirstRecentFileId + 1; id < kFirstRecentFileId + kRecentFileCount; ++id)
+        if (command.id == kFirstRecentFile)
+            for (int id = kFirstRecentFile + 1; id < kFirstRecentFile + kRecentFileCount; ++id)
                 menu->addAction(actions_.at(id));
     }
     ShowRecentFiles({});
@@ -127,7 +127,7 @@ void CMainFrame::ShowRecentFiles(const QStringList& paths)
 {
     const QString home = QDir::homePath();
     for (int i = 0; i < kRecentFileCount; ++i) {
-        QAction* entry = actions_.at(kFirstRecentFileId + i);
+        QAction* entry = actions_.at(kFirstRecentFile + i);
         const bool listed = i < paths.size();
         entry->setVisible(listed || i == 0);
         entry->setEnabled(listed);

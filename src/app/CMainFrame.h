@@ -52,7 +52,7 @@ public:
     bool ShowFavorites(const std::filesystem::path& folder, std::vector<std::string>& urls);
 
     // Lists `paths` (newest first) as the recent-file entries of the File
-    // menu, commands kFirstRecentFileId + i; with none, the "Recent File"
+    // menu, commands kFirstRecentFile + i; with none, the "Recent File"
     // entry stays, disabled.
     void ShowRecentFiles(const QStringList& paths);
 

@@ -1,7 +1,7 @@
 #include "app/CTWView.h"
 
-#include "app/QtCanvas.h"
 #include "document/CTarnwickDoc.h"
+#include "qtcanvas/QtCanvas.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -4,8 +4,9 @@
 #include "app/CMainFrame.h"
 #include "app/PrintCommands.h"
 #include "app/SettingsDialog.h"
+#include "base/CommandIds.h"
+#include "base/Errors.h"
 #include "document/CTarnwickDoc.h"
-#include "document/Errors.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -27,27 +28,6 @@
 #include <cstdio>
 
 namespace {
-
-enum Command : int {
-    kNew = 57600,
-    kOpen = 57601,
-    kSave = 57603,
-    kSaveAs = 57604,
-    kPrintSetup = 57606,
-    kPrint = 57607,
-    kPrintPreview = 57609,
-    kSend = 57612,
-    kUndo = 57643,
-    kNewWindow = 57648,
-    kArrangeIcons = 57649,
-    kCascade = 57650,
-    kTile = 57651,
-    kAbout = 57664,
-    kExit = 57665,
-    kSettings = 32900,
-    kToggleToolbar = 59392,
-    kToggleStatusBar = 59393,
-};
 
 constexpr auto kFileFilter = "Stock Files (*.stk)";
 constexpr auto kExtension = ".stk";
@@ -273,8 +253,8 @@ QString CTarnwickApp::documentPath(const CChildFrame& frame) const
 
 void CTarnwickApp::OnCommand(int id)
 {
-    if (id >= kFirstRecentFileId && id < kFirstRecentFileId + kRecentFileCount) {
-        const QString path = recentFiles_.paths().value(id - kFirstRecentFileId);
+    if (id >= kFirstRecentFile && id < kFirstRecentFile + kRecentFileCount) {
+        const QString path = recentFiles_.paths().value(id - kFirstRecentFile);
         // A file that is gone leaves the list.
         if (!path.isEmpty() && OpenDocumentFile(path) == nullptr) {
             recentFiles_.Remove(path);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browser/HostsConfig.h"
+#include "net/HostsConfig.h"
 
 #include <QUrl>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "quotes/FetchPage.h"
+#include "net/FetchPage.h"
 
 #include <QProgressDialog>
 

@@ -1,9 +1,9 @@
 #include "cli/ComposeCommand.h"
 
-#include "browser/MarketPages.h"
+#include "base/Errors.h"
 #include "cli/QuoteFolderLoad.h"
 #include "cli/WebSourceLoad.h"
-#include "document/Errors.h"
+#include "pages/MarketPages.h"
 
 #include <optional>
 #include <string>

@@ -1,8 +1,8 @@
 #include "cli/PageFile.h"
 
-#include "app/QtCanvas.h"
+#include "base/Errors.h"
 #include "document/CTarnwickDoc.h"
-#include "document/Errors.h"
+#include "qtcanvas/QtCanvas.h"
 
 #include <QBuffer>
 #include <QByteArray>

@@ -1,8 +1,8 @@
 #include "cli/QuoteFolderLoad.h"
 
+#include "base/Errors.h"
 #include "document/CTarnwickDoc.h"
-#include "document/Errors.h"
-#include "quotes/LoadQuotes.h"
+#include "document/LoadQuotes.h"
 
 #include <utility>
 

@@ -1,10 +1,10 @@
 #include "cli/RenderCommand.h"
 
-#include "app/OffscreenGuiApplication.h"
+#include "base/Errors.h"
 #include "cli/PageFile.h"
 #include "cli/QuoteFolderLoad.h"
 #include "document/CTarnwickDoc.h"
-#include "document/Errors.h"
+#include "qtcanvas/OffscreenGuiApplication.h"
 
 #include <charconv>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "cli/WebSourceLoad.h"
 
+#include "base/Errors.h"
 #include "document/CTarnwickDoc.h"
-#include "document/Errors.h"
 
 #include <charconv>
 #include <utility>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "browser/HostsConfig.h"
 #include "cli/QuoteFolderLoad.h"
-#include "quotes/FetchPage.h"
+#include "net/FetchPage.h"
+#include "net/HostsConfig.h"
 #include "quotes/QuoteText.h"
 
 #include <nlohmann/json.hpp>

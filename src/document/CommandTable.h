@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/CommandIds.h"
+
 #include <array>
 #include <span>
 #include <string_view>
@@ -54,7 +56,7 @@ struct CommandInfo {
 // in menu order. IDs are unique.
 std::span<const CommandInfo> Commands();
 
-// The command `id`, or nullptr (also for the Favorites entries 3584 to 4095).
+// The command `id`, or nullptr (also for the Favorites entries).
 const CommandInfo* FindCommand(int id);
 
 struct PromptParts {
@@ -65,25 +67,14 @@ struct PromptParts {
 // Splits a prompt at its first "\n".
 PromptParts SplitPrompt(std::string_view prompt);
 
-// Favorites entries: entry i of the Favorites tree has the command ID
-// kFirstFavoriteId + i, up to kLastFavoriteId.
-inline constexpr int kFirstFavoriteId = 3584;
-inline constexpr int kLastFavoriteId = 4095;
-inline constexpr bool IsFavoriteEntry(int id) { return id >= kFirstFavoriteId && id <= kLastFavoriteId; }
-
-// The recent-file entries of the File popup: kRecentFileCount IDs from
-// kFirstRecentFileId; the table lists the first as the "Recent File" entry.
-inline constexpr int kFirstRecentFileId = 57616;
-inline constexpr int kRecentFileCount = 4;
-
 // The toolbar buttons from left to right; kSeparator marks a gap.
 inline constexpr int kSeparator = 0;
 inline constexpr auto kToolbar = std::to_array<int>({
-    57600, 57601, 57603, kSeparator,                                       // New, Open, Save
-    57635, 57634, 57637, kSeparator,                                       // Cut, Copy, Paste
-    57607, kSeparator,                                                     // Print
-    32792, 32793, 32794, 32795, 32796, kSeparator,                         // Back .. Stop
-    57664, kSeparator,                                                     // About
-    32785, 32807, 32809, 32808, 32811, 32813, 32814, kSeparator,           // market pages
-    32771, 32772, 32773, 32774, 32775, 32819, 32821, 32816, 32838, 32817,  // symbol commands
+    kNew, kOpen, kSave, kSeparator,                                       // New, Open, Save
+    kCut, kCopy, kPaste, kSeparator,                                       // Cut, Copy, Paste
+    kPrint, kSeparator,                                                     // Print
+    kBack, kForward, kRefresh, kSearch, kStop, kSeparator,                         // Back .. Stop
+    kAbout, kSeparator,                                                     // About
+    kDowCharts, kMarketUpdate, kStocksOnTheMove, kNewsIndex, kMarketAnalysis, kStockAnalysis, kIpoResearch, kSeparator,           // market pages
+    kReadLocal, kReadWeb, kHistoricalCharts, kQuoteData, kIntradayCharts, kStockNews, kMessageBoards, kPriceForecast, kStockEvaluator, kCompanyProfile,  // symbol commands
 });

@@ -1,5 +1,6 @@
 #include "quotes/HistoryTableQuoteSource.h"
 
+#include "net/SymbolPath.h"
 #include "quotes/QuoteSeries.h"
 
 namespace {

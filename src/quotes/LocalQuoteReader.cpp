@@ -1,6 +1,6 @@
 #include "quotes/LocalQuoteReader.h"
 
-#include "quotes/BoundedFileRead.h"
+#include "base/BoundedFileRead.h"
 #include "quotes/QuoteSeries.h"
 #include "quotes/QuoteText.h"
 

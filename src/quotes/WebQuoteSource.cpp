@@ -1,6 +1,6 @@
 #include "quotes/WebQuoteSource.h"
 
-#include "browser/LinkCommands.h"
+#include "net/SymbolPath.h"
 #include "quotes/QuoteSeries.h"
 
 #include <cmath>
@@ -31,11 +31,6 @@ WebAccess::WebAccess()
     : fetch([](const PageRequest& request, std::span<char> buffer) { return FetchPage(request, buffer); }),
       today(LocalToday), showMessage([](const std::string&) {})
 {
-}
-
-std::string EncodeSymbol(std::string_view symbol)
-{
-    return PercentEncode(symbol, kSymbolKeptInRequests);
 }
 
 std::string TwoDigits(int number)

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "browser/HostsConfig.h"
-#include "quotes/FetchPage.h"
+#include "net/FetchPage.h"
+#include "net/HostsConfig.h"
+#include "net/PageScan.h"
 #include "quotes/LatestQuote.h"
-#include "quotes/PageScan.h"
 #include "quotes/QuoteText.h"
 
 #include <cstddef>
@@ -28,13 +28,6 @@ struct WebAccess {
     // FetchPage with its default limits, the local date, no messages shown.
     WebAccess();
 };
-
-// What of a symbol goes into a request as it is, besides letters and digits.
-inline constexpr std::string_view kSymbolKeptInRequests = ".-_^";
-
-// The symbol as it goes into a query: letters, digits and ".-_^" as they
-// are, every other byte percent-encoded ("AT&T" gives "AT%26T").
-std::string EncodeSymbol(std::string_view symbol);
 
 // What both web quote sources share: the requested date range, the latest-
 // quote record and the reading of the historical table, whose cells each

@@ -1,6 +1,6 @@
 #include "analysis/VolumeForecastAnalysis.h"
 #include "document/CTarnwickDoc.h"
-#include "quotes/LoadQuotes.h"
+#include "document/LoadQuotes.h"
 #include "support/ModuleChecks.h"
 #include "support/SampleDocument.h"
 #include "support/TestStore.h"

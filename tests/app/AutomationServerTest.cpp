@@ -1,5 +1,5 @@
 #include "app/AutomationServer.h"
-#include "app/OffscreenGuiApplication.h"
+#include "qtcanvas/OffscreenGuiApplication.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,14 +1,15 @@
 #include "app/CChildFrame.h"
 #include "app/CHtmView.h"
 #include "app/CMainFrame.h"
-#include "app/FrameServices.h"
-#include "document/CTarnwickDoc.h"
 #include "app/CTWView.h"
+#include "app/FrameServices.h"
+#include "base/CommandIds.h"
+#include "document/CTarnwickDoc.h"
 #include "quotes/YahooQuoteSource.h"
 #include "support/PageServer.h"
 #include "support/SampleDocument.h"
-#include "support/WebQuotePages.h"
 #include "support/TempFolder.h"
+#include "support/WebQuotePages.h"
 #include "support/WidgetsApplication.h"
 
 #include <gtest/gtest.h>
@@ -30,9 +31,6 @@
 #include <unistd.h>
 
 namespace {
-
-enum : int { kReadLocal = 32771, kReadWeb = 32772, kHistoricalCharts = 32773, kIntraday = 32775, kMonthSpan = 32777,
-             kStockResearch = 32831 };
 
 class CChildFrameTest : public BrowserTest {
 protected:
@@ -93,7 +91,7 @@ TEST_F(CChildFrameTest, TheEleventhCountedCommandOpensTheHomePageOnce)
     EXPECT_EQ(opened.size(), 1u);
     EXPECT_EQ(document.commandCount, 12);
 
-    frame->OnCommand(kIntraday);
+    frame->OnCommand(kIntradayCharts);
     EXPECT_EQ(document.commandCount, 14);
 }
 
@@ -235,7 +233,7 @@ TEST_F(CChildFrameTest, CancelStopsAPageBuildAndShowsNothing)
 
     QString label;
     CancelProgressSoon(*frame, label);
-    frame->OnCommand(32814);  // IPO Research
+    frame->OnCommand(kIpoResearch);  // IPO Research
     EXPECT_TRUE(label.startsWith("Building IPO Research\n127.0.0.1/content/companies/analysis.phtml"))
         << label.toStdString();
     EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
@@ -255,12 +253,12 @@ TEST_F(CChildFrameTest, EveryMarketAndStockPageIsBuiltAndShown)
         int id;
         const char* file;
         const char* title;
-    } pages[] = {{32785, "htmmarketsummary.htm", "Tarnwick"}, {32807, "htmmarketupdate.htm", "Tarnwick"},
-                 {32809, "htmstocksmove.htm", "Tarnwick"},    {32808, "htmnewsindex.htm", "resnewsindex"},
-                 {32811, "htmmarketanal.htm", "Market Analysis"}, {32813, "htmstockanal.htm", "Stock Analysis"},
-                 {32814, "htmipo.htm", "IPO"},                {32819, "htmstocknews.htm", "Stock News"},
-                 {32821, "htmmessageboards.htm", "Messaga Boards"}, {32816, "htmsupport.htm", "support"},
-                 {32838, "htmstockevaluator.htm", "Stock Evaluator"}, {32817, "htmprofile.htm", "Profile"}};
+    } pages[] = {{kDowCharts, "htmmarketsummary.htm", "Tarnwick"}, {kMarketUpdate, "htmmarketupdate.htm", "Tarnwick"},
+                 {kStocksOnTheMove, "htmstocksmove.htm", "Tarnwick"},    {kNewsIndex, "htmnewsindex.htm", "resnewsindex"},
+                 {kMarketAnalysis, "htmmarketanal.htm", "Market Analysis"}, {kStockAnalysis, "htmstockanal.htm", "Stock Analysis"},
+                 {kIpoResearch, "htmipo.htm", "IPO"},                {kStockNews, "htmstocknews.htm", "Stock News"},
+                 {kMessageBoards, "htmmessageboards.htm", "Messaga Boards"}, {kPriceForecast, "htmsupport.htm", "support"},
+                 {kStockEvaluator, "htmstockevaluator.htm", "Stock Evaluator"}, {kCompanyProfile, "htmprofile.htm", "Profile"}};
     for (const auto& page : pages) {
         frame->OnCommand(page.id);
         const QUrl file = QUrl::fromLocalFile(QString::fromStdString((services.pageFolder / page.file).string()));
@@ -281,7 +279,7 @@ TEST_F(CChildFrameTest, APageThatCannotBeBuiltIsReportedAndNotShown)
     TempFolder folder;
     services.pageFolder = folder.path();
     const QUrl before = frame->browserView()->url();
-    frame->OnCommand(32808);  // News Index, its sites at a closed port
+    frame->OnCommand(kNewsIndex);  // News Index, its sites at a closed port
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_TRUE(errors[0].contains("/money/markets/ from 127.0.0.1")) << errors[0].toStdString();
     EXPECT_EQ(frame->browserView()->url(), before);
@@ -305,12 +303,12 @@ TEST_F(CChildFrameTest, RunningAPageCommandAgainShowsTheNewPage)
     const QUrl file = QUrl::fromLocalFile(QString::fromStdString((folder.path() / "htmipo.htm").string()));
 
     server.Serve("/content/companies/analysis.phtml", "<html>first analysis</html>");
-    frame->OnCommand(32814);
+    frame->OnCommand(kIpoResearch);
     ASSERT_TRUE(QTest::qWaitFor([&] { return frame->browserView()->url() == file; }, 10000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return shownText().contains("first analysis"); }, 10000));
 
     server.Serve("/content/companies/analysis.phtml", "<html>second analysis</html>");
-    frame->OnCommand(32814);
+    frame->OnCommand(kIpoResearch);
     EXPECT_TRUE(QTest::qWaitFor([&] { return shownText().contains("second analysis"); }, 10000));
     EXPECT_FALSE(shownText().contains("first analysis"));
 }

@@ -1,4 +1,5 @@
 #include "app/CHtmView.h"
+#include "base/CommandIds.h"
 #include "document/CTarnwickDoc.h"
 #include "support/TempFolder.h"
 #include "support/WidgetsApplication.h"

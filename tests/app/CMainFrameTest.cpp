@@ -1,4 +1,5 @@
 #include "app/CMainFrame.h"
+#include "base/CommandIds.h"
 #include "support/WidgetsApplication.h"
 
 #include <gtest/gtest.h>
@@ -69,22 +70,22 @@ TEST_F(CMainFrameTest, MenusAndToolbarFollowTheCommandTable)
         menus << menu->text();
     EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&View", "&Browser", "Favo&rites", "&Markets", "&Stocks",
                                   "&Window", "&Help"}));
-    QAction* readLocal = frame.action(32771);
+    QAction* readLocal = frame.action(kReadLocal);
     ASSERT_NE(readLocal, nullptr);
     EXPECT_EQ(readLocal->text(), "Read &C:\\");
     EXPECT_EQ(readLocal->statusTip(), "Read Quote data from C:\\,  analyze stock and display charts");
     EXPECT_EQ(readLocal->toolTip(), "Read C:\\");
     EXPECT_TRUE(frame.popup(MenuPopup::Stocks)->actions().contains(readLocal));
-    EXPECT_EQ(frame.action(57607)->shortcut(), QKeySequence::Print);
+    EXPECT_EQ(frame.action(kPrint)->shortcut(), QKeySequence::Print);
 
     QSignalSpy triggered(&frame, &CMainFrame::commandTriggered);
     readLocal->trigger();
     ASSERT_EQ(triggered.count(), 1);
-    EXPECT_EQ(triggered.at(0).at(0).toInt(), 32771);
+    EXPECT_EQ(triggered.at(0).at(0).toInt(), kReadLocal);
 
     const QToolBar* tools = frame.findChild<QToolBar*>("toolbar");
     ASSERT_NE(tools, nullptr);
-    EXPECT_EQ(tools->actions().front(), frame.action(57600));
-    EXPECT_EQ(tools->actions().back(), frame.action(32817));
+    EXPECT_EQ(tools->actions().front(), frame.action(kNew));
+    EXPECT_EQ(tools->actions().back(), frame.action(kCompanyProfile));
     EXPECT_EQ(frame.statusBar()->currentMessage(), "Ready");
 }

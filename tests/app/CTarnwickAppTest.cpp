@@ -1,6 +1,7 @@
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CTarnwickApp.h"
+#include "base/CommandIds.h"
 #include "support/SampleDocument.h"
 #include "support/WidgetsApplication.h"
 
@@ -50,15 +51,15 @@ TEST_F(CTarnwickAppTest, StartsWithOneDocumentOnTheBrowserViewAndTheSymbolFilled
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(document->activeViewId, CChildFrame::kBrowserView);
     EXPECT_EQ(document->windowTitle(), "Stock1");
-    EXPECT_TRUE(frame->action(32819)->isEnabled());  // a market page
-    EXPECT_FALSE(frame->action(57643)->isEnabled());  // Undo: nothing can be undone
+    EXPECT_TRUE(frame->action(kStockNews)->isEnabled());  // a market page
+    EXPECT_FALSE(frame->action(kUndo)->isEnabled());  // Undo: nothing can be undone
 
     frame->mdiArea()->setActiveSubWindow(document);
-    frame->action(32771)->trigger();  // Read C:\ .
+    frame->action(kReadLocal)->trigger();  // Read C:\ .
     EXPECT_EQ(document->activeViewId, CChildFrame::kChartView);
     EXPECT_EQ(document->document().store.barCount, 400);
     EXPECT_EQ(document->document().loadedSymbol, "IBM");
 
-    frame->action(57600)->trigger();  // New
+    frame->action(kNew)->trigger();  // New
     EXPECT_EQ(frame->mdiArea()->subWindowList().size(), 2);
 }

@@ -1,6 +1,7 @@
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CTarnwickApp.h"
+#include "base/CommandIds.h"
 #include "document/CTarnwickDoc.h"
 #include "support/SampleDocument.h"
 #include "support/TempFolder.h"
@@ -20,9 +21,6 @@
 #include <fstream>
 
 namespace {
-
-enum : int { kNew = 57600, kOpen = 57601, kSave = 57603, kSaveAs = 57604, kSend = 57612, kNewWindow = 57648,
-             kReadLocal = 32771 };
 
 // The program with its settings in a folder of the test's own, the file
 // dialogs answered from `answers` and the messages and launched addresses
@@ -106,9 +104,9 @@ TEST_F(DocumentFilesTest, SaveWritesAnEmptyStkFileAndOpenGivesAFreshDocument)
     // Both files are on the File menu, the newest first, and stay there for the next start.
     EXPECT_EQ(app.recentFiles(), QStringList({QFileInfo(InFiles("copy.stk")).canonicalFilePath(),
                                               saved.canonicalFilePath()}));
-    EXPECT_TRUE(app.mainFrame()->action(57616)->text().startsWith("&1 "));
-    EXPECT_TRUE(app.mainFrame()->action(57617)->text().endsWith("week.stk"));
-    EXPECT_FALSE(app.mainFrame()->action(57618)->isVisible());
+    EXPECT_TRUE(app.mainFrame()->action(kFirstRecentFile)->text().startsWith("&1 "));
+    EXPECT_TRUE(app.mainFrame()->action(kFirstRecentFile + 1)->text().endsWith("week.stk"));
+    EXPECT_FALSE(app.mainFrame()->action(kFirstRecentFile + 2)->isVisible());
     CTarnwickApp next;
     next.services().showError = app.services().showError;
     ASSERT_TRUE(next.InitInstance({}));
@@ -136,10 +134,10 @@ TEST_F(DocumentFilesTest, FilesThatCannotBeReadOrWrittenAreReportedAndChangeNoth
     Trigger(kOpen);
     ASSERT_EQ(app.recentFiles().size(), 1);
     std::filesystem::remove(InFiles("gone.stk").toStdString());
-    Trigger(57616);
+    Trigger(kFirstRecentFile);
     EXPECT_EQ(errors.size(), 3u);
     EXPECT_TRUE(app.recentFiles().isEmpty());
-    EXPECT_FALSE(app.mainFrame()->action(57616)->isEnabled());
+    EXPECT_FALSE(app.mainFrame()->action(kFirstRecentFile)->isEnabled());
 }
 
 TEST_F(DocumentFilesTest, NewWindowShowsTheSameDocumentWhichGoesWithItsLastWindow)

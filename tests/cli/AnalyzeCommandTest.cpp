@@ -1,6 +1,6 @@
 #include "cli/AnalyzeCommand.h"
-#include "support/CliRun.h"
 #include "document/CTarnwickDoc.h"
+#include "support/CliRun.h"
 #include "support/SampleDocument.h"
 #include "support/TempFolder.h"
 
@@ -22,7 +22,6 @@ Outcome Analyze(std::vector<std::string_view> args)
 {
     return RunCli(RunAnalyze, args);
 }
-
 
 }  // namespace
 

@@ -1,5 +1,5 @@
-#include "app/OffscreenGuiApplication.h"
 #include "cli/RenderCommand.h"
+#include "qtcanvas/OffscreenGuiApplication.h"
 #include "support/CliRun.h"
 #include "support/SampleDocument.h"
 #include "support/TempFolder.h"

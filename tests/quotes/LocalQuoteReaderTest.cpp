@@ -1,4 +1,4 @@
-#include "document/Errors.h"
+#include "base/Errors.h"
 #include "quotes/LocalQuoteReader.h"
 #include "quotes/QuoteSeries.h"
 #include "support/TempFolder.h"

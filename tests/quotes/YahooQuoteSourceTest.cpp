@@ -1,4 +1,5 @@
-#include "document/Errors.h"
+#include "base/Errors.h"
+#include "net/SymbolPath.h"
 #include "quotes/QuoteSeries.h"
 #include "quotes/YahooQuoteSource.h"
 #include "support/PageServer.h"

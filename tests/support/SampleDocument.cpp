@@ -1,6 +1,6 @@
 #include "support/SampleDocument.h"
 
-#include "quotes/LoadQuotes.h"
+#include "document/LoadQuotes.h"
 
 std::string SampleDir(const std::string& symbol)
 {

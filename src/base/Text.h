@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+// Small readers of text fields shared by the quote files, the page scanners
+// and the settings files. They never look outside the text they are given.
+
+// A decimal number with optional leading blanks, sign and fraction
+// ("-12.5", "+3", ".25"); whatever follows it is ignored. Text that does not
+// start with a number reads as 0, and so do exponents, "inf" and "nan": the
+// result is always finite.
+double ReadDecimal(std::string_view text);
+
+// ReadDecimal's number and the length of the text it took (0 when the text
+// does not start with a number).
+struct LeadingNumber {
+    double value = 0;
+    std::size_t length = 0;
+};
+LeadingNumber ReadLeadingDecimal(std::string_view text);
+
+// The leading whole number of a text ("5-Dec-00" gives 5), after optional
+// blanks and sign; 0 when there is none. Clamped to the int range.
+int LeadingInteger(std::string_view text);
+
+// The text without blanks, tabs and carriage returns at either end.
+std::string_view Trimmed(std::string_view text);
+
+// True when both texts are equal, ASCII letters compared without case.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+// The text without its first and last character (the quotes of a quoted
+// field); empty when it has fewer than two characters.
+std::string_view WithoutEnds(std::string_view text);

@@ -1,0 +1,214 @@
+#include "net/FetchPage.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+#include <memory>
+#include <new>
+#include <stdexcept>
+#include <string_view>
+
+namespace {
+
+constexpr long kReadSize = 4096;
+
+// The part of a base such as "http://host:8080" between the scheme and any path.
+std::string_view AuthorityOf(std::string_view base)
+{
+    const std::size_t scheme = base.find("://");
+    const std::size_t begin = scheme == std::string_view::npos ? 0 : scheme + 3;
+    const std::size_t end = std::min(base.find_first_of("/?#", begin), base.size());
+    return base.substr(begin, end - begin);
+}
+
+// Where the ':' before a port sits in an authority, or npos. IPv6 hosts come
+// bracketed ("[::1]:80"), so a colon inside the brackets is not one.
+std::size_t PortColon(std::string_view authority)
+{
+    const std::size_t colon = authority.rfind(':');
+    const std::size_t bracket = authority.rfind(']');
+    if (colon == std::string_view::npos || (bracket != std::string_view::npos && colon < bracket))
+        return std::string_view::npos;
+    return colon;
+}
+
+void InitCurlOnce()
+{
+    // Once per process; the function-local static keeps concurrent first fetches safe.
+    static const CURLcode code = curl_global_init(CURL_GLOBAL_DEFAULT);
+    if (code != CURLE_OK)
+        throw NetworkError(std::string("Cannot start the network library: ") + curl_easy_strerror(code) + ".");
+}
+
+// Takes the page from libcurl, keeping a zero byte after the text.
+struct PageSink {
+    std::span<char> destination;
+    std::size_t written = 0;
+    bool cut = false;
+};
+
+std::size_t WritePage(char* data, std::size_t size, std::size_t count, void* user)
+{
+    auto& sink = *static_cast<PageSink*>(user);
+    const std::size_t offered = size * count;
+    const std::size_t taken = std::min(offered, sink.destination.size() - 1 - sink.written);
+    std::memcpy(sink.destination.data() + sink.written, data, taken);
+    sink.written += taken;
+    sink.destination[sink.written] = '\0';
+    // Taking less than offered makes libcurl stop with CURLE_WRITE_ERROR.
+    sink.cut = taken < offered;
+    return taken;
+}
+
+// Hands the caller's progress callback the bytes taken so far. An exception
+// must not unwind through libcurl, so it waits here until the transfer ends.
+struct ProgressRelay {
+    const FetchProgress& progress;
+    const PageSink& sink;
+    std::exception_ptr failure;
+};
+
+int ReportProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    auto& relay = *static_cast<ProgressRelay*>(user);
+    try {
+        return relay.progress(relay.sink.written) ? 0 : 1;
+    } catch (...) {
+        relay.failure = std::current_exception();
+        return 1;
+    }
+}
+
+struct ListCleanup {
+    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+using HeaderList = std::unique_ptr<curl_slist, ListCleanup>;
+
+HeaderList RequestHeaders()
+{
+    HeaderList headers;
+    for (const char* header :
+         {"Cache-Control: no-cache", "Pragma: no-cache", "Content-Type: application/x-www-form-urlencoded"}) {
+        curl_slist* head = curl_slist_append(headers.get(), header);
+        if (!head)
+            throw std::bad_alloc();
+        headers.release();
+        headers.reset(head);
+    }
+    return headers;
+}
+
+void SetVerb(CURL* curl, const std::string& verb)
+{
+    if (verb == "POST") {
+        curl_easy_setopt(curl, CURLOPT_POSTFIELDS, "");
+        curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE, 0L);
+    } else if (verb != "GET") {
+        throw std::invalid_argument("FetchPage: unknown HTTP verb \"" + verb + "\"");
+    }
+}
+
+void SetCredentials(CURL* curl, Credentials credentials)
+{
+    if (credentials != Credentials::EmptyNameAndPassword)
+        return;
+    curl_easy_setopt(curl, CURLOPT_USERNAME, "");
+    curl_easy_setopt(curl, CURLOPT_PASSWORD, "");
+    // More than one method: libcurl then sends nothing until a server asks,
+    // where Basic alone would put an empty login on every request.
+    curl_easy_setopt(curl, CURLOPT_HTTPAUTH, CURLAUTH_ANY);
+}
+
+std::string Reason(CURL* curl, CURLcode code)
+{
+    long osError = 0;
+    curl_easy_getinfo(curl, CURLINFO_OS_ERRNO, &osError);
+    // libcurl says only "Couldn't connect to server"; the system says why.
+    if (code == CURLE_COULDNT_CONNECT && osError != 0)
+        return std::strerror(static_cast<int>(osError));
+    return curl_easy_strerror(code);
+}
+
+}  // namespace
+
+std::string PageRequest::Url() const
+{
+    const std::string_view authority = AuthorityOf(base);
+    std::string url = base;
+    if (port == PortChoice::Port80 && PortColon(authority) == std::string_view::npos)
+        url.insert(static_cast<std::size_t>(authority.data() - base.data()) + authority.size(), ":80");
+    return url + object;
+}
+
+std::string HostOf(const PageRequest& request)
+{
+    const std::string_view authority = AuthorityOf(request.base);
+    return std::string(authority.substr(0, PortColon(authority)));
+}
+
+FetchSession::FetchSession()
+{
+    InitCurlOnce();
+    handle_ = curl_easy_init();
+    if (!handle_)
+        throw NetworkError("Cannot start the network library: out of memory.");
+}
+
+FetchSession::~FetchSession()
+{
+    curl_easy_cleanup(handle_);
+}
+
+std::size_t FetchSession::Fetch(const PageRequest& request, std::span<char> destination, const FetchLimits& limits,
+                                const FetchProgress& progress)
+{
+    if (destination.empty())
+        return 0;
+    CURL* curl = handle_;
+    // Forgets the last request's options; the open connection stays for reuse.
+    curl_easy_reset(curl);
+
+    destination[0] = '\0';
+    PageSink sink{destination};
+    ProgressRelay relay{progress, sink, nullptr};
+    const HeaderList headers = RequestHeaders();
+    const std::string url = request.Url();
+
+    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_PATH_AS_IS, 1L);
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, kReadSize);
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connectTimeout.count()));
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.totalTimeout.count()));
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WritePage);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
+    if (progress) {
+        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, ReportProgress);
+        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &relay);
+        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    }
+    SetVerb(curl, request.verb);
+    SetCredentials(curl, request.credentials);
+
+    const CURLcode code = curl_easy_perform(curl);
+    if (code == CURLE_OK || (code == CURLE_WRITE_ERROR && sink.cut))
+        return sink.written;
+    if (relay.failure)
+        std::rethrow_exception(relay.failure);
+    if (code == CURLE_ABORTED_BY_CALLBACK)
+        throw FetchCancelled("Loading " + request.object + " from " + HostOf(request) + " was cancelled.");
+    throw NetworkError("Could not fetch " + request.object + " from " + HostOf(request) + ": " + Reason(curl, code) +
+                       ". Check your network connection and the hosts file.");
+}
+
+std::size_t FetchPage(const PageRequest& request, std::span<char> destination, const FetchLimits& limits,
+                      const FetchProgress& progress)
+{
+    if (destination.empty())
+        return 0;
+    return FetchSession().Fetch(request, destination, limits, progress);
+}

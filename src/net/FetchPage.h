@@ -1,0 +1,79 @@
+#pragma once
+
+#include "base/Errors.h"
+
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <span>
+#include <string>
+
+// Port 80 given explicitly, or the scheme's default.
+enum class PortChoice { ProtocolDefault, Port80 };
+
+// No user name, or an empty name and password (sent only when a server asks).
+enum class Credentials { None, EmptyNameAndPassword };
+
+struct PageRequest {
+    // "http://host" or "http://host:port": scheme, host, optional port, no path.
+    // A port written here wins over `port`.
+    std::string base;
+    PortChoice port = PortChoice::ProtocolDefault;
+    Credentials credentials = Credentials::None;
+    // "GET" or "POST"; a POST sends an empty body.
+    std::string verb = "GET";
+    // Path and query starting with '/', sent exactly as given: callers escape.
+    std::string object;
+
+    // base + object, with ":80" after the host for Port80 when base names no port.
+    std::string Url() const;
+};
+
+// The host named in request.base, without scheme and port.
+std::string HostOf(const PageRequest& request);
+
+struct FetchLimits {
+    std::chrono::milliseconds connectTimeout{15000};
+    std::chrono::milliseconds totalTimeout{60000};
+};
+
+// Called now and then during a transfer with the bytes received so far;
+// returning false aborts the transfer.
+using FetchProgress = std::function<bool(std::size_t received)>;
+
+// The user stopped a transfer from its progress callback.
+class FetchCancelled : public NetworkError {
+public:
+    using NetworkError::NetworkError;
+};
+
+// Downloads the request's page into `destination` from its start, in reads
+// of at most 4096 bytes. Never writes past destination.size() - 1 and always
+// leaves a zero byte after the text; a longer page is cut at the capacity.
+// Returns the number of text bytes written (0, writing nothing, for an empty
+// destination).
+// The HTTP status is not examined: an error page is read like any other.
+// Every request asks for no cache and carries the form content type, GET
+// included; a proxy comes from the user's environment (http_proxy...).
+// Throws NetworkError naming host, path and reason when the transfer fails,
+// FetchCancelled when `progress` returned false, and std::invalid_argument
+// for a verb other than GET or POST.
+std::size_t FetchPage(const PageRequest& request, std::span<char> destination, const FetchLimits& limits = {},
+                      const FetchProgress& progress = {});
+
+// Several fetches over one connection: a request to the server of the one
+// before reuses its open connection. Fetch behaves as FetchPage.
+// Throws NetworkError when the network library cannot start.
+class FetchSession {
+public:
+    FetchSession();
+    ~FetchSession();
+    FetchSession(const FetchSession&) = delete;
+    FetchSession& operator=(const FetchSession&) = delete;
+
+    std::size_t Fetch(const PageRequest& request, std::span<char> destination, const FetchLimits& limits = {},
+                      const FetchProgress& progress = {});
+
+private:
+    void* handle_;  // the libcurl easy handle
+};

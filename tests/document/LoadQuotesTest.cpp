@@ -1,0 +1,103 @@
+#include "base/Errors.h"
+#include "document/CTarnwickDoc.h"
+#include "document/LoadQuotes.h"
+#include "support/SampleDocument.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace {
+
+class LoadQuotesTest : public ::testing::Test {
+protected:
+    LoadQuotesTest()
+    {
+        document->symbol = "IBM";
+        document->quoteDir = SampleDir("IBM");
+    }
+
+    std::unique_ptr<CTarnwickDoc> document = std::make_unique<CTarnwickDoc>();
+};
+
+}  // namespace
+
+TEST_F(LoadQuotesTest, LocalModeReadsTheFilesWhateverTheWebSourceSays)
+{
+    document->sourceMode = 1;
+    document->sourceName = "Silicon Investor";
+    LoadQuotes(*document);
+    EXPECT_EQ(document->store.barCount, 400);
+    EXPECT_EQ(document->latestQuote().quoteMerged, 1);
+    EXPECT_EQ(document->store.dates[0], "12/31/2001");
+    EXPECT_EQ(document->store.dates[1], "28-Dec-01");
+    EXPECT_EQ(document->store.dates[399], "25-May-00");
+    EXPECT_GT(document->movingAverages.sma9[0], 0);
+    EXPECT_GT(document->store.MonthMarkCount(), 15);
+}
+
+TEST_F(LoadQuotesTest, WebModePicksYahooOnlyForTheExactName)
+{
+    document->sourceMode = 2;
+    std::vector<std::string> requested;
+    std::vector<std::string> messages;
+    document->web.fetch = [&](const PageRequest& request, std::span<char>) {
+        requested.push_back(request.object);
+        return std::size_t{0};  // an empty page holds no quote
+    };
+    document->web.showMessage = [&](const std::string& message) { messages.push_back(message); };
+    const struct {
+        const char* sourceName;
+        const char* object;
+    } cases[] = {{"Yahoo", "/q?s=IBM&d=t"},
+                 {"yahoo", "/research/quote.gsp?s=IBM"},
+                 {"Silicon Investor", "/research/quote.gsp?s=IBM"},
+                 {"", "/research/quote.gsp?s=IBM"}};
+    for (const auto& c : cases) {
+        document->sourceName = c.sourceName;
+        requested.clear();
+        LoadQuotes(*document);
+        EXPECT_EQ(requested, std::vector<std::string>{c.object}) << c.sourceName;
+        EXPECT_EQ(document->store.barCount, -1);
+    }
+    EXPECT_EQ(messages, std::vector<std::string>(4, "No data available for IBM"));
+}
+
+TEST_F(LoadQuotesTest, ALoadWithoutBarsClearsTheStoreButKeepsThePreviousAnalysis)
+{
+    LoadQuotes(*document);
+    const double sma9 = document->movingAverages.sma9[0];
+    const double adx = document->flowDirection.adx14[0];
+    const int totalSells = document->volumeForecast.todaySellTotal;
+
+    TempFolder empty;
+    empty.Write("quotes.csv", "\"IBM\",1,\"1/2/2030\",\"4:01PM\",0,1,1,1,1\n");
+    empty.Write("table.csv", "Date,Open,High,Low,Close,Volume\n");
+    document->quoteDir = empty.path();
+    LoadQuotes(*document);
+
+    EXPECT_EQ(document->store.barCount, 0);
+    EXPECT_EQ(document->store.dates[0], "");
+    EXPECT_EQ(document->store.close[0], 0);
+    EXPECT_EQ(document->store.volume[399], 0);
+    EXPECT_EQ(document->store.MonthMarkCount(), 0);
+    EXPECT_EQ(document->latestQuote().quoteMerged, 0);
+    EXPECT_EQ(document->movingAverages.sma9[0], sma9);
+    EXPECT_EQ(document->flowDirection.adx14[0], adx);
+    EXPECT_EQ(document->volumeForecast.todaySellTotal, totalSells);
+}
+
+TEST_F(LoadQuotesTest, AMissingFileLeavesTheStoreCleared)
+{
+    LoadQuotes(*document);
+    document->quoteDir = "/nonexistent/quotes";
+    EXPECT_THROW(LoadQuotes(*document), FileError);
+    EXPECT_EQ(document->store.barCount, 0);
+    EXPECT_EQ(document->store.dates[0], "");
+    EXPECT_EQ(document->store.close[0], 0);
+    EXPECT_EQ(document->latestQuote().quoteMerged, 0);
+}

@@ -1,0 +1,332 @@
+#include "base/CommandIds.h"
+#include "base/Errors.h"
+#include "pages/MarketPages.h"
+#include "support/PageServer.h"
+#include "support/TempFolder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+using testing::ElementsAre;
+using testing::HasSubstr;
+
+namespace {
+
+std::string ReadFile(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string Repeat(std::string_view text, int times)
+{
+    std::string repeated;
+    for (int i = 0; i < times; ++i)
+        repeated += text;
+    return repeated;
+}
+
+// Where `text` is in `page`.
+std::size_t Where(const std::string& page, std::string_view text)
+{
+    const std::size_t at = page.find(text);
+    EXPECT_NE(at, std::string::npos) << "missing: " << text;
+    return at;
+}
+
+constexpr std::string_view kClosingLine = "</td></tr></table></body></html>";
+
+class MarketPagesTest : public testing::Test {
+protected:
+    MarketPagesTest() { hosts.PointAllAt(server.base().substr(std::string_view("http://").size())); }
+
+    std::string Build(const PageCompositor& page, const std::string& symbol = "IBM")
+    {
+        return ReadFile(page.Build({.hosts = hosts, .folder = folder.path(), .symbol = symbol}));
+    }
+
+    PageServer server;
+    HostsConfig hosts;
+    TempFolder folder;
+    MarketPages pages;
+};
+
+TEST_F(MarketPagesTest, MessageBoardsPageByteForByte)
+{
+    server.Serve("/?action=q&board=IBM",
+                 "<p>top</p><html><a href=/b/1>one</a> <a href=\"/b/2\">two</a></html>tail</html>end");
+    server.Serve("/stocktalk/searchresults.gsp?s=IBM&domain=Messages",
+                 "<table>menu</table><!-- TOPIC SECTION --> <table><tr><td><a href=\"/stocktalk/m1\">m</a>"
+                 "</td></tr></table> <br>rest<br>");
+    server.Serve("/mboard/boards.cgi?board=IBM",
+                 "<HTML><a HREF=\"/x\">x</a><img src=\"/i.gif\"><form action=\"/f\">< href=\"q\"></HTML>");
+
+    const std::string page = Build(pages.messageBoardsPage);
+
+    const std::string r = server.base();
+    EXPECT_EQ(page,
+              "<html><head>\n"
+              "<meta http-equiv=\"Content-Language\" content=\"de\">\n"
+              "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">\n"
+              "<meta name=\"GENERATOR\" content=\"Microsoft FrontPage 4.0\">\n"
+              "<meta name=\"ProgId\" content=\"FrontPage.Editor.Document\">\n"
+              "<title>Messaga Boards</title>\n</head>\n<body bgcolor=\"#C0BEEB\">\n"
+              "<table border=\"0\" cellpadding=\"0\" cellspacing=\"0\" width=\"980\">\n"
+              "<tr><td bgcolor=\"#8E84D9\"><font size=\"4\" color=\"#00FFFF\">" +
+                  Repeat("&nbsp;", 74) + "Message&nbsp; Boards</font></td></tr>\n<tr><td>" +
+                  std::string(kClosingLine) + "<html><a href=" + r + "/b/1>one</a> <a href=\"" + r +
+                  "/b/2\">two</a></html>tail</html>e" +
+                  "<hr>Information from Silicon Investor :     Symbol: <b>IBM<b>   " +
+                  "<table><tr><td><a href=\"" + r + "/stocktalk/m1\">m</a></td></tr></table> <" +
+                  "</table><hr>Information from Ragingbull :" + "<HTML><a HREF=\"" + r + "/x\">x</a><img src=\"" +
+                  r + "/i.gif\"><form action=\"" + r + "/f\"><a href=\"q\"></HTML>");
+    EXPECT_THAT(server.targets(), ElementsAre("/?action=q&board=IBM", "/stocktalk/searchresults.gsp?s=IBM&domain=Messages",
+                                              "/mboard/boards.cgi?board=IBM"));
+    // One connection serves the whole build.
+    const std::vector<int> ports = server.clientPorts();
+    EXPECT_EQ(ports[0], ports[1]);
+    EXPECT_EQ(ports[1], ports[2]);
+}
+
+TEST_F(MarketPagesTest, ErrorPagesAndMissingStartMarkersLeaveTheLabelsOnly)
+{
+    // The other two pages are the server's 404 page.
+    server.Serve("/?action=q&board=IBM", "no boards here");
+    const std::string page = Build(pages.messageBoardsPage);
+    EXPECT_THAT(page, testing::EndsWith(std::string(kClosingLine) +
+                                        "<hr>Information from Silicon Investor :     Symbol: <b>IBM<b>   "
+                                        "</table><hr>Information from Ragingbull :"));
+}
+
+TEST_F(MarketPagesTest, HostileSymbolIsEncodedInRequestsAndEscapedInThePage)
+{
+    const std::string page = Build(pages.messageBoardsPage, "<b>&\" /x");
+    EXPECT_EQ(server.targets()[1], "/stocktalk/searchresults.gsp?s=%3Cb%3E%26%22%20%2Fx&domain=Messages");
+    EXPECT_THAT(page, HasSubstr("Symbol: <b>&lt;b&gt;&amp;&quot; /x<b>   "));
+}
+
+TEST_F(MarketPagesTest, NewsIndexWritesTheMagazineAboveTheClosingLine)
+{
+    server.Serve("/money/markets/", "<B>Market News from CNNfn</B><A>x</A></B> <DIV>d</DIV><IMG SRC=pic>");
+    server.Serve("/newsindex/newsindex.asp", "<head></head><body>return false; <a href=\"/n\">n</a></body></html>");
+
+    const std::string page = Build(pages.newsIndexPage);
+
+    EXPECT_THAT(server.targets(), ElementsAre("/money/markets/", "/newsindex/newsindex.asp"));
+    const std::size_t links = Where(page, "<b>Business Wire :</b>");
+    const std::size_t magazine = Where(page, "<B>Market News from CNNfn</B><A>x</A></B><BR> <DIV>d</DIV><BR>");
+    const std::size_t closing = Where(page, kClosingLine);
+    const std::size_t news = Where(page, "<hr><html><body>return true; <a href=\"" + server.base() + "/n\">n</a>");
+    EXPECT_LT(links, magazine);
+    EXPECT_LT(magazine, closing);
+    EXPECT_LT(closing, news);
+    EXPECT_THAT(page, testing::EndsWith("</body></html>"));
+}
+
+TEST_F(MarketPagesTest, MarketAnalysisPostsThePathItFound)
+{
+    const std::string path = "/cgi-bin/WebObjects/SNP?col=iws&x=LocalNavCell";
+    server.Serve("/cgi-bin/WebObjects/SNP?action=gotoMiniStocks",
+                 "<a>Inside Wall Street</a> <a href=\"" + path + "\">column</a>");
+    server.Serve(path, "<html><font SIZE=\"-1\">column text</font></html>");
+    server.Serve("/edtarticle.asp?columnID=19", "<html><img src=\"images/a.gif\"></TABLE>+</TABLE>xx");
+
+    const std::string page = Build(pages.marketAnalysisPage);
+
+    EXPECT_THAT(server.targets(), ElementsAre("/cgi-bin/WebObjects/SNP?action=gotoMiniStocks", path,
+                                              "/edtarticle.asp?columnID=19"));
+    EXPECT_THAT(server.verbs(), ElementsAre("GET", "POST", "GET"));
+    EXPECT_THAT(page, testing::EndsWith(std::string(kClosingLine) + "<html><font size=1>column text</font></html>" +
+                                        "<hr><html><img src=\"" + server.base() + "/images/a.gif\"></TABLE>+</TABLE>x"));
+}
+
+TEST_F(MarketPagesTest, MarketAnalysisWithoutInsideWallStreetSkipsTheColumn)
+{
+    server.Serve("/cgi-bin/WebObjects/SNP?action=gotoMiniStocks", "<a href=\"/cgi-bin/x LocalNavCell\">");
+    server.Serve("/edtarticle.asp?columnID=19", "<html>article</TABLE>");
+
+    const std::string page = Build(pages.marketAnalysisPage);
+
+    EXPECT_THAT(server.targets(), ElementsAre("/cgi-bin/WebObjects/SNP?action=gotoMiniStocks",
+                                              "/edtarticle.asp?columnID=19"));
+    EXPECT_THAT(page, testing::EndsWith(std::string(kClosingLine) + "<hr><html>article</TABLE>"));
+}
+
+class StockEvaluatorTest : public MarketPagesTest {
+protected:
+    void ServeFivePages(const std::string& symbol)
+    {
+        const std::string base = "/investments/seceval/?symbol=" + symbol;
+        server.Serve(base, "SUMMARY x <TR>one =\"indicator1.gif\" <TR>Media General Financial Services "
+                           "</TD></TABLE> <TD>a</TD>zz");
+        const char* suffixes[] = {"&cmetric=summary&cmetric=health", "&cmetric=health&cmetric=mgmt",
+                                  "&cmetric=mgmt&cmetric=mktval"};
+        for (int i = 0; i < 3; ++i)
+            server.Serve(base + suffixes[i], "SUMMARY <TR>part" + std::to_string(i + 2) +
+                                                 " =\"legend.gif\"12345<TD class=bSH>&nbsp;Industry/Sector "
+                                                 "Information</TD>");
+        server.Serve(base + "&cmetric=mktval&cmetric=intrinsic",
+                     "SUMMARY <TR>part5 67890<TR><TD CLASS=fFP>*Quotes provided by us");
+    }
+};
+
+TEST_F(StockEvaluatorTest, FiveSourcesWithTheirEndsAndSymbolLines)
+{
+    ServeFivePages("IBM");
+    const std::string page = Build(pages.stockEvaluatorPage);
+
+    ASSERT_EQ(server.targets().size(), 5u);
+    EXPECT_EQ(server.targets()[4], "/investments/seceval/?symbol=IBM&cmetric=mktval&cmetric=intrinsic");
+    const std::string r = server.base();
+    const std::string symbolLine =
+        "     Symbol: <b>IBM<b><br><table border=\"0\" cellpadding=\"0\" cellspacing=\"0\" width=\"760\">";
+    const std::string later = "</table><hr>Information from 127.0.0.1 :" + symbolLine;
+    EXPECT_THAT(page, HasSubstr("<tr><td>Information from 127.0.0.1 :" + symbolLine + "<TR>one =\"" + r +
+                                "/investments/seceval/indicator1.gif\" <TR>Media General Financial Services "
+                                "</TD></TABLE> <TD>a<" + later + "<TR>part2 =\"" + r +
+                                "/investments/seceval/legend.gif\"" + later + "<TR>part3"));
+    EXPECT_THAT(page, testing::EndsWith(later + "<TR>part5 </table><br><hr></td></tr><tr><td>*****Brellow*****"
+                                                "Tarnwick*****</td></tr></table></body></html>"));
+}
+
+TEST_F(StockEvaluatorTest, EmptySymbolWritesTheLabelsWithoutSymbolLines)
+{
+    ServeFivePages("");
+    const std::string page = Build(pages.stockEvaluatorPage, "");
+    EXPECT_EQ(server.targets()[0], "/investments/seceval/?symbol=");
+    EXPECT_THAT(page, testing::Not(HasSubstr("Symbol:")));
+    EXPECT_THAT(page, HasSubstr("<tr><td>Information from 127.0.0.1 :<TR>one"));
+    EXPECT_THAT(page, HasSubstr("</table><hr>Information from 127.0.0.1 :<TR>part5 </table><br><hr>"));
+}
+
+TEST_F(MarketPagesTest, StockAnalysisSendsViewerLinksToTheSecondRoot)
+{
+    hosts.Set(HostRole::VideoViewer, "http://viewer.test");
+    server.Serve("/newsline/channels/top_analysts/1.htm",
+                 "<html><a href=\"/vuwindow?id=1\" onclick=\"openthis)\"><img src=\"/images/a.gif\"></a></html>");
+    const std::string page = Build(pages.stockAnalysisPage);
+    EXPECT_THAT(page, testing::EndsWith("<html><a href=\"http://viewer.test/vuwindow?id=1\" onclick=\"open(this)\">"
+                                        "<img src=\"" + server.base() + "/images/a.gif\"></a></html>"));
+    // The portal's 404 page has no "<BODY": its section is the label alone.
+    EXPECT_THAT(page, HasSubstr(std::string(kClosingLine) + "<HTML><html><a href"));
+}
+
+TEST_F(MarketPagesTest, SymbolPagesAskForTheSymbolsPaths)
+{
+    server.Serve("/p/I/IBM.html", "<html><body>profile <a href=/q>q</a></body></html>");
+    const std::string profile = Build(pages.companyProfilePage);
+    Build(pages.stockNewsPage);
+    EXPECT_THAT(server.targets(), testing::Contains("/p/I/IBM.html"));
+    EXPECT_THAT(server.targets(), testing::Contains("/n/I/IBM.html"));
+    EXPECT_THAT(server.targets(), testing::Contains("/investments/news/?symbol=IBM&button=Go&choice=on"));
+    EXPECT_THAT(profile, testing::EndsWith("<hr><body>profile <a href=" + server.base() + "/q>q</a></body><"));
+}
+
+TEST_F(MarketPagesTest, StockNewsCutsBetweenItsTableMarkers)
+{
+    server.Serve("/investments/news/?symbol=IBM&button=Go&choice=on",
+                 "You can enter multiple tickers <TABLE a><TABLE b><a href=\"../news/1\">1</a> Older Stories "
+                 "<TABLE c>");
+    const std::string page = Build(pages.stockNewsPage);
+    EXPECT_THAT(page, HasSubstr("<hr>Information from 127.0.0.1 :<TABLE b><a href=\"" + server.base() +
+                                "/investments/news/1\">1</a> Older Stories <br><hr></td></tr>"));
+}
+
+TEST_F(MarketPagesTest, FragmentLongerThanThePieceTableIsCutOff)
+{
+    server.Serve("/?action=q&board=IBM", "<html>" + std::string(600000, 'y') + "</html>");
+    const std::string messageBoards = Build(pages.messageBoardsPage);
+    EXPECT_EQ(messageBoards.find("</html>", messageBoards.find("<html>y")), std::string::npos);
+    EXPECT_NE(messageBoards.find(std::string(500000 - 6, 'y')), std::string::npos);
+    EXPECT_EQ(messageBoards.find(std::string(500000 - 5, 'y')), std::string::npos);
+
+    // The IPO page's table holds 1000 pieces: the whole page fits.
+    server.Serve("/content/companies/analysis.phtml", "<html>" + std::string(900000, 'z') + "</html>");
+    const std::string ipo = Build(pages.ipoPage);
+    EXPECT_THAT(ipo, testing::EndsWith(std::string(900000, 'z') + "</html>"));
+}
+
+TEST_F(MarketPagesTest, NoNetworkLeavesTheHeadAndTheEarlyClosingLine)
+{
+    hosts.PointAllAt("127.0.0.1:1");
+    const std::filesystem::path support = pages.priceForecastPage.PagePath(folder.path());
+    const std::filesystem::path news = pages.stockNewsPage.PagePath(folder.path());
+    try {
+        Build(pages.priceForecastPage);
+        FAIL() << "no network error";
+    } catch (const NetworkError& error) {
+        EXPECT_THAT(error.what(), HasSubstr("/investor/research/wizards/SRWHistory.asp?Symbol=IBM from 127.0.0.1"));
+    }
+    EXPECT_THAT(ReadFile(support), testing::EndsWith("Forecast</font></td></tr>\n<tr><td width=\"100%\">" +
+                                                     std::string(kClosingLine)));
+    EXPECT_THROW(Build(pages.stockNewsPage), NetworkError);
+    EXPECT_THAT(ReadFile(news), testing::EndsWith("Stock&nbsp; News</font></td></tr>\n<tr><td>"));
+}
+
+TEST_F(MarketPagesTest, AFolderOfAnyPathLengthHoldsThePages)
+{
+    const std::filesystem::path deep = folder.path() / std::string(120, 'd') / std::string(120, 'e');
+    const std::filesystem::path written =
+        pages.stocksOnTheMovePage.Build({.hosts = hosts, .folder = deep, .symbol = ""});
+    EXPECT_EQ(written, deep / "htmstocksmove.htm");
+    EXPECT_GT(written.string().size(), 250u);
+    EXPECT_THAT(ReadFile(written), HasSubstr("/intro/I_inplay.htm"));
+}
+
+TEST_F(MarketPagesTest, UnwritableFolderIsReportedByName)
+{
+    folder.Write("file", "not a folder");
+    const std::filesystem::path blocked = folder.path() / "file" / "pages";
+    try {
+        pages.ipoPage.Build({.hosts = hosts, .folder = blocked, .symbol = ""});
+        FAIL() << "no file error";
+    } catch (const FileError& error) {
+        EXPECT_THAT(error.what(), HasSubstr(blocked.string()));
+    }
+    EXPECT_TRUE(server.targets().empty());
+}
+
+TEST_F(MarketPagesTest, FramesetPagesNameTheirTwoFrames)
+{
+    folder.Write("htmmarketupdate.htm", std::string(5000, '#'));
+    const std::string update = Build(pages.marketUpdatePage);
+    EXPECT_THAT(update, testing::StartsWith("<html><head><title>Tarnwick</title>"));
+    EXPECT_THAT(update, HasSubstr("<frameset rows=\"*,*\">\n<frame name=\"Oben\" src=\"" + server.base() +
+                                  "/bbn/snapshot.html\">\n<frame name=\"Unten\" src=\"" + server.base() +
+                                  "/intro/i_stocks.htm\">"));
+    EXPECT_THAT(update, HasSubstr("This page uses Frames. But your Browser don't support Frames."));
+    EXPECT_EQ(update.find('#'), std::string::npos);
+
+    const std::string dow = Build(pages.dowChartsPage);
+    EXPECT_THAT(dow, HasSubstr("<frame name=\"Oben\" src=\"./htmDowCharts.htm\">"));
+    const std::string charts = ReadFile(folder.path() / "htmDowCharts.htm");
+    EXPECT_THAT(charts, HasSubstr("<title>DowCharts</title>"));
+    EXPECT_THAT(charts, HasSubstr("<body bgcolor=\"#BDFDDD\">"));
+    std::size_t images = 0;
+    for (std::size_t at = charts.find("<img src=\"" + server.base()); at != std::string::npos;
+         at = charts.find("<img src=\"" + server.base(), at + 1))
+        ++images;
+    EXPECT_EQ(images, 3u);
+    EXPECT_THAT(charts, HasSubstr("width=\"195\" height=\"185\""));
+    EXPECT_TRUE(server.targets().empty());
+}
+
+TEST(MarketPages, EveryPageCommandHasOneCompositor)
+{
+    const MarketPages pages;
+    for (int id : {kDowCharts, kMarketUpdate, kStocksOnTheMove, kNewsIndex, kMarketAnalysis, kStockAnalysis, kIpoResearch, kStockNews, kMessageBoards, kPriceForecast, kStockEvaluator, kCompanyProfile}) {
+        const PageCompositor* page = pages.ForCommand(id);
+        ASSERT_NE(page, nullptr) << id;
+        EXPECT_EQ(pages.Named(page->className()), page);
+        EXPECT_EQ(pages.Named(page->fileName()), page);
+    }
+    EXPECT_EQ(pages.Named("htmDowCharts.htm"), nullptr);
+    EXPECT_EQ(pages.ForCommand(kMostActives), nullptr);
+}
+
+}  // namespace
