@@ -1,6 +1,7 @@
 // How long a complete load and analysis takes, and each analysis module alone
 // on 400 bars. Target: a load of 400 bars with every module under 0.5 ms.
-#include "BenchDocument.h"
+#include "document/LoadQuotes.h"
+#include "support/SampleDocument.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,7 +22,7 @@ public:
     HistoryFolder() : path_(fs::temp_directory_path() / ("tarnwick-bench-" + std::to_string(::getpid())))
     {
         fs::create_directories(path_);
-        const fs::path sample = IbmSampleFolder();
+        const fs::path sample = SampleDir("IBM");
         fs::copy_file(sample / "quotes.csv", path_ / "quotes.csv", fs::copy_options::overwrite_existing);
         std::ifstream in(sample / "table.csv");
         std::ofstream out(path_ / "table.csv");
@@ -39,7 +40,7 @@ private:
 void LoadAndAnalyze450Rows(benchmark::State& state)
 {
     const HistoryFolder folder;
-    auto document = LoadedIbmDocument(folder.path());
+    auto document = LoadedSample("IBM", folder.path());
     for (auto _ : state) {
         LoadQuotes(*document);
         benchmark::DoNotOptimize(document->volumeForecast.todayBuyTotal);
@@ -51,7 +52,7 @@ BENCHMARK(LoadAndAnalyze450Rows)->Unit(benchmark::kMicrosecond);
 template <typename Run>
 void AnalyzeOneModule(benchmark::State& state, Run run)
 {
-    auto document = LoadedIbmDocument();
+    auto document = LoadedSample("IBM");
     for (auto _ : state) {
         run(*document);
         benchmark::ClobberMemory();

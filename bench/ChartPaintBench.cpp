@@ -3,13 +3,13 @@
 // the recording canvas the tests use, and through the Qt canvas into a 96-dpi
 // image of the whole 12 x 41 inch page, which is what the window and the PNG
 // export pay.
-#include "BenchDocument.h"
 #include "chart/ChartView.h"
 #include "chart/RecordingCanvas.h"
 #include "document/CTarnwickDoc.h"
 #include "document/LoadQuotes.h"
 #include "qtcanvas/OffscreenGuiApplication.h"
 #include "qtcanvas/QtCanvas.h"
+#include "support/SampleDocument.h"
 
 #include <benchmark/benchmark.h>
 
@@ -41,7 +41,7 @@ private:
 
 void ChartPageIntoNullCanvas(benchmark::State& state)
 {
-    const auto document = LoadedIbmDocument();
+    const auto document = LoadedSample("IBM");
     NullCanvas canvas;
     for (auto _ : state)
         benchmark::DoNotOptimize(PaintChartView(canvas, *document));
@@ -51,7 +51,7 @@ BENCHMARK(ChartPageIntoNullCanvas)->Unit(benchmark::kMicrosecond);
 
 void ChartPageIntoRecordingCanvas(benchmark::State& state)
 {
-    const auto document = LoadedIbmDocument();
+    const auto document = LoadedSample("IBM");
     RecordingCanvas canvas;
     for (auto _ : state) {
         canvas.Clear();
@@ -65,7 +65,7 @@ BENCHMARK(ChartPageIntoRecordingCanvas)->Unit(benchmark::kMicrosecond);
 void ChartPageIntoImageAt96Dpi(benchmark::State& state)
 {
     const OffscreenGuiApplication gui;
-    const auto document = LoadedIbmDocument();
+    const auto document = LoadedSample("IBM");
     QImage image(1152, 3936, QImage::Format_ARGB32_Premultiplied);
     const int dotsPerMetre = static_cast<int>(std::lround(96 / 0.0254));
     image.setDotsPerMeterX(dotsPerMetre);

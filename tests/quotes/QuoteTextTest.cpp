@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 TEST(ParseHistoryDate, TwoDigitYearsPivotAtSixtyNine)
 {
     const struct {
