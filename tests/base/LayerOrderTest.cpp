@@ -51,8 +51,9 @@ std::vector<Include> ProjectIncludes(const fs::path& sources)
 TEST(LayerOrder, EverySourceFolderIsALayer)
 {
     for (const fs::directory_entry& entry : fs::directory_iterator(TARNWICK_SOURCE_DIR)) {
-        if (entry.is_directory())
+        if (entry.is_directory()) {
             EXPECT_LT(LayerOf(entry.path().filename().string()), std::ssize(kLayers)) << entry.path();
+        }
     }
 }
 
