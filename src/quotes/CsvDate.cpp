@@ -1,0 +1,215 @@
+#include "quotes/CsvDate.h"
+
+#include <array>
+#include <cctype>
+
+namespace {
+
+constexpr std::array<std::string_view, 12> kMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Reads `count` digits at `pos` (exactly that many when `exact`, else 1 to
+// `count`), moving `pos` past them; -1 when there are none.
+int TakeNumber(std::string_view text, std::size_t& pos, std::size_t count, bool exact)
+{
+    int value = 0;
+    std::size_t taken = 0;
+    while (taken < count && pos < text.size() && IsDigit(text[pos])) {
+        value = value * 10 + (text[pos++] - '0');
+        ++taken;
+    }
+    if (taken == 0 || (exact && taken != count))
+        return -1;
+    return value;
+}
+
+bool Take(std::string_view text, std::size_t& pos, char c)
+{
+    if (pos >= text.size() || text[pos] != c)
+        return false;
+    ++pos;
+    return true;
+}
+
+int DaysInMonth(int year, int month)
+{
+    static constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : kDays[static_cast<std::size_t>(month - 1)];
+}
+
+// A year as written: four digits as they are, two digits pivoting at 69.
+int FullYear(int year, std::size_t digits)
+{
+    if (digits > 2)
+        return year;
+    return year < 69 ? 2000 + year : 1900 + year;
+}
+
+std::optional<CalendarDate> Checked(int year, int month, int day)
+{
+    if (year < 1900 || year > 2099 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
+        return std::nullopt;
+    return CalendarDate{year, month, day};
+}
+
+// "Mar", "mar", "March": 1 to 12, moving `pos` past the name; 0 when none.
+int TakeMonthName(std::string_view text, std::size_t& pos)
+{
+    std::size_t end = pos;
+    while (end < text.size() && std::isalpha(static_cast<unsigned char>(text[end])))
+        ++end;
+    const std::string_view name = text.substr(pos, end - pos);
+    if (name.size() < 3)
+        return 0;
+    for (std::size_t m = 0; m < kMonthNames.size(); ++m) {
+        if (EqualsIgnoringCase(name.substr(0, 3), kMonthNames[m])) {
+            pos = end;
+            return static_cast<int>(m) + 1;
+        }
+    }
+    return 0;
+}
+
+// "16:00", "16:00:00", "9:30:15.250", then an optional zone ("Z",
+// "+01:00"): seconds after midnight, or -1.
+int ClockTime(std::string_view text)
+{
+    std::size_t pos = 0;
+    const int hours = TakeNumber(text, pos, 2, false);
+    if (hours < 0 || !Take(text, pos, ':'))
+        return -1;
+    const int minutes = TakeNumber(text, pos, 2, true);
+    int seconds = 0;
+    if (Take(text, pos, ':'))
+        seconds = TakeNumber(text, pos, 2, true);
+    if (Take(text, pos, '.'))
+        while (pos < text.size() && IsDigit(text[pos]))
+            ++pos;
+    const std::string_view zone = text.substr(pos);
+    const bool zoneOk = zone.empty() || zone == "Z" || zone[0] == '+' || zone[0] == '-';
+    if (minutes < 0 || minutes > 59 || seconds < 0 || seconds > 60 || hours > 23 || !zoneOk)
+        return -1;
+    return hours * 3600 + minutes * 60 + seconds;
+}
+
+struct DatePart {
+    std::optional<CalendarDate> date;
+    std::size_t end = 0;  // where the date ended in the field
+};
+
+DatePart ReadDate(std::string_view text, SlashOrder slashes)
+{
+    std::size_t pos = 0;
+    if (!text.empty() && std::isalpha(static_cast<unsigned char>(text[0]))) {
+        // Mar 15, 2024
+        const int month = TakeMonthName(text, pos);
+        Take(text, pos, ' ');
+        const int day = TakeNumber(text, pos, 2, false);
+        Take(text, pos, ',');
+        Take(text, pos, ' ');
+        const std::size_t yearStart = pos;
+        const int year = TakeNumber(text, pos, 4, false);
+        if (month == 0 || day < 0 || year < 0)
+            return {};
+        return {Checked(FullYear(year, pos - yearStart), month, day), pos};
+    }
+    const std::size_t firstStart = pos;
+    const int first = TakeNumber(text, pos, 8, false);
+    const std::size_t firstDigits = pos - firstStart;
+    if (first < 0)
+        return {};
+    if (firstDigits == 8)  // 20240315
+        return {Checked(first / 10000, first / 100 % 100, first % 100), pos};
+    if (pos >= text.size())
+        return {};
+    const char separator = text[pos++];
+    if (separator == '-' && firstDigits == 4) {  // 2024-03-15
+        const int month = TakeNumber(text, pos, 2, false);
+        const int day = Take(text, pos, '-') ? TakeNumber(text, pos, 2, false) : -1;
+        return {day < 0 || month < 0 ? std::nullopt : Checked(first, month, day), pos};
+    }
+    if (separator == '-') {  // 15-Mar-24
+        const int month = TakeMonthName(text, pos);
+        const std::size_t yearStart = pos + 1;
+        const int year = Take(text, pos, '-') ? TakeNumber(text, pos, 4, false) : -1;
+        if (month == 0 || year < 0)
+            return {};
+        return {Checked(FullYear(year, pos - yearStart), month, first), pos};
+    }
+    if (separator == '/' || separator == '.') {  // 3/15/2024, 15.03.2024
+        const int second = TakeNumber(text, pos, 2, false);
+        const std::size_t yearStart = pos + 1;
+        const int year = Take(text, pos, separator) ? TakeNumber(text, pos, 4, false) : -1;
+        if (second < 0 || year < 0 || firstDigits > 2)
+            return {};
+        const bool dayFirst = separator == '.' || slashes == SlashOrder::DayFirst;
+        const int month = dayFirst ? second : first;
+        const int day = dayFirst ? first : second;
+        return {Checked(FullYear(year, pos - yearStart), month, day), pos};
+    }
+    return {};
+}
+
+}  // namespace
+
+std::optional<CsvDate> ParseCsvDate(std::string_view field, SlashOrder slashes)
+{
+    const std::string_view text = Trimmed(field);
+    const DatePart part = ReadDate(text, slashes);
+    if (!part.date)
+        return std::nullopt;
+    std::string_view rest = text.substr(part.end);
+    if (rest.empty())
+        return CsvDate{*part.date, -1};
+    if (rest[0] != ' ' && rest[0] != 'T')
+        return std::nullopt;
+    rest = Trimmed(rest.substr(1));
+    const int seconds = ClockTime(rest);
+    if (seconds < 0)
+        return std::nullopt;
+    return CsvDate{*part.date, seconds};
+}
+
+bool IsDayFirstSlashDate(std::string_view field)
+{
+    const std::string_view text = Trimmed(field);
+    std::size_t pos = 0;
+    const int first = TakeNumber(text, pos, 2, false);
+    return first > 12 && Take(text, pos, '/');
+}
+
+int ParseCsvTime(std::string_view field)
+{
+    const std::string_view text = Trimmed(field);
+    if (text.find(':') != std::string_view::npos)
+        return ClockTime(text);
+    std::size_t pos = 0;
+    const int digits = TakeNumber(text, pos, 6, false);
+    if (digits < 0 || pos != text.size() || (pos != 4 && pos != 6))
+        return -1;
+    const int hhmmss = pos == 4 ? digits * 100 : digits;
+    const int hours = hhmmss / 10000;
+    const int minutes = hhmmss / 100 % 100;
+    const int seconds = hhmmss % 100;
+    if (hours > 23 || minutes > 59 || seconds > 60)
+        return -1;
+    return hours * 3600 + minutes * 60 + seconds;
+}
+
+std::string HistoryDateText(const CalendarDate& date)
+{
+    const int shortYear = date.year % 100;
+    std::string text = std::to_string(date.day);
+    text += '-';
+    text += kMonthNames[static_cast<std::size_t>(date.month - 1)];
+    text += '-';
+    text += static_cast<char>('0' + shortYear / 10);
+    text += static_cast<char>('0' + shortYear % 10);
+    return text;
+}

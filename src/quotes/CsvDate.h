@@ -1,0 +1,37 @@
+#pragma once
+
+#include "quotes/QuoteText.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The dates of downloaded CSV histories, in the layouts data vendors, brokers
+// and free services write today.
+
+// A row's date and, when the field carried one, its time of day.
+struct CsvDate {
+    CalendarDate date;
+    int seconds = -1;  // seconds after midnight; -1 when the field has no time
+};
+
+// How a file writes the dates with slashes: month first (3/15/2024) unless
+// some row's first number is above 12, which makes the whole file day first.
+enum class SlashOrder { MonthFirst, DayFirst };
+
+// One date field: 2024-03-15, 20240315, 3/15/2024, 15.03.2024, 15-Mar-24,
+// Mar 15, 2024 (or March 15, 2024), each optionally followed by a time after
+// a blank or a 'T' ("2024-03-15T16:00:00Z", "15.03.2024 09:30"). Two-digit
+// years pivot at 69 as the local history files do. Nothing when the field is
+// no real calendar date (31-Feb is none) or its time is no time of day.
+std::optional<CsvDate> ParseCsvDate(std::string_view field, SlashOrder slashes = SlashOrder::MonthFirst);
+
+// True when `field` is a slash date whose first number cannot be a month.
+bool IsDayFirstSlashDate(std::string_view field);
+
+// A separate time field, "16:00", "16:00:00", "160000" or "1600": seconds
+// after midnight, or -1 when it is none.
+int ParseCsvTime(std::string_view field);
+
+// The date as the local history files write it: "5-Dec-00".
+std::string HistoryDateText(const CalendarDate& date);

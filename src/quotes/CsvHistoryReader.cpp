@@ -1,0 +1,250 @@
+#include "quotes/CsvHistoryReader.h"
+
+#include "base/BoundedFileRead.h"
+#include "base/Errors.h"
+#include "quotes/CsvDate.h"
+#include "quotes/QuoteSeries.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <system_error>
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// One data line and its date, before its numbers are read.
+struct RowRef {
+    CalendarDate date;
+    int seconds = -1;
+    std::uint32_t begin = 0;
+    std::uint32_t length = 0;
+    int line = 0;
+};
+
+struct Line {
+    std::string_view text;  // without its line end
+    int number = 0;         // 1-based
+};
+
+// Walks the lines of a text, passing over blank ones.
+class LineCursor {
+public:
+    explicit LineCursor(std::string_view text) : text_(text) {}
+
+    std::optional<Line> Next()
+    {
+        while (pos_ < text_.size()) {
+            const std::size_t end = std::min(text_.find('\n', pos_), text_.size());
+            std::string_view line = text_.substr(pos_, end - pos_);
+            pos_ = end + 1;
+            ++number_;
+            if (!line.empty() && line.back() == '\r')
+                line.remove_suffix(1);
+            if (!Trimmed(line).empty())
+                return Line{line, number_};
+        }
+        return std::nullopt;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    int number_ = 0;
+};
+
+// The field at `index` of a line, found without splitting the fields after it.
+std::string_view FieldAt(std::string_view line, char separator, int index)
+{
+    if (index < 0)
+        return {};
+    return SplitCsvLine(line, separator, static_cast<std::size_t>(index) + 1).At(index);
+}
+
+std::string Quoted(std::string_view name)
+{
+    return "The CSV quote file \"" + std::string(name) + "\"";
+}
+
+class RowParser {
+public:
+    RowParser(const CsvLayout& layout, std::string_view text, CsvReadReport& report)
+        : layout_(layout), text_(text), report_(report)
+    {
+    }
+
+    // Reads the row into bar `bar` of the store; false (and the row counted
+    // as skipped) when it has no usable close or a price not above 0.
+    bool Read(const RowRef& row, QuoteSeries& store, int bar)
+    {
+        const CsvFields fields = SplitCsvLine(text_.substr(row.begin, row.length), layout_.separator);
+        const auto number = [&](CsvColumn kind) {
+            return ReadCsvNumber(fields.At(layout_.Column(kind)), layout_.decimalComma);
+        };
+        const std::optional<double> close = number(CsvColumn::Close);
+        const std::optional<double> open = number(CsvColumn::Open);
+        const std::optional<double> high = number(CsvColumn::High);
+        const std::optional<double> low = number(CsvColumn::Low);
+        const bool positive = close && *close > 0 && (!open || *open > 0) && (!high || *high > 0) && (!low || *low > 0);
+        if (!positive) {
+            Skip(row.line);
+            return false;
+        }
+        store.dates[bar] = HistoryDateText(row.date);
+        store.close[bar] = *close;
+        store.open[bar] = open.value_or(*close);
+        store.high[bar] = high.value_or(*close);
+        store.low[bar] = low.value_or(*close);
+        store.volume[bar] = std::max(0.0, number(CsvColumn::Volume).value_or(0));
+        if (layout_.Column(CsvColumn::AdjClose) >= 0)
+            Adjust(number(CsvColumn::AdjClose), store, bar);
+        return true;
+    }
+
+    void Skip(int line)
+    {
+        ++report_.rowsSkipped;
+        report_.skippedLines.push_back(line);
+    }
+
+private:
+    // The adjusted close becomes the close; a row without a usable one is
+    // scaled like the newer row before it.
+    void Adjust(std::optional<double> adjusted, QuoteSeries& store, int bar)
+    {
+        const double raw = store.close[bar];
+        if (adjusted && *adjusted > 0)
+            ratio_ = *adjusted / raw;
+        store.rawClose[bar] = raw;
+        if (ratio_ == 1)
+            return;
+        store.close[bar] = adjusted && *adjusted > 0 ? *adjusted : raw * ratio_;
+        store.open[bar] *= ratio_;
+        store.high[bar] *= ratio_;
+        store.low[bar] *= ratio_;
+        store.volume[bar] /= ratio_;
+    }
+
+    const CsvLayout& layout_;
+    std::string_view text_;
+    CsvReadReport& report_;
+    double ratio_ = 1;
+};
+
+}  // namespace
+
+std::string CsvReadReport::SkippedText() const
+{
+    if (rowsSkipped == 0)
+        return {};
+    std::string text = std::to_string(rowsSkipped) + (rowsSkipped == 1 ? " row skipped: line " : " rows skipped: line ");
+    for (std::size_t i = 0; i < skippedLines.size(); ++i)
+        text += (i == 0 ? "" : ", ") + std::to_string(skippedLines[i]);
+    if (static_cast<std::size_t>(rowsSkipped) > skippedLines.size())
+        text += ", ...";
+    return text;
+}
+
+std::string CsvReadReport::Summary() const
+{
+    std::string text = layout + "; " + std::to_string(rowsRead) + (rowsRead == 1 ? " row read" : " rows read");
+    if (rowsSkipped > 0)
+        text += ", " + SkippedText();
+    return text;
+}
+
+CsvReadReport CsvHistoryReader::Load(QuoteSeries& store, const std::filesystem::path& file) const
+{
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (!error && size > kMaxFileSize)
+        throw FileError(Quoted(file.string()) + " is larger than " + std::to_string(kMaxFileSize >> 20) +
+                        " MB; it is not read.");
+    std::string text(error ? 0 : static_cast<std::size_t>(size) + 4096, '\0');
+    text.resize(ReadFileBounded(file, "CSV quote file", text.data(), text.size(), text.size()));
+    return Parse(store, text, file.string());
+}
+
+CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text, std::string_view name) const
+{
+    store.Clear();
+    if (text.starts_with(kByteOrderMark))
+        text.remove_prefix(kByteOrderMark.size());
+    std::memcpy(store.historyText.data(), text.data(), std::min(text.size(), store.historyText.size() - 1));
+
+    LineCursor lines(text);
+    const std::optional<Line> first = lines.Next();
+    if (!first)
+        throw FileError(Quoted(name) + " is empty.");
+    LineCursor peek = lines;
+    const std::optional<Line> second = peek.Next();
+    const CsvLayoutResult found = DetectCsvLayout(first->text, second ? second->text : std::string_view{});
+    if (!found.layout)
+        throw FileError(Quoted(name) + " has " + found.problem + ".");
+    const CsvLayout& layout = *found.layout;
+
+    CsvReadReport report;
+    report.layout = layout.Describe();
+    RowParser parser(layout, text, report);
+
+    std::vector<Line> data;
+    if (!layout.header)
+        data.push_back(*first);
+    for (std::optional<Line> line = lines.Next(); line; line = lines.Next())
+        data.push_back(*line);
+
+    const int dateColumn = layout.Column(CsvColumn::Date);
+    const int timeColumn = layout.Column(CsvColumn::Time);
+    const bool dayFirst = std::any_of(data.begin(), data.end(), [&](const Line& line) {
+        return IsDayFirstSlashDate(FieldAt(line.text, layout.separator, dateColumn));
+    });
+    std::vector<RowRef> rows;
+    rows.reserve(data.size());
+    for (const Line& line : data) {
+        const std::optional<CsvDate> date = ParseCsvDate(FieldAt(line.text, layout.separator, dateColumn),
+                                                         dayFirst ? SlashOrder::DayFirst : SlashOrder::MonthFirst);
+        if (!date) {
+            parser.Skip(line.number);
+            continue;
+        }
+        const int seconds = timeColumn >= 0 ? ParseCsvTime(FieldAt(line.text, layout.separator, timeColumn))
+                                            : date->seconds;
+        rows.push_back({date->date, seconds, static_cast<std::uint32_t>(line.text.data() - text.data()),
+                        static_cast<std::uint32_t>(line.text.size()), line.number});
+    }
+
+    // Oldest first, rows of one date in the order read.
+    const auto older = [](const RowRef& a, const RowRef& b) { return a.date < b.date; };
+    if (!std::is_sorted(rows.begin(), rows.end(), older))
+        std::stable_sort(rows.begin(), rows.end(), older);
+
+    int bar = 0;
+    for (std::size_t end = rows.size(); end > 0 && bar < kMaxBars;) {
+        std::size_t begin = end - 1;
+        while (begin > 0 && rows[begin - 1].date == rows[end - 1].date)
+            --begin;
+        const RowRef& last = rows[end - 1];
+        for (std::size_t i = begin; i + 1 < end; ++i)
+            if (rows[i].seconds != last.seconds)
+                throw FileError(Quoted(name) + ", line " + std::to_string(last.line) +
+                                ": intraday files are not supported; download daily quotes.");
+        if (parser.Read(last, store, bar))
+            ++bar;
+        end = begin;
+    }
+    report.rowsRead = bar;
+    std::sort(report.skippedLines.begin(), report.skippedLines.end());
+    if (report.skippedLines.size() > CsvReadReport::kMaxListedLines)
+        report.skippedLines.resize(CsvReadReport::kMaxListedLines);
+    if (bar == 0) {
+        store.Clear();
+        throw FileError(Quoted(name) + " holds no usable row" +
+                        (report.rowsSkipped > 0 ? " (" + report.SkippedText() + ")." : "."));
+    }
+    store.barCount = bar;
+    store.ScanMonthStarts();
+    return report;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// How a downloaded CSV history is laid out: its separator, its decimal mark
+// and which column holds what.
+
+inline constexpr std::size_t kMaxCsvColumns = 24;
+
+// The fields of one line, at most kMaxCsvColumns; further fields are dropped.
+// Each field is trimmed and stripped of the double quotes around it.
+struct CsvFields {
+    std::array<std::string_view, kMaxCsvColumns> field{};
+    std::size_t count = 0;
+    // The field at `index`, empty when the line has none there (or index < 0).
+    std::string_view At(int index) const;
+};
+
+// Splits `line` at `separator`, not inside double quotes, into at most
+// `limit` fields (kMaxCsvColumns at the most).
+CsvFields SplitCsvLine(std::string_view line, char separator, std::size_t limit = kMaxCsvColumns);
+
+enum class CsvColumn { Date, Time, Open, High, Low, Close, AdjClose, Volume };
+inline constexpr std::size_t kCsvColumnKinds = 8;
+
+struct CsvLayout {
+    char separator = ',';
+    bool decimalComma = false;  // "123,45"; thousands may be grouped with '.'
+    bool header = true;         // false: read by position
+    std::array<int, kCsvColumnKinds> columns{-1, -1, -1, -1, -1, -1, -1, -1};  // -1: absent
+
+    int Column(CsvColumn kind) const { return columns[static_cast<std::size_t>(kind)]; }
+
+    // For the status bar: "comma-separated; Date, Open, High, Low, Close, Adj
+    // Close, Volume" or "tab-separated, no header; date, open, ...".
+    std::string Describe() const;
+};
+
+// The layout found from the first line and the first data line, or the
+// reason there is none ("no date column", "no close column").
+struct CsvLayoutResult {
+    std::optional<CsvLayout> layout;
+    std::string problem;
+};
+CsvLayoutResult DetectCsvLayout(std::string_view firstLine, std::string_view firstDataLine);
+
+// A price or volume field: "123.45", "1,234.5", "$12.30", or with decimal
+// commas "123,45" and "1.234,5". Nothing for an empty field, "null", "NaN",
+// "-" or anything else that is not wholly a finite number.
+std::optional<double> ReadCsvNumber(std::string_view field, bool decimalComma);

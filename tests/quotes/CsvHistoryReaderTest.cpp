@@ -1,0 +1,199 @@
+#include "base/Errors.h"
+#include "quotes/CsvHistoryReader.h"
+#include "quotes/QuoteSeries.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Bar {
+    std::string date;
+    double open, high, low, close, rawClose, volume;
+};
+
+void ExpectBar(const QuoteSeries& store, int i, const Bar& expected)
+{
+    SCOPED_TRACE("bar " + std::to_string(i));
+    EXPECT_EQ(store.dates[i], expected.date);
+    EXPECT_DOUBLE_EQ(store.open[i], expected.open);
+    EXPECT_DOUBLE_EQ(store.high[i], expected.high);
+    EXPECT_DOUBLE_EQ(store.low[i], expected.low);
+    EXPECT_DOUBLE_EQ(store.close[i], expected.close);
+    EXPECT_DOUBLE_EQ(store.rawClose[i], expected.rawClose);
+    EXPECT_DOUBLE_EQ(store.volume[i], expected.volume);
+}
+
+class CsvHistoryReaderTest : public ::testing::Test {
+protected:
+    CsvReadReport Parse(std::string_view text) { return reader.Parse(*store, text, "quotes.csv"); }
+
+    // The message of the FileError that parsing `text` throws.
+    std::string Failure(std::string_view text)
+    {
+        try {
+            Parse(text);
+        } catch (const FileError& error) {
+            return error.what();
+        }
+        return "no error";
+    }
+
+    CsvHistoryReader reader;
+    std::unique_ptr<QuoteSeries> store = std::make_unique<QuoteSeries>();
+};
+
+}  // namespace
+
+TEST_F(CsvHistoryReaderTest, VendorDownloadAscendingWithAdjustedCloseAndNullRows)
+{
+    const CsvReadReport report = Parse("\xEF\xBB\xBF"
+                                       "Date,Open,High,Low,Close,Adj Close,Volume\r\n"
+                                       "2024-03-13,10.00,11.00,9.00,10.00,5.00,1000\r\n"
+                                       "2024-03-14,null,null,null,null,null,null\r\n"
+                                       "\r\n"
+                                       "2024-03-15,20.00,22.00,19.00,21.00,21.00,3000\r\n"
+                                       "2024-03-18,30.00,33.00,27.00,30.00,15.00,4000\r\n");
+    ASSERT_EQ(store->barCount, 3);
+    // Newest first; the adjusted close halves the prices and doubles the volume.
+    ExpectBar(*store, 0, {"18-Mar-24", 15, 16.5, 13.5, 15, 30, 8000});
+    ExpectBar(*store, 1, {"15-Mar-24", 20, 22, 19, 21, 21, 3000});
+    ExpectBar(*store, 2, {"13-Mar-24", 5, 5.5, 4.5, 5, 10, 2000});
+    EXPECT_EQ(report.layout, "comma-separated: date, open, high, low, close, adj close, volume");
+    EXPECT_EQ(report.rowsRead, 3);
+    EXPECT_EQ(report.SkippedText(), "1 row skipped: line 3");
+}
+
+TEST_F(CsvHistoryReaderTest, EveryLayoutOfOneHistoryGivesTheSameBars)
+{
+    const std::vector<Bar> expected = {{"15-Mar-24", 172.5, 173.25, 170.5, 172.75, 0, 61000},
+                                       {"14-Mar-24", 171.25, 174, 171, 173, 0, 72500},
+                                       {"1-Mar-24", 180, 181.5, 179.75, 181, 0, 48000}};
+    const struct {
+        const char* name;
+        const char* text;
+        const char* layout;
+    } files[] = {
+        {"plain header, newest first",
+         "Date,Open,High,Low,Close,Volume\n2024-03-15,172.5,173.25,170.5,172.75,61000\n"
+         "2024-03-14,171.25,174,171,173,72500\n2024-03-01,180,181.5,179.75,181,48000\n",
+         "comma-separated: date, open, high, low, close, volume"},
+        {"ticker, period and time columns",
+         "<TICKER>,<PER>,<DATE>,<TIME>,<OPEN>,<HIGH>,<LOW>,<CLOSE>,<VOL>\n"
+         "AAPL,D,20240301,000000,180,181.5,179.75,181,48000\nAAPL,D,20240314,000000,171.25,174,171,173,72500\n"
+         "AAPL,D,20240315,000000,172.5,173.25,170.5,172.75,61000\n",
+         "comma-separated: date, time, open, high, low, close, volume"},
+        {"semicolon, decimal commas, day first",
+         "Datum;Eröffnung;Hoch;Tief;Schluss;Volumen\n15.03.2024;172,5;173,25;170,5;172,75;61.000\n"
+         "14.03.2024;171,25;174;171;173;72.500\n01.03.2024;180;181,5;179,75;181;48.000\n",
+         "semicolon-separated with decimal commas: date, open, high, low, close, volume"},
+        {"tab, no header",
+         "2024-03-15\t172.5\t173.25\t170.5\t172.75\t61000\n2024-03-14\t171.25\t174\t171\t173\t72500\n"
+         "2024-03-01\t180\t181.5\t179.75\t181\t48000\n",
+         "tab-separated, no header: date, open, high, low, close, volume"},
+        {"quoted US dates, dollar prices, columns in another order",
+         "Date,Close/Last,Volume,Open,High,Low\n\"Mar 15, 2024\",$172.75,61000,$172.50,$173.25,$170.50\n"
+         "03/14/2024,$173.00,\"72,500\",$171.25,$174.00,$171.00\n3/1/2024,$181,48000,$180,$181.5,$179.75\n",
+         "comma-separated: date, close, volume, open, high, low"},
+        {"day-first slashes and two-digit years",
+         "Date,Open,High,Low,Close,Volume\n15/03/2024,172.5,173.25,170.5,172.75,61000\n"
+         "14-Mar-24,171.25,174,171,173,72500\n01/03/2024 16:00,180,181.5,179.75,181,48000\n",
+         "comma-separated: date, open, high, low, close, volume"},
+    };
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.name);
+        const CsvReadReport report = Parse(file.text);
+        EXPECT_EQ(report.layout, file.layout);
+        EXPECT_EQ(report.rowsSkipped, 0);
+        ASSERT_EQ(store->barCount, 3);
+        for (int i = 0; i < 3; ++i)
+            ExpectBar(*store, i, expected[static_cast<std::size_t>(i)]);
+    }
+}
+
+TEST_F(CsvHistoryReaderTest, MissingColumnsTakeTheCloseAndVolumeZero)
+{
+    Parse("timestamp;close\n2024-01-02;10,5\n2024-01-03;11\n");
+    ASSERT_EQ(store->barCount, 2);
+    ExpectBar(*store, 0, {"3-Jan-24", 11, 11, 11, 11, 0, 0});
+    ExpectBar(*store, 1, {"2-Jan-24", 10.5, 10.5, 10.5, 10.5, 0, 0});
+}
+
+TEST_F(CsvHistoryReaderTest, RowsAreSortedAndARepeatedDateKeepsTheLastRowRead)
+{
+    Parse("Date,Close\n2024-01-03,3\n2024-01-01,1\n2024-01-02,2\n2024-01-01,1.5\n");
+    ASSERT_EQ(store->barCount, 3);
+    EXPECT_EQ(store->dates[0], "3-Jan-24");
+    EXPECT_DOUBLE_EQ(store->close[1], 2);
+    EXPECT_DOUBLE_EQ(store->close[2], 1.5);
+}
+
+TEST_F(CsvHistoryReaderTest, BadRowsAreSkippedAndCountedByLine)
+{
+    const CsvReadReport report = Parse("Date,Open,High,Low,Close,Volume\n"
+                                       "2024-01-02,1,1,1,1,10\n"
+                                       "2024-01-03,1,1,1,NaN,10\n"
+                                       "not a date,1,1,1,1,10\n"
+                                       "2024-01-05,1,1,1,0,10\n"
+                                       "2024-01-08,-1,1,1,2,10\n"
+                                       "2024-01-09,1,1,1,,10\n"
+                                       "2024-01-10,1,1,1,3,lots\n");
+    EXPECT_EQ(store->barCount, 2);
+    EXPECT_DOUBLE_EQ(store->volume[0], 0);  // a volume that is no number
+    EXPECT_EQ(report.rowsSkipped, 5);
+    EXPECT_EQ(report.SkippedText(), "5 rows skipped: line 3, 4, 5, 6, 7");
+}
+
+TEST_F(CsvHistoryReaderTest, KeepsTheFourHundredNewestRowsOfALongerHistory)
+{
+    std::string text = "Date,Close\n";
+    for (int day = 0; day < 450; ++day) {
+        const int year = 2000 + day / 300;
+        const int month = 1 + day / 25 % 12;
+        const int dayOfMonth = 1 + day % 25;
+        text += std::to_string(year) + "-" + (month < 10 ? "0" : "") + std::to_string(month) + "-" +
+                (dayOfMonth < 10 ? "0" : "") + std::to_string(dayOfMonth) + "," + std::to_string(100 + day) + "\n";
+    }
+    const CsvReadReport report = Parse(text);
+    ASSERT_EQ(store->barCount, kMaxBars);
+    EXPECT_EQ(report.rowsRead, kMaxBars);
+    EXPECT_DOUBLE_EQ(store->close[0], 549);
+    EXPECT_DOUBLE_EQ(store->close[kMaxBars - 1], 150);
+    EXPECT_GT(store->MonthMarkCount(), 10);
+}
+
+TEST_F(CsvHistoryReaderTest, FilesItCannotUseSayWhatIsMissingAndLeaveNoBars)
+{
+    EXPECT_EQ(Failure(""), "The CSV quote file \"quotes.csv\" is empty.");
+    EXPECT_EQ(Failure("Date,Open,Volume\n2024-01-02,1,2\n"), "The CSV quote file \"quotes.csv\" has no close column.");
+    EXPECT_EQ(Failure("Close,Volume\n1,2\n"), "The CSV quote file \"quotes.csv\" has no date column.");
+    EXPECT_NE(Failure("a,b,c\n1,2,3\n").find("no header naming a date and a close column"), std::string::npos);
+    EXPECT_EQ(Failure("Date,Close\n2024-01-02,null\n2024-01-03,x\n"),
+              "The CSV quote file \"quotes.csv\" holds no usable row (2 rows skipped: line 2, 3).");
+    EXPECT_EQ(Failure("Date,Time,Close\n2024-01-02,09:30,1\n2024-01-02,09:35,2\n"),
+              "The CSV quote file \"quotes.csv\", line 3: intraday files are not supported; download daily quotes.");
+    EXPECT_NE(Failure("Date,Close\n2024-01-02 09:30,1\n2024-01-02 16:00,2\n").find("intraday"), std::string::npos);
+    EXPECT_EQ(store->barCount, 0);
+}
+
+TEST_F(CsvHistoryReaderTest, HostileTextStaysInsideItsLines)
+{
+    const std::string longField(100000, '9');
+    const std::string texts[] = {
+        "Date,Close\n\"2024-01-02,1\n",          // a quote that never closes
+        "Date,Close\n2024-01-02," + longField,   // a number too long to be one
+        std::string("Date,Close\n2024-01-0\0" "2,1\n", 22),
+        "Date,Close\n9999-99-99,1\n2024-02-30,1\n00000000,1\n",
+        ";;;;\n;;;;\n",
+    };
+    for (const std::string& text : texts) {
+        try {
+            Parse(text);
+        } catch (const FileError&) {
+        }
+        EXPECT_LE(store->barCount, 1);
+    }
+}
