@@ -10,3 +10,16 @@ std::filesystem::path CTarnwickDoc::DefaultQuoteDir()
 {
     return TARNWICK_DEFAULT_QUOTE_DIR;
 }
+
+ChartInput CTarnwickDoc::chartInput() const
+{
+    return {.store = store,
+            .movingAverages = movingAverages,
+            .oscillators = oscillators,
+            .flowDirection = flowDirection,
+            .volumeForecast = volumeForecast,
+            .latestQuote = latestQuote(),
+            .loadedSymbol = loadedSymbol,
+            .chartPage = chartPage,
+            .panelBase = indicatorPanels.panelBase};
+}

@@ -4,6 +4,7 @@
 #include "analysis/MovingAverageAnalysis.h"
 #include "analysis/OscillatorAnalysis.h"
 #include "analysis/VolumeForecastAnalysis.h"
+#include "chart/ChartInput.h"
 #include "chart/IndicatorPanels.h"
 #include "pages/MarketPages.h"
 #include "quotes/HistoryTableQuoteSource.h"
@@ -36,7 +37,7 @@ public:
     OscillatorAnalysis oscillators;
     FlowDirectionAnalysis flowDirection;
     VolumeForecastAnalysis volumeForecast;
-    IndicatorPanels indicatorPanels;
+    IndicatorPanels indicatorPanels;  // where the lower block of charts starts
     MarketPages marketPages;  // the twelve market page compositors
 
     std::string symbol = "YHOO";  // the symbol box; "YHOO" when it is empty
@@ -53,4 +54,7 @@ public:
 
     LatestQuote& latestQuote() { return yahooSource.latestQuote; }
     const LatestQuote& latestQuote() const { return yahooSource.latestQuote; }
+
+    // What the chart view paints of this document; valid while the document lives.
+    ChartInput chartInput() const;
 };
