@@ -103,9 +103,9 @@ bool CChildFrame::OnCommand(int id)
     if (command == nullptr || command->kind == CommandKind::Standard ||
         command->kind == CommandKind::FavoritesPlaceholder)
         return false;
-    if (command->readsSymbol)
+    if (command->run.readsSymbol)
         PrepareWebCommand();
-    if (RunCommand(*command) && command->counted)
+    if (RunCommand(*command) && command->run.counted)
         FollowCount(CountCommand(document_));
     return true;
 }
@@ -113,22 +113,22 @@ bool CChildFrame::OnCommand(int id)
 bool CChildFrame::RunCommand(const CommandInfo& command)
 {
     switch (command.kind) {
-    case CommandKind::DataLoad: return ReadQuotes(command.sourceMode);
+    case CommandKind::DataLoad: return ReadQuotes(command.run.sourceMode);
     case CommandKind::LoadSetting:
         SwitchView(kChartView);
         SwitchMonthSpan(document_);
         return true;
-    case CommandKind::ChartPage: ShowChartPage(command.chartPage); return true;
+    case CommandKind::ChartPage: ShowChartPage(command.run.chartPage); return true;
     case CommandKind::PageBuilder: return BuildMarketPage(command);
     case CommandKind::Link: OpenLink(command.id); return true;
     case CommandKind::BrowserControl:
         SwitchView(kBrowserView);
-        RunBrowserAction(command.browserAction);
+        RunBrowserAction(command.run.browserAction);
         return true;
     case CommandKind::Clipboard:
         // The chart view takes the clipboard commands and does nothing with them.
         if (activeViewId == kBrowserView)
-            RunBrowserAction(command.browserAction);
+            RunBrowserAction(command.run.browserAction);
         return true;
     case CommandKind::FavoritesPlaceholder:
     case CommandKind::Standard: return false;
@@ -202,7 +202,7 @@ bool CChildFrame::BuildMarketPage(const CommandInfo& command)
         return false;
     SwitchView(kBrowserView);
     const QString name = ToQString(std::string(command.menuText)).remove(QLatin1Char('&'));
-    const QString task = command.readsSymbol
+    const QString task = command.run.readsSymbol
                              ? QStringLiteral("Building %1 for %2").arg(name, ToQString(document_.symbol))
                              : QStringLiteral("Building %1").arg(name);
     WebLoadProgress progress(this, name, task);

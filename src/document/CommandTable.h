@@ -47,14 +47,8 @@ enum class CommandKind {
 // What a BrowserControl or Clipboard command asks of the browser view.
 enum class BrowserAction { None, Back, Forward, Refresh, Stop, Cut, Copy, Paste, SelectAll };
 
-struct CommandInfo {
-    int id;
-    MenuPopup popup;
-    std::string_view menuText;  // with '&' before the mnemonic and "\t" before a shortcut label
-    std::string_view prompt;    // status prompt, then "\n" and the tooltip; empty when there is none
-    CommandKind kind;
-    bool withoutDocument = false;  // also in the menu shown while no document is open
-    bool separatorBefore = false;  // a menu separator goes above the entry
+// How the document window carries a command out, besides its kind.
+struct CommandRun {
     // Runs the web command preparation first: reads the symbol and source
     // boxes into the document and counts the command.
     bool readsSymbol = false;
@@ -64,6 +58,17 @@ struct CommandInfo {
     int sourceMode = 0;  // DataLoad: 1 the local files, 2 the web
     int chartPage = 0;   // ChartPage: 0 the charts, 1 the quote table
     BrowserAction browserAction = BrowserAction::None;
+};
+
+struct CommandInfo {
+    int id;
+    MenuPopup popup;
+    std::string_view menuText;  // with '&' before the mnemonic and "\t" before a shortcut label
+    std::string_view prompt;    // status prompt, then "\n" and the tooltip; empty when there is none
+    CommandKind kind;
+    CommandRun run = {};
+    bool withoutDocument = false;  // also in the menu shown while no document is open
+    bool separatorBefore = false;  // a menu separator goes above the entry
 };
 
 // All commands, popup by popup in the order of kPopups, each popup's entries

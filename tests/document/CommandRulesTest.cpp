@@ -13,9 +13,9 @@ namespace {
 int CountAfter(const CommandInfo& command)
 {
     auto document = std::make_unique<CTarnwickDoc>();
-    if (command.readsSymbol)
+    if (command.run.readsSymbol)
         (void)PrepareWebCommand(*document, "IBM", "Yahoo");
-    if (command.counted)
+    if (command.run.counted)
         (void)CountCommand(*document);
     return document->commandCount;
 }
@@ -44,7 +44,7 @@ TEST(CountCommand, IntradayChartsCountsTwiceEachDataAndPageCommandOnceTheRestNev
         if (command.id == kIntradayCharts)
             expected = 2;
         else if (command.kind == CommandKind::DataLoad || command.kind == CommandKind::ChartPage ||
-                 command.kind == CommandKind::PageBuilder || command.readsSymbol)
+                 command.kind == CommandKind::PageBuilder || command.run.readsSymbol)
             expected = 1;
         EXPECT_EQ(CountAfter(command), expected) << command.id;
     }

@@ -33,24 +33,25 @@ TEST(CommandTable, EachKindCarriesWhatItsHandlerReads)
     for (const CommandInfo& command : Commands()) {
         SCOPED_TRACE(command.id);
         const CommandKind kind = command.kind;
+        const BrowserAction action = command.run.browserAction;
         if (kind == CommandKind::DataLoad)
-            EXPECT_TRUE(sourceModes.insert(command.sourceMode).second);
+            EXPECT_TRUE(sourceModes.insert(command.run.sourceMode).second);
         else
-            EXPECT_EQ(command.sourceMode, 0);
+            EXPECT_EQ(command.run.sourceMode, 0);
         if (kind == CommandKind::ChartPage)
-            EXPECT_TRUE(chartPages.insert(command.chartPage).second);
+            EXPECT_TRUE(chartPages.insert(command.run.chartPage).second);
         else
-            EXPECT_EQ(command.chartPage, 0);
+            EXPECT_EQ(command.run.chartPage, 0);
         if (kind == CommandKind::BrowserControl || kind == CommandKind::Clipboard)
-            EXPECT_TRUE(command.browserAction != BrowserAction::None && actions.insert(command.browserAction).second);
+            EXPECT_TRUE(action != BrowserAction::None && actions.insert(action).second);
         else
-            EXPECT_EQ(command.browserAction, BrowserAction::None);
+            EXPECT_EQ(action, BrowserAction::None);
         // Only the data and page commands read the symbol or count.
-        if (command.readsSymbol || command.counted) {
+        if (command.run.readsSymbol || command.run.counted) {
             EXPECT_TRUE(kind == CommandKind::DataLoad || kind == CommandKind::ChartPage ||
                         kind == CommandKind::PageBuilder || kind == CommandKind::Link);
         }
-        if (command.readsSymbol) {
+        if (command.run.readsSymbol) {
             EXPECT_EQ(command.popup, MenuPopup::Stocks);
         }
     }
@@ -64,7 +65,7 @@ TEST(CommandTable, TheLinkCommandsAreTheLinkTableAndReadTheSymbolWhereTheirAddre
         const LinkCommand* link = FindLinkCommand(command.id);
         EXPECT_EQ(link != nullptr, command.kind == CommandKind::Link) << command.id;
         if (link != nullptr) {
-            EXPECT_EQ(command.readsSymbol, link->path.find(kSymbolMark) != std::string_view::npos) << command.id;
+            EXPECT_EQ(command.run.readsSymbol, link->path.find(kSymbolMark) != std::string_view::npos) << command.id;
         }
     }
     for (const LinkCommand& link : kLinkCommands) {
