@@ -14,6 +14,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 // One workspace: its quote store, the three quote sources, the four analysis
 // modules, the market page compositors and the settings the commands change.
@@ -28,6 +29,9 @@ public:
     // shipped with the program unless the user chose another.
     static std::filesystem::path DefaultQuoteDir();
 
+    static constexpr std::string_view kDefaultSymbol = "YHOO";      // when the symbol box is empty
+    static constexpr std::string_view kDefaultSourceName = "Yahoo";  // when no web source was chosen
+
     QuoteSeries store;
     LocalQuoteReader localReader;
     YahooQuoteSource yahooSource;  // also holds the latest-quote record
@@ -40,14 +44,14 @@ public:
     IndicatorPanels indicatorPanels;  // where the lower block of charts starts
     MarketPages marketPages;  // the twelve market page compositors
 
-    std::string symbol = "YHOO";  // the symbol box; "YHOO" when it is empty
-    std::string loadedSymbol;      // the symbol the loaded bars belong to
-    std::string sourceName;        // web source: "Yahoo" or "Silicon Investor"
-    int monthSpan = -1;            // -1: about 5 months of web history, +1: about 10
-    int sourceMode = 1;            // 1: local files, 2: web
-    int chartPage = 0;             // 0: the charts, 1: the quote table
+    std::string symbol{kDefaultSymbol};  // the symbol box; kDefaultSymbol when it is empty
+    std::string loadedSymbol;            // the symbol the loaded bars belong to
+    std::string sourceName;              // web source: "Yahoo" or "Silicon Investor"; empty until a web command
+    int monthSpan = -1;                  // -1: about 5 months of web history, +1: about 10
+    int sourceMode = 1;                  // 1: local files, 2: web
+    int chartPage = 0;                   // 0: the charts, 1: the quote table
     int homePageShown = 0;
-    int commandCount = 0;          // data and page commands run so far
+    int commandCount = 0;                // data and page commands run so far
     int favoritesBuiltBrowser = 0;
     int favoritesBuiltChart = 0;
     std::filesystem::path quoteDir;
