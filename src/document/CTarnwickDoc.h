@@ -4,6 +4,7 @@
 #include "analysis/MovingAverageAnalysis.h"
 #include "analysis/OscillatorAnalysis.h"
 #include "analysis/VolumeForecastAnalysis.h"
+#include "base/RunningProgramFile.h"
 #include "chart/ChartInput.h"
 #include "chart/IndicatorPanels.h"
 #include "pages/MarketPages.h"
@@ -25,9 +26,12 @@ public:
     CTarnwickDoc(const CTarnwickDoc&) = delete;
     CTarnwickDoc& operator=(const CTarnwickDoc&) = delete;
 
-    // The folder that holds quotes.csv and table.csv: the sample IBM history
-    // shipped with the program unless the user chose another.
-    static std::filesystem::path DefaultQuoteDir();
+    // The folder that holds quotes.csv and table.csv unless the user chose
+    // another: the sample IBM history installed with the program, which is
+    // <prefix>/share/tarnwick/sample/IBM for a program file <prefix>/bin/NAME.
+    // A program without that folder beside it (one run from its build tree)
+    // gets the sample in the source tree it was built from.
+    static std::filesystem::path DefaultQuoteDir(const std::filesystem::path& programFile = RunningProgramFile());
 
     static constexpr std::string_view kDefaultSymbol = "YHOO";      // when the symbol box is empty
     static constexpr std::string_view kDefaultSourceName = "Yahoo";  // when no web source was chosen

@@ -148,3 +148,25 @@ TEST_F(CMainFrameTest, TheToolbarShowsTheTableButtonsAndEachSendsItsCommand)
     }
     EXPECT_EQ(frame.statusBar()->currentMessage(), "Ready");
 }
+
+TEST_F(CMainFrameTest, ViewToolbarHidesAndShowsTheToolbarAndFollowsIt)
+{
+    frame.show();
+    QToolBar* tools = frame.findChild<QToolBar*>("toolbar");
+    ASSERT_NE(tools, nullptr);
+    QAction* toggle = frame.action(kToggleToolbar);
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_TRUE(frame.popup(MenuPopup::View)->actions().contains(toggle));
+    EXPECT_EQ(toggle->text(), "&Toolbar");
+    EXPECT_EQ(toggle->statusTip(), "Show or hide the toolbar");
+    EXPECT_TRUE(toggle->isChecked());
+
+    toggle->trigger();
+    EXPECT_TRUE(tools->isHidden());
+    toggle->trigger();
+    EXPECT_FALSE(tools->isHidden());
+
+    // Hidden another way, the menu entry says so.
+    tools->hide();
+    EXPECT_FALSE(toggle->isChecked());
+}

@@ -1,3 +1,4 @@
+#include "base/CommandIds.h"
 #include "pages/LinkCommands.h"
 
 #include <gtest/gtest.h>
