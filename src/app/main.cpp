@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QIcon>
 
 #include <cstdio>
 
@@ -48,6 +49,10 @@ int main(int argc, char** argv)
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnwick"));
+    // The taskbar and the window frames show the program's own icon, and the
+    // desktop matches the windows to the installed desktop entry.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarnwick/tarnwick.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("tarnwick"));
 
     // Qt has taken its own options (-platform, -style) out of the arguments by now.
     QString error;
