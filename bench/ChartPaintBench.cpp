@@ -3,7 +3,7 @@
 // the recording canvas the tests use, and through the Qt canvas into a 96-dpi
 // image of the whole 12 x 41 inch page, which is what the window and the PNG
 // export pay.
-#include "chart/ChartView.h"
+#include "chart/ChartPagePaint.h"
 #include "chart/RecordingCanvas.h"
 #include "document/CTarnwickDoc.h"
 #include "document/LoadQuotes.h"
@@ -42,9 +42,10 @@ private:
 void ChartPageIntoNullCanvas(benchmark::State& state)
 {
     const auto document = LoadedSample("IBM");
+    const ChartInput input = document->chartInput();
     NullCanvas canvas;
     for (auto _ : state)
-        benchmark::DoNotOptimize(PaintChartView(canvas, *document));
+        benchmark::DoNotOptimize(PaintChartPage(canvas, input));
     state.counters["bars"] = document->store.barCount;
 }
 BENCHMARK(ChartPageIntoNullCanvas)->Unit(benchmark::kMicrosecond);
@@ -52,10 +53,11 @@ BENCHMARK(ChartPageIntoNullCanvas)->Unit(benchmark::kMicrosecond);
 void ChartPageIntoRecordingCanvas(benchmark::State& state)
 {
     const auto document = LoadedSample("IBM");
+    const ChartInput input = document->chartInput();
     RecordingCanvas canvas;
     for (auto _ : state) {
         canvas.Clear();
-        benchmark::DoNotOptimize(PaintChartView(canvas, *document));
+        benchmark::DoNotOptimize(PaintChartPage(canvas, input));
     }
     state.counters["bars"] = document->store.barCount;
     state.counters["calls"] = static_cast<double>(canvas.calls().size());
@@ -66,6 +68,7 @@ void ChartPageIntoImageAt96Dpi(benchmark::State& state)
 {
     const OffscreenGuiApplication gui;
     const auto document = LoadedSample("IBM");
+    const ChartInput input = document->chartInput();
     QImage image(1152, 3936, QImage::Format_ARGB32_Premultiplied);
     const int dotsPerMetre = static_cast<int>(std::lround(96 / 0.0254));
     image.setDotsPerMeterX(dotsPerMetre);
@@ -76,7 +79,7 @@ void ChartPageIntoImageAt96Dpi(benchmark::State& state)
         // the page is drawn over the last one rather than on a cleared image.
         QPainter painter(&image);
         QtCanvas canvas(painter);
-        benchmark::DoNotOptimize(PaintChartView(canvas, *document));
+        benchmark::DoNotOptimize(PaintChartPage(canvas, input));
     }
     state.counters["bars"] = document->store.barCount;
 }

@@ -1,6 +1,7 @@
 #include "analysis/FlowDirectionAnalysis.h"
 
 #include "analysis/SeriesMath.h"
+#include "analysis/SignalTitles.h"
 
 namespace {
 
@@ -215,5 +216,7 @@ SeriesList FlowDirectionAnalysis::AllSeries() const
 
 SignalSetList FlowDirectionAnalysis::AllSignalSets() const
 {
-    return {{"mfiSignals", &mfiSignals}, {"dmiSignals", &dmiSignals}, {"cciSignals", &cciSignals}};
+    return {{SignalTitles::kMfi.setName, &mfiSignals},
+            {SignalTitles::kDmi.setName, &dmiSignals},
+            {SignalTitles::kCci.setName, &cciSignals}};
 }

@@ -2,6 +2,7 @@
 
 #include "analysis/Averages.h"
 #include "analysis/SeriesMath.h"
+#include "analysis/SignalTitles.h"
 
 #include <array>
 
@@ -134,5 +135,7 @@ SeriesList MovingAverageAnalysis::AllSeries() const
 
 SignalSetList MovingAverageAnalysis::AllSignalSets() const
 {
-    return {{"maSignals", &maSignals}, {"bollingerSignals", &bollingerSignals}, {"envelopeSignals", &envelopeSignals}};
+    return {{SignalTitles::kMa.setName, &maSignals},
+            {SignalTitles::kBollinger.setName, &bollingerSignals},
+            {SignalTitles::kEnvelope.setName, &envelopeSignals}};
 }

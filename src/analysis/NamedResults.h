@@ -3,17 +3,18 @@
 #include "analysis/SignalSet.h"
 #include "quotes/QuoteSeries.h"
 
+#include <string_view>
 #include <vector>
 
 // A module's results listed by field name, for reports and checks that walk
 // every result without naming each one.
 struct NamedSeries {
-    const char* name;
+    std::string_view name;  // the field name in its module
     const Series* values;
 };
 
 struct NamedSignalSet {
-    const char* name;
+    std::string_view name;  // the field name in its module, from SignalTitles
     const SignalSet* signals;
 };
 

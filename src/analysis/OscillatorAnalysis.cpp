@@ -1,6 +1,7 @@
 #include "analysis/OscillatorAnalysis.h"
 
 #include "analysis/SeriesMath.h"
+#include "analysis/SignalTitles.h"
 
 namespace {
 
@@ -261,7 +262,10 @@ SeriesList OscillatorAnalysis::AllSeries() const
 
 SignalSetList OscillatorAnalysis::AllSignalSets() const
 {
-    return {{"macdSignals", &macdSignals},         {"rsiSignals", &rsiSignals},
-            {"stochSignals", &stochSignals},       {"williamsSignals", &williamsSignals},
-            {"momentumSignals", &momentumSignals}, {"rocSignals", &rocSignals}};
+    return {{SignalTitles::kMacd.setName, &macdSignals},
+            {SignalTitles::kRsi.setName, &rsiSignals},
+            {SignalTitles::kStoch.setName, &stochSignals},
+            {SignalTitles::kWilliams.setName, &williamsSignals},
+            {SignalTitles::kMomentum.setName, &momentumSignals},
+            {SignalTitles::kRoc.setName, &rocSignals}};
 }

@@ -1,6 +1,7 @@
 #include "analysis/VolumeForecastAnalysis.h"
 
 #include "analysis/SeriesMath.h"
+#include "analysis/SignalTitles.h"
 
 namespace {
 
@@ -241,6 +242,8 @@ SeriesList VolumeForecastAnalysis::AllSeries() const
 
 SignalSetList VolumeForecastAnalysis::AllSignalSets() const
 {
-    return {{"obvSignals", &obvSignals}, {"pvtSignals", &pvtSignals}, {"ita2Signals", &ita2Signals},
-            {"ita1Signals", &ita1Signals}};
+    return {{SignalTitles::kObv.setName, &obvSignals},
+            {SignalTitles::kPvt.setName, &pvtSignals},
+            {SignalTitles::kIta2.setName, &ita2Signals},
+            {SignalTitles::kIta1.setName, &ita1Signals}};
 }

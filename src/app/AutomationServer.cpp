@@ -105,5 +105,4 @@ void AutomationServer::Release(const QString& path)
         Q_EMIT Finished();
 }
 
-
 #include "AutomationServer.moc"

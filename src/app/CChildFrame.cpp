@@ -7,6 +7,7 @@
 #include "app/WebLoadProgress.h"
 #include "base/Errors.h"
 #include "document/CTarnwickDoc.h"
+#include "document/CommandRules.h"
 #include "document/CommandTable.h"
 #include "document/LoadQuotes.h"
 #include "pages/LinkCommands.h"
@@ -20,8 +21,6 @@
 #include <utility>
 
 namespace {
-
-constexpr int kCommandsBeforeHomePage = 10;
 
 // Gives the document's web access to one load and takes it back after, so
 // nothing of this window stays behind in the document.
@@ -80,19 +79,17 @@ void CChildFrame::PrepareWebCommand()
     if (activeViewId != kBrowserView)
         SwitchView(kBrowserView);
     mainFrame_.ReadSymbol();
-    document_.symbol = mainFrame_.symbolText.isEmpty() ? "YHOO" : mainFrame_.symbolText.toStdString();
     mainFrame_.ReadSource();
-    document_.sourceName = mainFrame_.sourceText.isEmpty() ? "Yahoo" : mainFrame_.sourceText.toStdString();
-    CountCommand();
+    FollowCount(::PrepareWebCommand(document_, mainFrame_.symbolText.toStdString(),
+                                    mainFrame_.sourceText.toStdString()));
 }
 
-void CChildFrame::CountCommand()
+void CChildFrame::FollowCount(CountResult count)
 {
-    if (document_.commandCount == kCommandsBeforeHomePage && services_.openInUserBrowser) {
-        if (const std::optional<std::string> home = ProductHomeUrl(services_.hosts))
-            services_.openInUserBrowser(QUrl(ToQString(*home)));
-    }
-    ++document_.commandCount;
+    if (!count.openHomePage || !services_.openInUserBrowser)
+        return;
+    if (const std::optional<std::string> home = ProductHomeUrl(services_.hosts))
+        services_.openInUserBrowser(QUrl(ToQString(*home)));
 }
 
 bool CChildFrame::OnCommand(int id)
@@ -102,43 +99,47 @@ bool CChildFrame::OnCommand(int id)
         browserView_->NavigateFavorite(id);
         return true;
     }
-    switch (id) {
-    case kReadLocal: ReadQuotes(1); return true;
-    case kReadWeb: ReadQuotes(2); return true;
-    case kHistoricalCharts: ShowChartPage(0); return true;
-    case kQuoteData: ShowChartPage(1); return true;
-    case kMonthSpan:
+    const CommandInfo* command = FindCommand(id);
+    if (command == nullptr || command->kind == CommandKind::Standard ||
+        command->kind == CommandKind::FavoritesPlaceholder)
+        return false;
+    if (command->run.readsSymbol)
+        PrepareWebCommand();
+    if (RunCommand(*command) && command->run.counted)
+        FollowCount(CountCommand(document_));
+    return true;
+}
+
+bool CChildFrame::RunCommand(const CommandInfo& command)
+{
+    switch (command.kind) {
+    case CommandKind::DataLoad: return ReadQuotes(command.run.sourceMode);
+    case CommandKind::LoadSetting:
         SwitchView(kChartView);
-        document_.monthSpan = -document_.monthSpan;
+        SwitchMonthSpan(document_);
         return true;
-    case kBack: SwitchView(kBrowserView); browserView_->GoBack(); return true;
-    case kForward: SwitchView(kBrowserView); browserView_->GoForward(); return true;
-    case kRefresh: SwitchView(kBrowserView); browserView_->Refresh(); return true;
-    case kStop: SwitchView(kBrowserView); browserView_->Stop(); return true;
-    case kCut:
-    case kCopy:
-    case kPaste:
-    case kSelectAll: EditCommand(id); return true;
-    default: break;
-    }
-    if (FindLinkCommand(id) != nullptr) {
-        OpenLink(id);
+    case CommandKind::ChartPage: ShowChartPage(command.run.chartPage); return true;
+    case CommandKind::PageBuilder: return BuildMarketPage(command);
+    case CommandKind::Link: OpenLink(command.id); return true;
+    case CommandKind::BrowserControl:
+        SwitchView(kBrowserView);
+        RunBrowserAction(command.run.browserAction);
         return true;
-    }
-    if (const PageCompositor* page = document_.marketPages.ForCommand(id)) {
-        BuildMarketPage(*page);
+    case CommandKind::Clipboard:
+        // The chart view takes the clipboard commands and does nothing with them.
+        if (activeViewId == kBrowserView)
+            RunBrowserAction(command.run.browserAction);
         return true;
+    case CommandKind::FavoritesPlaceholder:
+    case CommandKind::Standard: return false;
     }
     return false;
 }
 
-void CChildFrame::ReadQuotes(int sourceMode)
+bool CChildFrame::ReadQuotes(int sourceMode)
 {
-    PrepareWebCommand();
     SwitchView(kChartView);
-    document_.loadedSymbol = document_.symbol;
-    document_.sourceMode = sourceMode;
-    document_.chartPage = 0;
+    PrepareQuoteLoad(document_, sourceMode);
     // A web load reads through a progress dialog that lives for this command only.
     std::optional<WebLoadProgress> progress;
     std::optional<ScopedWebAccess> webAccess;
@@ -161,39 +162,31 @@ void CChildFrame::ReadQuotes(int sourceMode)
     } catch (const FetchCancelled&) {
         // The user stopped it: the store stays cleared, with nothing to report.
         chartView_->viewport()->update();
-        return;
+        return false;
     } catch (const TarnwickError& error) {
         // The store stays cleared; the views show that once they repaint.
         chartView_->viewport()->update();
         if (services_.showError)
             services_.showError(QString::fromUtf8(error.what()));
-        return;
+        return false;
     }
     UpdateAllViews();
+    return true;
 }
 
 void CChildFrame::ShowChartPage(int page)
 {
     SwitchView(kChartView);
-    CountCommand();
     document_.chartPage = page;
     UpdateAllViews();
 }
 
 void CChildFrame::OpenLink(int id)
 {
-    const LinkCommand* link = FindLinkCommand(id);
-    const CommandInfo* command = FindCommand(id);
-    // The symbol pages read the symbol box first; Intraday Charts counts again.
-    const bool symbolPage = command != nullptr && command->popup == MenuPopup::Stocks;
-    if (symbolPage)
-        PrepareWebCommand();
-    if (id == kIntradayCharts)
-        CountCommand();
     const std::optional<std::string> url = LinkUrl(id, document_.symbol, services_.hosts);
     if (!url)
         return;
-    if (link->defaultBrowser) {
+    if (FindLinkCommand(id)->defaultBrowser) {
         if (services_.openInUserBrowser)
             services_.openInUserBrowser(QUrl(ToQString(*url)));
         return;
@@ -202,17 +195,16 @@ void CChildFrame::OpenLink(int id)
     browserView_->Navigate(ToQString(*url));
 }
 
-void CChildFrame::BuildMarketPage(const PageCompositor& page)
+bool CChildFrame::BuildMarketPage(const CommandInfo& command)
 {
-    // The symbol pages read the symbol box and are counted there; the
-    // market pages count themselves once built.
-    if (page.symbolPage())
-        PrepareWebCommand();
+    const PageCompositor* page = document_.marketPages.ForCommand(command.id);
+    if (page == nullptr)
+        return false;
     SwitchView(kBrowserView);
-    const CommandInfo* command = FindCommand(page.commandId());
-    const QString name = command ? ToQString(std::string(command->menuText)).remove(QLatin1Char('&')) : QString();
-    const QString task = page.symbolPage() ? QStringLiteral("Building %1 for %2").arg(name, ToQString(document_.symbol))
-                                           : QStringLiteral("Building %1").arg(name);
+    const QString name = ToQString(std::string(command.menuText)).remove(QLatin1Char('&'));
+    const QString task = command.run.readsSymbol
+                             ? QStringLiteral("Building %1 for %2").arg(name, ToQString(document_.symbol))
+                             : QStringLiteral("Building %1").arg(name);
     WebLoadProgress progress(this, name, task);
     const PageBuild build{.hosts = services_.hosts,
                           .folder = services_.pageFolder,
@@ -220,30 +212,30 @@ void CChildFrame::BuildMarketPage(const PageCompositor& page)
                           .watch = [&progress](const PageRequest& request) { return progress.Watch(request); }};
     std::filesystem::path file;
     try {
-        file = page.Build(build);
+        file = page->Build(build);
     } catch (const FetchCancelled&) {
-        return;  // the user stopped it; the browser keeps its page
+        return false;  // the user stopped it; the browser keeps its page
     } catch (const TarnwickError& error) {
         if (services_.showError)
             services_.showError(QString::fromUtf8(error.what()));
-        return;
+        return false;
     }
-    if (!page.symbolPage())
-        CountCommand();
     browserView_->Navigate(QString::fromStdString(file.string()));
+    return true;
 }
 
-void CChildFrame::EditCommand(int id)
+void CChildFrame::RunBrowserAction(BrowserAction action)
 {
-    // The chart view takes the clipboard commands and does nothing with them.
-    if (activeViewId != kBrowserView)
-        return;
-    switch (id) {
-    case kCut: browserView_->Cut(); break;
-    case kCopy: browserView_->Copy(); break;
-    case kPaste: browserView_->Paste(); break;
-    case kSelectAll: browserView_->SelectAll(); break;
-    default: break;
+    switch (action) {
+    case BrowserAction::Back: browserView_->GoBack(); return;
+    case BrowserAction::Forward: browserView_->GoForward(); return;
+    case BrowserAction::Refresh: browserView_->Refresh(); return;
+    case BrowserAction::Stop: browserView_->Stop(); return;
+    case BrowserAction::Cut: browserView_->Cut(); return;
+    case BrowserAction::Copy: browserView_->Copy(); return;
+    case BrowserAction::Paste: browserView_->Paste(); return;
+    case BrowserAction::SelectAll: browserView_->SelectAll(); return;
+    case BrowserAction::None: return;
     }
 }
 

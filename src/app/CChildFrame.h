@@ -2,9 +2,11 @@
 
 #include <QMdiSubWindow>
 
+enum class BrowserAction;
+struct CommandInfo;
+struct CountResult;
 class CHtmView;
 class CMainFrame;
-class PageCompositor;
 class CTarnwickDoc;
 class CTWView;
 class QPrinter;
@@ -32,13 +34,14 @@ public:
     // Shows the view `id`, creating it on first use.
     void SwitchView(int id);
 
-    // The step the data and symbol-page commands run first: shows the browser
-    // view, copies the symbol box ("YHOO" when empty) and the source box
-    // ("Yahoo" when empty) into the document, and counts the command.
+    // The step the commands that read the symbol run first: shows the
+    // browser view, reads the main window's symbol and source boxes into the
+    // document and counts the command (CommandRules).
     void PrepareWebCommand();
 
-    // Carries out command `id` of the command table or a Favorites entry.
-    // Returns false for commands this window does not handle.
+    // Carries out command `id` as its command table entry says, or a
+    // Favorites entry. Returns false for the commands this window leaves to
+    // the application (CommandKind::Standard) and the Favorites placeholder.
     bool OnCommand(int id);
 
     // Prints the view shown at its size on screen, and returns once the
@@ -54,16 +57,18 @@ public:
     CTWView* chartView() const { return chartView_; }
 
 private:
-    // Counts a data or page command; the eleventh of a document also opens
-    // the product site's home page in the user's browser.
-    void CountCommand();
-    void ReadQuotes(int sourceMode);
+    // The command's own work; false when it stopped short (a load or a page
+    // build that failed or was cancelled).
+    bool RunCommand(const CommandInfo& command);
+    // Opens the product site's home page in the user's browser if `count` asks for it.
+    void FollowCount(CountResult count);
+    bool ReadQuotes(int sourceMode);
     void ShowChartPage(int page);
     void OpenLink(int id);
     // Builds the page's file and shows it; a failure is shown and nothing
     // is navigated.
-    void BuildMarketPage(const PageCompositor& page);
-    void EditCommand(int id);
+    bool BuildMarketPage(const CommandInfo& command);
+    void RunBrowserAction(BrowserAction action);
     void FillFavoritesFromChartView();
     void UpdateAllViews();
 

@@ -64,7 +64,8 @@ QLabel* Indicator(const QString& text, QWidget* parent)
 
 }  // namespace
 
-CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), mdiArea_(new QMdiArea(this))
+CMainFrame::CMainFrame(QWidget* parent)
+    : QMainWindow(parent), mdiArea_(new QMdiArea(this)), toolbar_(new QToolBar(QStringLiteral("Toolbar"), this))
 {
     setWindowTitle(QStringLiteral("Tarnwick"));
     setCentralWidget(mdiArea_);
@@ -79,7 +80,11 @@ void CMainFrame::createActions()
 {
     for (const CommandInfo& command : Commands()) {
         const auto [text, label] = MenuTextAndLabel(command.menuText);
-        auto* action = new QAction(text, this);
+        // View > Toolbar is the toolbar's own switch, so its check mark also
+        // follows the toolbar when it is hidden from the bars' context menu.
+        const bool toolbarSwitch = command.id == kToggleToolbar;
+        QAction* action = toolbarSwitch ? toolbar_->toggleViewAction() : new QAction(this);
+        action->setText(text);
         const PromptParts prompt = SplitPrompt(command.prompt);
         action->setStatusTip(ToQString(prompt.status));
         action->setToolTip(prompt.tooltip.empty() ? QString(text).remove(QLatin1Char('&')) : ToQString(prompt.tooltip));
@@ -90,7 +95,8 @@ void CMainFrame::createActions()
         action->setIconText(QString(text).remove(QLatin1Char('&')));
         action->setIcon(ToolbarIcon(command.id));
         const int id = command.id;
-        connect(action, &QAction::triggered, this, [this, id] { Q_EMIT commandTriggered(id); });
+        if (!toolbarSwitch)
+            connect(action, &QAction::triggered, this, [this, id] { Q_EMIT commandTriggered(id); });
         actions_.emplace(id, action);
     }
 }
@@ -153,15 +159,15 @@ void CMainFrame::ShowDocumentMenus(bool documentOpen)
 
 void CMainFrame::createToolBars()
 {
-    QToolBar* tools = addToolBar(QStringLiteral("Toolbar"));
-    tools->setObjectName(QStringLiteral("toolbar"));
+    addToolBar(toolbar_);
+    toolbar_->setObjectName(QStringLiteral("toolbar"));
     // Small buttons leave room for the symbol and source boxes on the same line.
-    tools->setIconSize(QSize(kToolbarIconSize, kToolbarIconSize));
+    toolbar_->setIconSize(QSize(kToolbarIconSize, kToolbarIconSize));
     for (int id : kToolbar) {
         if (id == kSeparator)
-            tools->addSeparator();
+            toolbar_->addSeparator();
         else if (QAction* command = action(id))
-            tools->addAction(command);
+            toolbar_->addAction(command);
     }
 
     QToolBar* input = addToolBar(QStringLiteral("Input"));

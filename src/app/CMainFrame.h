@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QMdiArea;
 class QMenu;
+class QToolBar;
 struct FavoritesMenu;
 
 // The main window: the document windows in an MDI area, the menus and the
@@ -68,7 +69,8 @@ public:
     QComboBox* addressBar() const { return addressBar_; }
 
 Q_SIGNALS:
-    // A menu entry, toolbar button or Favorites entry was chosen.
+    // A menu entry, toolbar button or Favorites entry was chosen; not View >
+    // Toolbar, which shows and hides the toolbar itself.
     void commandTriggered(int id);
     // An entry of the address bar's list was chosen.
     void addressSelected();
@@ -87,6 +89,7 @@ private:
     void createRecentFileActions();
 
     QMdiArea* mdiArea_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
     std::map<int, QAction*> actions_;
     std::map<MenuPopup, QMenu*> popups_;
     QLineEdit* symbolBox_ = nullptr;

@@ -52,7 +52,7 @@ bool CTWView::Print(QPrinter& printer) const
     if (!painter.begin(&printer))
         return false;
     QtCanvas canvas(painter);
-    PaintChartView(canvas, document_);
+    PaintChartPage(canvas, document_.chartInput());
     return true;
 }
 
@@ -63,7 +63,7 @@ void CTWView::paintEvent(QPaintEvent*)
     std::optional<PageSize> drawn;
     {
         QtCanvas canvas(painter);
-        drawn = PaintChartView(canvas, document_);
+        drawn = PaintChartPage(canvas, document_.chartInput());
     }
     // With no bars nothing is drawn and the scroll sizes stay as they were.
     if (drawn)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/ChartView.h"
+#include "chart/ChartPagePaint.h"
 
 #include <QAbstractScrollArea>
 

@@ -2,7 +2,6 @@
 
 #include "document/CTarnwickDoc.h"
 
-#include <QSettings>
 #include <QStandardPaths>
 
 namespace {
@@ -30,4 +29,9 @@ void ProgramSettings::Save(QSettings& settings) const
     settings.setValue("quoteDir", quoteDir);
     settings.setValue("favoritesFolder", favoritesFolder);
     settings.setValue("pageFolder", pageFolder);
+}
+
+QSettings ProgramSettings::UserStore()
+{
+    return QSettings(QStringLiteral("Tarnwick"), QStringLiteral("Tarnwick"));
 }

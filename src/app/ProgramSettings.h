@@ -1,8 +1,7 @@
 #pragma once
 
+#include <QSettings>
 #include <QString>
-
-class QSettings;
 
 // The folders the user can change in the Settings dialog.
 struct ProgramSettings {
@@ -13,4 +12,8 @@ struct ProgramSettings {
     // What `settings` holds, with the program's defaults for what it lacks.
     static ProgramSettings Load(const QSettings& settings);
     void Save(QSettings& settings) const;
+
+    // The user's store of the program's settings and recent files
+    // (~/.config/Tarnwick/Tarnwick.conf on Linux).
+    static QSettings UserStore();
 };

@@ -1,24 +1,21 @@
 #include "app/AutomationServer.h"
 #include "app/CTarnwickApp.h"
+#include "app/CommandLine.h"
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QIcon>
 
 #include <cstdio>
-#include <string_view>
 
 namespace {
 
-// The switches that start the program for automation clients, as Windows passed them.
-bool StartedForAutomation(int argc, char** argv)
+QStringList ArgumentsAsGiven(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (argument == "-Automation" || argument == "/Automation" || argument == "-Embedding" ||
-            argument == "/Embedding")
-            return true;
-    }
-    return false;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
 }
 
 // Serves automation clients on the session bus without a window, so no display is needed.
@@ -43,23 +40,31 @@ int main(int argc, char** argv)
 {
     // The browser view's engine shares its drawing contexts with the windows.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    if (StartedForAutomation(argc, argv))
-        return RunAutomationServer(argc, argv);
+    // Decided before the application object, which needs a display.
+    switch (CommandLine::RequestedMode(ArgumentsAsGiven(argc, argv))) {
+    case CommandLine::Mode::Help: std::fputs(qPrintable(CommandLine::Usage()), stdout); return 0;
+    case CommandLine::Mode::Version: std::puts("tarnwick " TARNWICK_VERSION); return 0;
+    case CommandLine::Mode::Automation: return RunAutomationServer(argc, argv);
+    case CommandLine::Mode::Run: break;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnwick"));
+    // The taskbar and the window frames show the program's own icon, and the
+    // desktop matches the windows to the installed desktop entry.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarnwick/tarnwick.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("tarnwick"));
 
+    // Qt has taken its own options (-platform, -style) out of the arguments by now.
     QString error;
-    const std::optional<CTarnwickApp::Options> options =
-        CTarnwickApp::ParseOptions(QApplication::arguments(), error);
-    if (!options) {
-        std::fprintf(stderr,
-                     "tarnwick: %s\nusage: tarnwick [--quote-dir DIR] [--symbol SYMBOL] [--config FILE] [--all-hosts HOST:PORT]\n"
-                     "       tarnwick -Automation   (serve automation clients on the D-Bus session bus)\n",
-                     qPrintable(error));
+    const std::optional<CommandLine> commandLine = CommandLine::Parse(QApplication::arguments(), error);
+    if (!commandLine) {
+        std::fprintf(stderr, "tarnwick: %s\n%s", qPrintable(error), qPrintable(CommandLine::Usage()));
         return 2;
     }
     CTarnwickApp tarnwick;
-    if (!tarnwick.InitInstance(*options))
+    if (!tarnwick.InitInstance(*commandLine, error)) {
+        std::fprintf(stderr, "tarnwick: %s\n", qPrintable(error));
         return 1;
+    }
     return QApplication::exec();
 }

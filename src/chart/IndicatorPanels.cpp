@@ -1,8 +1,8 @@
 #include "chart/IndicatorPanels.h"
 
+#include "analysis/SignalTitles.h"
 #include "chart/ChartDrawing.h"
 #include "chart/PanelScales.h"
-#include "document/CTarnwickDoc.h"
 
 #include <algorithm>
 #include <array>
@@ -11,28 +11,25 @@
 
 namespace {
 
-using SeriesOf = const Series& (*)(const CTarnwickDoc&);
-using SignalsOf = const SignalSet& (*)(const CTarnwickDoc&);
+using SeriesOf = const Series& (*)(const ChartInput&);
+using SignalsOf = const SignalSet& (*)(const ChartInput&);
 
 // Accessors of one module's series or signal set, usable in constant tables.
 template <auto Member>
-const auto& Osc(const CTarnwickDoc& document)
+const auto& Osc(const ChartInput& input)
 {
-    return document.oscillators.*Member;
+    return input.oscillators.*Member;
 }
 template <auto Member>
-const auto& Flow(const CTarnwickDoc& document)
+const auto& Flow(const ChartInput& input)
 {
-    return document.flowDirection.*Member;
+    return input.flowDirection.*Member;
 }
 template <auto Member>
-const auto& Vol(const CTarnwickDoc& document)
+const auto& Vol(const ChartInput& input)
 {
-    return document.volumeForecast.*Member;
+    return input.volumeForecast.*Member;
 }
-using O = OscillatorAnalysis;
-using F = FlowDirectionAnalysis;
-using V = VolumeForecastAnalysis;
 
 enum class Rule { Fixed, Anchored, Symmetric, Plain, Stepped, WindowedPlain };
 
@@ -99,7 +96,7 @@ enum Omit : unsigned {
     kNoSignalSteps = kNoMarkers | kNoGridTopFallback | kNoTally,
 };
 
-// Everything one panel draws, apart from the document's data.
+// Everything one panel draws, apart from the data it reads from ChartInput.
 struct Panel {
     int top = 0;               // distance of the closing line from the page top...
     bool belowBase = true;     // ...counted from panelBase when set
@@ -120,15 +117,15 @@ constexpr Panel kMacdPanel{
     .top = 940,
     .height = 140,
     .scale = Anchored(0.125, 0, kIncludeZero),
-    .scanned = {Osc<&O::macd>, Osc<&O::macdDivergence>},
+    .scanned = {Osc<&OscillatorAnalysis::macd>, Osc<&OscillatorAnalysis::macdDivergence>},
     .legend = {{{"MACD(12,26)", 0, Colour::kBlue}, {"MACD EMA(9)", 100, Colour::kRed},
                 {"Divergence", 210, Colour::kPurple}}},
     .stars = "* * * *",
-    .curves = {{{Osc<&O::macdDivergence>, &Pens::purple, Form::Bars, 1},
-                {Osc<&O::macdSignal>, &Pens::red, Form::Line, 2},
-                {Osc<&O::macd>, &Pens::blue, Form::Line, 2}}},
-    .signals = Osc<&O::macdSignals>,
-    .title = "Moving Average Convergence/Divergence",
+    .curves = {{{Osc<&OscillatorAnalysis::macdDivergence>, &Pens::purple, Form::Bars, 1},
+                {Osc<&OscillatorAnalysis::macdSignal>, &Pens::red, Form::Line, 2},
+                {Osc<&OscillatorAnalysis::macd>, &Pens::blue, Form::Line, 2}}},
+    .signals = Osc<&OscillatorAnalysis::macdSignals>,
+    .title = SignalTitles::kMacd.title,
 };
 
 constexpr Panel kRsiPanel{
@@ -136,9 +133,10 @@ constexpr Panel kRsiPanel{
     .scale = Fixed(4, 0, 25),
     .legend = {{{"RSI(7)", 0, Colour::kGreen}, {"RSI(14)", 70, Colour::kGold}}},
     .stars = "* * * *",
-    .curves = {{{Osc<&O::rsi7>, &Pens::green, Form::Line, 8}, {Osc<&O::rsi14>, &Pens::gold, Form::Line, 15}}},
-    .signals = Osc<&O::rsiSignals>,
-    .title = "Relative Strength Index",
+    .curves = {{{Osc<&OscillatorAnalysis::rsi7>, &Pens::green, Form::Line, 8},
+                {Osc<&OscillatorAnalysis::rsi14>, &Pens::gold, Form::Line, 15}}},
+    .signals = Osc<&OscillatorAnalysis::rsiSignals>,
+    .title = SignalTitles::kRsi.title,
 };
 
 constexpr Panel kStochasticPanel{
@@ -146,9 +144,10 @@ constexpr Panel kStochasticPanel{
     .scale = Fixed(4, 0, 25),
     .legend = {{{"%K", 0, Colour::kPurple}, {"%D", 40, Colour::kGreen}}},
     .stars = "* * * * *",
-    .curves = {{{Osc<&O::stochK>, &Pens::purple, Form::Line, 5}, {Osc<&O::stochD>, &Pens::green, Form::Line, 5}}},
-    .signals = Osc<&O::stochSignals>,
-    .title = "Stochastic Oscillator",
+    .curves = {{{Osc<&OscillatorAnalysis::stochK>, &Pens::purple, Form::Line, 5},
+                {Osc<&OscillatorAnalysis::stochD>, &Pens::green, Form::Line, 5}}},
+    .signals = Osc<&OscillatorAnalysis::stochSignals>,
+    .title = SignalTitles::kStoch.title,
 };
 
 constexpr Panel kWilliamsPanel{
@@ -156,101 +155,104 @@ constexpr Panel kWilliamsPanel{
     .scale = Fixed(4, -100, 25),
     .legend = {{{"William's %R", 0, Colour::kBrightGreen}}},
     .stars = "* * * *",
-    .curves = {{{Osc<&O::williamsR>, &Pens::brightGreen, Form::Line, 10}}},
-    .signals = Osc<&O::williamsSignals>,
-    .title = "William's %R",
+    .curves = {{{Osc<&OscillatorAnalysis::williamsR>, &Pens::brightGreen, Form::Line, 10}}},
+    .signals = Osc<&OscillatorAnalysis::williamsSignals>,
+    .title = SignalTitles::kWilliams.title,
 };
 
 constexpr Panel kVolumeRangePanel{
     .top = 2740,
     .scale = Anchored(0.2, 3, !kIncludeZero),
-    .scanned = {Osc<&O::volumeRangeIndex>},
+    .scanned = {Osc<&OscillatorAnalysis::volumeRangeIndex>},
     .legend = {{{"k%R", 0, Colour::kBlue}}},
     .stars = "* * *",
-    .curves = {{{Osc<&O::volumeRangeIndex>, &Pens::blue, Form::Line, 10}}},
+    .curves = {{{Osc<&OscillatorAnalysis::volumeRangeIndex>, &Pens::blue, Form::Line, 10}}},
     .omitted = kNoSignalSteps,
 };
 
 constexpr Panel kMomentumPanel{
     .top = 1960,
     .scale = Symmetric(0),
-    .scanned = {Osc<&O::momentum>},
+    .scanned = {Osc<&OscillatorAnalysis::momentum>},
     .legend = {{{"MTM(12)", 0, Colour::kPurple}, {"MTM MA(12)", 80, Colour::kGreen}}},
     .stars = "* * *",
-    .curves = {{{Osc<&O::momentum>, &Pens::purple, Form::Line, 12},
-                {Osc<&O::momentumMa>, &Pens::green, Form::Line, 23}}},
-    .signals = Osc<&O::momentumSignals>,
-    .title = "Momentum",
+    .curves = {{{Osc<&OscillatorAnalysis::momentum>, &Pens::purple, Form::Line, 12},
+                {Osc<&OscillatorAnalysis::momentumMa>, &Pens::green, Form::Line, 23}}},
+    .signals = Osc<&OscillatorAnalysis::momentumSignals>,
+    .title = SignalTitles::kMomentum.title,
 };
 
 constexpr Panel kRocPanel{
     .top = 2160,
     .scale = Symmetric(100),
-    .scanned = {Osc<&O::roc>},
+    .scanned = {Osc<&OscillatorAnalysis::roc>},
     .legend = {{{"ROC(10)", 0, Colour::kBlue}, {"ROC MA(10)", 80, Colour::kGold}}},
     .stars = "* * *",
-    .curves = {{{Osc<&O::roc>, &Pens::blue, Form::Line, 10}, {Osc<&O::rocMa>, &Pens::gold, Form::Line, 19}}},
-    .signals = Osc<&O::rocSignals>,
-    .title = "Price Rate-of-Change",
+    .curves = {{{Osc<&OscillatorAnalysis::roc>, &Pens::blue, Form::Line, 10},
+                {Osc<&OscillatorAnalysis::rocMa>, &Pens::gold, Form::Line, 19}}},
+    .signals = Osc<&OscillatorAnalysis::rocSignals>,
+    .title = SignalTitles::kRoc.title,
 };
 
 constexpr Panel kVolatilityPanel{
     .top = 2360,
     .scale = Plain(0.25),
-    .scanned = {Flow<&F::volatility10>},
+    .scanned = {Flow<&FlowDirectionAnalysis::volatility10>},
     .legend = {{{"Volatility(10)", 0, Colour::kDarkRed}}},
     .stars = "* * *",
-    .curves = {{{Flow<&F::volatility10>, &Pens::darkRed, Form::Line, 20}}},
+    .curves = {{{Flow<&FlowDirectionAnalysis::volatility10>, &Pens::darkRed, Form::Line, 20}}},
     .omitted = kNoSignalSteps,
 };
 
 constexpr Panel kDmiPanel{
     .top = 1760,
     .scale = Stepped(),
-    .scanned = {Flow<&F::dmiPlus>, Flow<&F::dmiMinus>, Flow<&F::adx14>},
+    .scanned = {Flow<&FlowDirectionAnalysis::dmiPlus>, Flow<&FlowDirectionAnalysis::dmiMinus>,
+                Flow<&FlowDirectionAnalysis::adx14>},
     .legend = {{{"DMI+(14)", 0, Colour::kBlue}, {"DMI-(14)", 80, Colour::kRed},
                 {"ADX(14)", 160, Colour::kBrightGreen}}},
     .stars = "* * * *",
-    .curves = {{{Flow<&F::dmiPlus>, &Pens::blue, Form::Line, 16},
-                {Flow<&F::dmiMinus>, &Pens::red, Form::Line, 16},
-                {Flow<&F::adx14>, &Pens::brightGreen, Form::Line, 30}}},
-    .signals = Flow<&F::dmiSignals>,
-    .title = "Directional Movement",
+    .curves = {{{Flow<&FlowDirectionAnalysis::dmiPlus>, &Pens::blue, Form::Line, 16},
+                {Flow<&FlowDirectionAnalysis::dmiMinus>, &Pens::red, Form::Line, 16},
+                {Flow<&FlowDirectionAnalysis::adx14>, &Pens::brightGreen, Form::Line, 30}}},
+    .signals = Flow<&FlowDirectionAnalysis::dmiSignals>,
+    .title = SignalTitles::kDmi.title,
 };
 
 constexpr Panel kCciPanel{
     .top = 1560,
     .scale = Anchored(0.2, 0, !kIncludeZero),
-    .scanned = {Flow<&F::cci15>, Flow<&F::cci30>},
+    .scanned = {Flow<&FlowDirectionAnalysis::cci15>, Flow<&FlowDirectionAnalysis::cci30>},
     .legend = {{{"CCI(15)", 0, Colour::kBlue}, {"CCI(30)", 80, Colour::kGreen}}},
     .stars = "* * *",
-    .curves = {{{Flow<&F::cci15>, &Pens::blue, Form::Line, 59}, {Flow<&F::cci30>, &Pens::green, Form::Line, 59}}},
-    .signals = Flow<&F::cciSignals>,
-    .title = "Commodity Channel Index",
+    .curves = {{{Flow<&FlowDirectionAnalysis::cci15>, &Pens::blue, Form::Line, 59},
+                {Flow<&FlowDirectionAnalysis::cci30>, &Pens::green, Form::Line, 59}}},
+    .signals = Flow<&FlowDirectionAnalysis::cciSignals>,
+    .title = SignalTitles::kCci.title,
 };
 
 constexpr Panel kIta2Panel{
     .top = 700,
     .belowBase = false,
     .scale = Anchored(kOneSixth, 0, kIncludeZero),
-    .scanned = {Vol<&V::ita2Line>},
+    .scanned = {Vol<&VolumeForecastAnalysis::ita2Line>},
     .legend = {{{"  Rivirirudiv IZ 2", 0, Colour::kPurple}}},
     .stars = "* * * *",
-    .curves = {{{Vol<&V::ita2Line>, &Pens::purple, Form::Line, 12}}},
-    .signals = Vol<&V::ita2Signals>,
-    .title = "Intelligent Technical Analysis Algorithm 2",
+    .curves = {{{Vol<&VolumeForecastAnalysis::ita2Line>, &Pens::purple, Form::Line, 12}}},
+    .signals = Vol<&VolumeForecastAnalysis::ita2Signals>,
+    .title = SignalTitles::kIta2.title,
 };
 
 constexpr Panel kIta1Panel{
     .top = 500,
     .belowBase = false,
     .scale = Anchored(kOneSixth, 0, kIncludeZero),
-    .scanned = {Vol<&V::ita1Line>},
+    .scanned = {Vol<&VolumeForecastAnalysis::ita1Line>},
     .legend = {{{"  Rivirirudiv IZ 1", 0, Colour::kPurple}}},
     .stars = "* * * * *",
-    .curves = {{{Vol<&V::ita1Line>, &Pens::purple, Form::Line, 12}}},
-    .signals = Vol<&V::ita1Signals>,
-    .title = "Intelligent Technical Analysis Algorithm 1",
+    .curves = {{{Vol<&VolumeForecastAnalysis::ita1Line>, &Pens::purple, Form::Line, 12}}},
+    .signals = Vol<&VolumeForecastAnalysis::ita1Signals>,
+    .title = SignalTitles::kIta1.title,
 };
 
 constexpr Panel kMfiPanel{
@@ -258,42 +260,42 @@ constexpr Panel kMfiPanel{
     .scale = Fixed(5, 0, 20),
     .legend = {{{"MFI(14)", 0, Colour::kPurple}}},
     .stars = "* * *",
-    .curves = {{{Flow<&F::mfi14>, &Pens::purple, Form::Line, 15}}},
-    .signals = Flow<&F::mfiSignals>,
-    .title = "Money Flow Index",
+    .curves = {{{Flow<&FlowDirectionAnalysis::mfi14>, &Pens::purple, Form::Line, 15}}},
+    .signals = Flow<&FlowDirectionAnalysis::mfiSignals>,
+    .title = SignalTitles::kMfi.title,
 };
 
 constexpr Panel kObvPanel{
     .top = 3140,
     .scale = WindowedPlain(),
-    .scanned = {Vol<&V::obv>},
+    .scanned = {Vol<&VolumeForecastAnalysis::obv>},
     .legend = {{{"OBV", 0, Colour::kRed}, {"OBV MA(12)", 60, Colour::kGreen}}},
     .stars = "* * *",
-    .curves = {{{Vol<&V::obv>, &Pens::red, Form::Line, 2, kPanelWindow},
-                {Vol<&V::obvMa12>, &Pens::green, Form::Line, 13, kPanelWindow}}},
-    .signals = Vol<&V::obvSignals>,
-    .title = "On Balance Volume",
+    .curves = {{{Vol<&VolumeForecastAnalysis::obv>, &Pens::red, Form::Line, 2, kPanelWindow},
+                {Vol<&VolumeForecastAnalysis::obvMa12>, &Pens::green, Form::Line, 13, kPanelWindow}}},
+    .signals = Vol<&VolumeForecastAnalysis::obvSignals>,
+    .title = SignalTitles::kObv.title,
 };
 
 constexpr Panel kPvtPanel{
     .top = 3340,
     .scale = WindowedPlain(),
-    .scanned = {Vol<&V::pvt>},
+    .scanned = {Vol<&VolumeForecastAnalysis::pvt>},
     .legend = {{{"PVT", 0, Colour::kPurple}, {"PVT MA(12)", 60, Colour::kBlue}}},
     .stars = "* * *",
-    .curves = {{{Vol<&V::pvt>, &Pens::purple, Form::Line, 2, kPanelWindow},
-                {Vol<&V::pvtMa12>, &Pens::blue, Form::Line, 13, kPanelWindow}}},
-    .signals = Vol<&V::pvtSignals>,
-    .title = "Price & Volume Trend",
+    .curves = {{{Vol<&VolumeForecastAnalysis::pvt>, &Pens::purple, Form::Line, 2, kPanelWindow},
+                {Vol<&VolumeForecastAnalysis::pvtMa12>, &Pens::blue, Form::Line, 13, kPanelWindow}}},
+    .signals = Vol<&VolumeForecastAnalysis::pvtSignals>,
+    .title = SignalTitles::kPvt.title,
 };
 
-Scale PanelScale(const Panel& panel, const CTarnwickDoc& document, int shownBars)
+Scale PanelScale(const Panel& panel, const ChartInput& input, int shownBars)
 {
     std::array<const Series*, 3> scanned{};
     int count = 0;
     for (SeriesOf series : panel.scanned)
         if (series != nullptr)
-            scanned[count++] = &series(document);
+            scanned[count++] = &series(input);
     const std::span<const Series* const> listed(scanned.data(), count);
     const ScaleRule& rule = panel.scale;
     switch (rule.rule) {
@@ -331,19 +333,18 @@ void DrawCurve(Canvas& canvas, const ChartArea& chart, const Curve& curve, const
 }
 
 // The common paint sequence of every panel.
-void PaintPanel(Canvas& canvas, const CTarnwickDoc& document, int shownBars, const Pens& pens, int panelBase,
-                const Panel& panel)
+void PaintPanel(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens, const Panel& panel)
 {
     ChartArea chart;
     chart.barWidth = BarWidth(shownBars);
-    chart.scale = PanelScale(panel, document, shownBars);
-    chart.top = panel.belowBase ? panelBase + panel.top : panel.top;
+    chart.scale = PanelScale(panel, input, shownBars);
+    chart.top = panel.belowBase ? input.panelBase + panel.top : panel.top;
     chart.height = panel.height;
 
     int gridTop = 0;
     Grid(canvas, chart.top, chart.scale.divisions, chart.height, chart.scale.axisLow, chart.scale.step, gridTop,
          false, pens.grey, pens.blue);
-    DateTicks(canvas, document.store, chart.top, chart.height + 40, chart.barWidth, pens.grey);
+    DateTicks(canvas, input.store, chart.top, chart.height + 40, chart.barWidth, pens.grey);
 
     for (const LegendEntry& entry : panel.legend)
         if (!entry.text.empty())
@@ -351,99 +352,95 @@ void PaintPanel(Canvas& canvas, const CTarnwickDoc& document, int shownBars, con
     DrawText(canvas, Colour::kRed, kStarsX, gridTop - 18, panel.stars);
 
     if (panel.signals != nullptr && !(panel.omitted & kNoMarkers))
-        Markers(canvas, chart, panel.signals(document));
+        Markers(canvas, chart, panel.signals(input));
 
     for (const Curve& curve : panel.curves) {
         if (curve.series == nullptr)
             continue;
         canvas.SelectPen(pens.*curve.pen);
-        DrawCurve(canvas, chart, curve, curve.series(document), shownBars);
+        DrawCurve(canvas, chart, curve, curve.series(input), shownBars);
     }
 
     if (!(panel.omitted & kNoGridTopFallback) && gridTop <= 0)
         gridTop = chart.top + 20;
     if (panel.signals != nullptr && !(panel.omitted & kNoTally)) {
-        const SignalSet& signals = panel.signals(document);
+        const SignalSet& signals = panel.signals(input);
         SignalTally(canvas, gridTop, panel.title, signals.buyToday, signals.sellToday);
     }
 }
 
 }  // namespace
 
-void IndicatorPanels::DrawMacdPanel(Canvas& canvas, const CTarnwickDoc& document, int shownBars, const Pens& pens) const
+void IndicatorPanels::DrawMacdPanel(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens)
 {
-    PaintPanel(canvas, document, shownBars, pens, panelBase, kMacdPanel);
+    PaintPanel(canvas, input, shownBars, pens, kMacdPanel);
 }
 
-void IndicatorPanels::DrawRsiPanel(Canvas& canvas, const CTarnwickDoc& document, int shownBars, const Pens& pens) const
+void IndicatorPanels::DrawRsiPanel(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens)
 {
-    PaintPanel(canvas, document, shownBars, pens, panelBase, kRsiPanel);
+    PaintPanel(canvas, input, shownBars, pens, kRsiPanel);
 }
 
-void IndicatorPanels::DrawStochasticPanel(Canvas& canvas, const CTarnwickDoc& document, int shownBars,
-                                          const Pens& pens) const
+void IndicatorPanels::DrawStochasticPanel(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens)
 {
-    PaintPanel(canvas, document, shownBars, pens, panelBase, kStochasticPanel);
+    PaintPanel(canvas, input, shownBars, pens, kStochasticPanel);
 }
 
-void IndicatorPanels::DrawWilliamsPanel(Canvas& canvas, const CTarnwickDoc& document, int shownBars,
-                                        const Pens& pens) const
+void IndicatorPanels::DrawWilliamsPanel(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens)
 {
-    PaintPanel(canvas, document, shownBars, pens, panelBase, kWilliamsPanel);
+    PaintPanel(canvas, input, shownBars, pens, kWilliamsPanel);
     // The k%R panel needs volumes: a source without them leaves the two bars
     // behind the newest at 0.
-    if (HasVolume(document.store))
-        PaintPanel(canvas, document, shownBars, pens, panelBase, kVolumeRangePanel);
+    if (HasVolume(input.store))
+        PaintPanel(canvas, input, shownBars, pens, kVolumeRangePanel);
 }
 
-void IndicatorPanels::DrawMomentumPanel(Canvas& canvas, const CTarnwickDoc& document, int shownBars,
-                                        const Pens& pens) const
+void IndicatorPanels::DrawMomentumPanel(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens)
 {
-    PaintPanel(canvas, document, shownBars, pens, panelBase, kMomentumPanel);
+    PaintPanel(canvas, input, shownBars, pens, kMomentumPanel);
 }
 
-void IndicatorPanels::DrawRocPanel(Canvas& canvas, const CTarnwickDoc& document, int shownBars, const Pens& pens) const
+void IndicatorPanels::DrawRocPanel(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens)
 {
-    PaintPanel(canvas, document, shownBars, pens, panelBase, kRocPanel);
+    PaintPanel(canvas, input, shownBars, pens, kRocPanel);
 }
 
-void IndicatorPanels::DrawVolatilityPanel(Canvas& canvas, const CTarnwickDoc& document, int shownBars,
-                                          const Pens& pens) const
+void IndicatorPanels::DrawVolatilityPanel(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens)
 {
-    PaintPanel(canvas, document, shownBars, pens, panelBase, kVolatilityPanel);
+    PaintPanel(canvas, input, shownBars, pens, kVolatilityPanel);
 }
 
-void IndicatorPanels::DrawDmiPanel(Canvas& canvas, const CTarnwickDoc& document, int shownBars, const Pens& pens) const
+void IndicatorPanels::DrawDmiPanel(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens)
 {
-    PaintPanel(canvas, document, shownBars, pens, panelBase, kDmiPanel);
+    PaintPanel(canvas, input, shownBars, pens, kDmiPanel);
 }
 
-void IndicatorPanels::DrawCciPanel(Canvas& canvas, const CTarnwickDoc& document, int shownBars, const Pens& pens) const
+void IndicatorPanels::DrawCciPanel(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens)
 {
-    PaintPanel(canvas, document, shownBars, pens, panelBase, kCciPanel);
+    PaintPanel(canvas, input, shownBars, pens, kCciPanel);
 }
 
-void IndicatorPanels::DrawIta2Panel(Canvas& canvas, const CTarnwickDoc& document, int shownBars, const Pens& pens) const
+void IndicatorPanels::DrawIta2Panel(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens)
 {
-    PaintPanel(canvas, document, shownBars, pens, panelBase, kIta2Panel);
+    PaintPanel(canvas, input, shownBars, pens, kIta2Panel);
 }
 
-void IndicatorPanels::DrawIta1Panel(Canvas& canvas, const CTarnwickDoc& document, int shownBars, const Pens& pens) const
+void IndicatorPanels::DrawIta1Panel(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens)
 {
-    PaintPanel(canvas, document, shownBars, pens, panelBase, kIta1Panel);
+    PaintPanel(canvas, input, shownBars, pens, kIta1Panel);
 }
 
-void IndicatorPanels::DrawMfiPanel(Canvas& canvas, const CTarnwickDoc& document, int shownBars, const Pens& pens) const
+void IndicatorPanels::DrawMfiPanel(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens)
 {
-    PaintPanel(canvas, document, shownBars, pens, panelBase, kMfiPanel);
+    PaintPanel(canvas, input, shownBars, pens, kMfiPanel);
 }
 
-void IndicatorPanels::DrawObvPanel(Canvas& canvas, const CTarnwickDoc& document, int shownBars, const Pens& pens) const
+void IndicatorPanels::DrawObvPanel(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens)
 {
-    PaintPanel(canvas, document, shownBars, pens, panelBase, kObvPanel);
+    PaintPanel(canvas, input, shownBars, pens, kObvPanel);
 }
 
-void IndicatorPanels::DrawPvtPanel(Canvas& canvas, const CTarnwickDoc& document, int shownBars, const Pens& pens) const
+void IndicatorPanels::DrawPvtPanel(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens)
 {
-    PaintPanel(canvas, document, shownBars, pens, panelBase, kPvtPanel);
+    PaintPanel(canvas, input, shownBars, pens, kPvtPanel);
 }

@@ -1,6 +1,7 @@
+#include "chart/PriceCharts.h"
+
+#include "analysis/SignalTitles.h"
 #include "chart/ChartDrawing.h"
-#include "chart/ChartPainters.h"
-#include "document/CTarnwickDoc.h"
 
 #include <array>
 
@@ -30,13 +31,13 @@ void DrawLegend(Canvas& canvas, int gridTop, const LegendEntry* entries, std::si
 }
 
 // One price scale for both price charts, over the bands, envelopes and bars.
-Scale PriceScale(const CTarnwickDoc& document, int shownBars)
+Scale PriceScale(const ChartInput& input, int shownBars)
 {
-    const MovingAverageAnalysis& averages = document.movingAverages;
+    const MovingAverageAnalysis& averages = input.movingAverages;
     double max = -1e9;
     double min = 1e9;
     for (const Series* series : {&averages.bollingerUpper, &averages.bollingerLower, &averages.envelopeUpper,
-                                 &averages.envelopeLower, &document.store.high, &document.store.low})
+                                 &averages.envelopeLower, &input.store.high, &input.store.low})
         MinMax(shownBars, *series, max, min);
     Scale scale;
     scale.step = (max - min) * kPriceStepShare;
@@ -46,13 +47,13 @@ Scale PriceScale(const CTarnwickDoc& document, int shownBars)
     return scale;
 }
 
-int DrawGridAndTicks(Canvas& canvas, const CTarnwickDoc& document, const ChartArea& chart, int tickLength,
+int DrawGridAndTicks(Canvas& canvas, const QuoteSeries& store, const ChartArea& chart, int tickLength,
                      bool longLabels, const Pens& pens)
 {
     int gridTop = 0;
     Grid(canvas, chart.top, chart.scale.divisions, chart.height, chart.scale.axisLow, chart.scale.step, gridTop,
          longLabels, pens.grey, pens.blue);
-    DateTicks(canvas, document.store, chart.top, tickLength, chart.barWidth, pens.grey);
+    DateTicks(canvas, store, chart.top, tickLength, chart.barWidth, pens.grey);
     return gridTop;
 }
 
@@ -98,17 +99,17 @@ void DrawBand(Canvas& canvas, const ChartArea& chart, const Series& upper, const
     }
 }
 
-void DrawMovingAverages(Canvas& canvas, const CTarnwickDoc& document, const ChartArea& chart, int shownBars,
+void DrawMovingAverages(Canvas& canvas, const ChartInput& input, const ChartArea& chart, int shownBars,
                         const Pens& pens)
 {
-    const MovingAverageAnalysis& averages = document.movingAverages;
+    const MovingAverageAnalysis& averages = input.movingAverages;
     // sma200 is bounded by the bars loaded, not the bars shown; sma50 stops 72
     // bars short of the oldest shown bar.
     const struct {
         const Series& series;
         PenId pen;
         int bound;
-    } lines[] = {{averages.sma200, pens.darkRed, document.store.BarsLoaded() - 200},
+    } lines[] = {{averages.sma200, pens.darkRed, input.store.BarsLoaded() - 200},
                  {averages.sma50, pens.blue, shownBars - 72},
                  {averages.sma27, pens.brightGreen, shownBars - 27},
                  {averages.sma18, pens.gold, shownBars - 18},
@@ -119,9 +120,9 @@ void DrawMovingAverages(Canvas& canvas, const CTarnwickDoc& document, const Char
     }
 }
 
-void DrawBands(Canvas& canvas, const CTarnwickDoc& document, const ChartArea& chart, int shownBars, const Pens& pens)
+void DrawBands(Canvas& canvas, const ChartInput& input, const ChartArea& chart, int shownBars, const Pens& pens)
 {
-    const MovingAverageAnalysis& averages = document.movingAverages;
+    const MovingAverageAnalysis& averages = input.movingAverages;
     canvas.SelectPen(pens.purple);
     DrawBand(canvas, chart, averages.bollingerUpper, averages.bollingerLower, shownBars - 35);
     // The envelopes cover the newest 31 bars only.
@@ -131,26 +132,27 @@ void DrawBands(Canvas& canvas, const CTarnwickDoc& document, const ChartArea& ch
 
 }  // namespace
 
-void DrawPriceCharts(Canvas& canvas, const CTarnwickDoc& document, int shownBars, int panelBase, const Pens& pens)
+void DrawPriceCharts(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens)
 {
-    const MovingAverageAnalysis& averages = document.movingAverages;
-    const ChartArea averagesChart{kPriceChartTop, kPriceChartHeight, PriceScale(document, shownBars),
+    const MovingAverageAnalysis& averages = input.movingAverages;
+    const ChartArea averagesChart{kPriceChartTop, kPriceChartHeight, PriceScale(input, shownBars),
                                   BarWidth(shownBars)};
 
-    const int averagesTop = DrawGridAndTicks(canvas, document, averagesChart, kPriceTickLength, false, pens);
+    const int averagesTop = DrawGridAndTicks(canvas, input.store, averagesChart, kPriceTickLength, false, pens);
     const LegendEntry averagesLegend[] = {{"Up", 0, Colour::kGreen},          {"Down", 30, Colour::kRed},
                                           {"SMA(9)", 80, Colour::kPurple},    {"SMA(18)", 140, Colour::kGold},
                                           {"SMA(27)", 210, Colour::kBrightGreen}, {"SMA(200)", 360, Colour::kDarkRed},
                                           {"SMA(50)", 280, Colour::kBlue},    {"* * * *", kStarsX, Colour::kRed}};
     DrawLegend(canvas, averagesTop, averagesLegend, std::size(averagesLegend));
-    SignalTally(canvas, averagesTop, "Moving Averages", averages.maSignals.buyToday, averages.maSignals.sellToday);
+    SignalTally(canvas, averagesTop, SignalTitles::kMa.title, averages.maSignals.buyToday,
+                averages.maSignals.sellToday);
     Markers(canvas, averagesChart, averages.maSignals);
-    DrawMovingAverages(canvas, document, averagesChart, shownBars, pens);
-    DrawPriceBars(canvas, document.store, averagesChart, shownBars, pens);
+    DrawMovingAverages(canvas, input, averagesChart, shownBars, pens);
+    DrawPriceBars(canvas, input.store, averagesChart, shownBars, pens);
 
     ChartArea bandsChart = averagesChart;
-    bandsChart.top = panelBase + kBandsChartOffset;
-    const int bandsTop = DrawGridAndTicks(canvas, document, bandsChart, kPriceTickLength, false, pens);
+    bandsChart.top = input.panelBase + kBandsChartOffset;
+    const int bandsTop = DrawGridAndTicks(canvas, input.store, bandsChart, kPriceTickLength, false, pens);
     const LegendEntry bandsLegend[] = {{"Up", 0, Colour::kGreen},
                                        {"Down", 30, Colour::kRed},
                                        {"Bollinger Bands(18)", 80, Colour::kPurple},
@@ -159,28 +161,28 @@ void DrawPriceCharts(Canvas& canvas, const CTarnwickDoc& document, int shownBars
     DrawLegend(canvas, bandsTop, bandsLegend, std::size(bandsLegend));
     Markers(canvas, bandsChart, averages.bollingerSignals);
     Markers(canvas, bandsChart, averages.envelopeSignals);
-    DrawBands(canvas, document, bandsChart, shownBars, pens);
-    DrawPriceBars(canvas, document.store, bandsChart, shownBars, pens);
-    SignalTally(canvas, bandsTop, "MA Envelopes", averages.envelopeSignals.buyToday,
+    DrawBands(canvas, input, bandsChart, shownBars, pens);
+    DrawPriceBars(canvas, input.store, bandsChart, shownBars, pens);
+    SignalTally(canvas, bandsTop, SignalTitles::kEnvelope.title, averages.envelopeSignals.buyToday,
                 averages.envelopeSignals.sellToday);
-    SignalTally(canvas, bandsTop - 20, "Bollinger Bands", averages.bollingerSignals.buyToday,
+    SignalTally(canvas, bandsTop - 20, SignalTitles::kBollinger.title, averages.bollingerSignals.buyToday,
                 averages.bollingerSignals.sellToday);
 }
 
-void DrawVolumeChart(Canvas& canvas, const CTarnwickDoc& document, int shownBars, int panelBase, const Pens& pens)
+void DrawVolumeChart(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens)
 {
-    const QuoteSeries& store = document.store;
+    const QuoteSeries& store = input.store;
     double max = -1e9;
     double min = 1e8;
     MinMax(shownBars, store.volume, max, min);
-    ChartArea chart{panelBase + kVolumeChartOffset, kVolumeChartHeight, {}, BarWidth(shownBars)};
+    ChartArea chart{input.panelBase + kVolumeChartOffset, kVolumeChartHeight, {}, BarWidth(shownBars)};
     chart.scale.step = max * kVolumeStepShare;
     double raw = 0;
     NiceScale(raw, chart.scale.step, chart.scale.axisLow);
     if (chart.scale.step > 0)
         chart.scale.divisions = CeilToDivisions(max / chart.scale.step);
 
-    const int gridTop = DrawGridAndTicks(canvas, document, chart, kVolumeTickLength, true, pens);
+    const int gridTop = DrawGridAndTicks(canvas, input.store, chart, kVolumeTickLength, true, pens);
     const LegendEntry legend[] = {{"Up", 0, Colour::kGreen},
                                   {"Down", 30, Colour::kRed},
                                   {"Volume MA(50)", 210, Colour::kPurple},
@@ -197,7 +199,7 @@ void DrawVolumeChart(Canvas& canvas, const CTarnwickDoc& document, int shownBars
             canvas.LineTo(x, -chart.ValueDistance(store.volume[i]));
     }
     canvas.SelectPen(pens.purple);
-    DrawPositive(canvas, chart, document.movingAverages.volumeSma50, shownBars - 50);
+    DrawPositive(canvas, chart, input.movingAverages.volumeSma50, shownBars - 50);
     canvas.SelectPen(pens.gold);
-    DrawPositive(canvas, chart, document.movingAverages.volumeSma25, shownBars - 25);
+    DrawPositive(canvas, chart, input.movingAverages.volumeSma25, shownBars - 25);
 }

@@ -1,6 +1,7 @@
+#include "chart/QuoteSummary.h"
+
+#include "analysis/SignalTitles.h"
 #include "chart/ChartDrawing.h"
-#include "chart/ChartPainters.h"
-#include "document/CTarnwickDoc.h"
 
 namespace {
 
@@ -48,10 +49,10 @@ void DrawBarValues(Canvas& canvas, const QuoteSeries& store)
 
 }  // namespace
 
-void DrawQuoteSummary(Canvas& canvas, const CTarnwickDoc& document, PenId bluePen)
+void DrawQuoteSummary(Canvas& canvas, const ChartInput& input, PenId bluePen)
 {
-    const QuoteSeries& store = document.store;
-    const LatestQuote& quote = document.latestQuote();
+    const QuoteSeries& store = input.store;
+    const LatestQuote& quote = input.latestQuote;
     const bool merged = quote.quoteMerged == 1;
 
     canvas.SetTextColour(Colour::kBlack);
@@ -67,7 +68,7 @@ void DrawQuoteSummary(Canvas& canvas, const CTarnwickDoc& document, PenId bluePe
         DrawQuoteValues(canvas, quote);
     else
         DrawBarValues(canvas, store);
-    DrawText(canvas, Colour::kPurple, 10, kValueRow, document.loadedSymbol);
+    DrawText(canvas, Colour::kPurple, 10, kValueRow, input.loadedSymbol);
 
     // The store's last two closes colour the price in both cases.
     canvas.SetTextColour(store.close[0] - store.close[1] < 0 ? Colour::kRed : Colour::kGreen);
@@ -78,8 +79,8 @@ void DrawQuoteSummary(Canvas& canvas, const CTarnwickDoc& document, PenId bluePe
         Value(canvas, 155, "%-5.5g", store.close[0]);
     }
 
-    const VolumeForecastAnalysis& totals = document.volumeForecast;
-    SignalTally(canvas, kTotalRowY, "Total", totals.todayBuyTotal, totals.todaySellTotal);
+    const VolumeForecastAnalysis& totals = input.volumeForecast;
+    SignalTally(canvas, kTotalRowY, SignalTitles::kTotal, totals.todayBuyTotal, totals.todaySellTotal);
     canvas.SelectPen(bluePen);
     for (int distance : kSeparators)
         DrawLine(canvas, 0, distance, kChartRight, distance);

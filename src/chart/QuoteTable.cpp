@@ -1,6 +1,6 @@
+#include "chart/QuoteTable.h"
+
 #include "chart/ChartDrawing.h"
-#include "chart/ChartPainters.h"
-#include "document/CTarnwickDoc.h"
 
 #include <cstdio>
 
@@ -20,9 +20,9 @@ std::string RightAligned(const std::string& text)
 
 }  // namespace
 
-void DrawQuoteTable(Canvas& canvas, const CTarnwickDoc& document)
+void DrawQuoteTable(Canvas& canvas, const ChartInput& input)
 {
-    const QuoteSeries& store = document.store;
+    const QuoteSeries& store = input.store;
     canvas.SetTextColour(Colour::kBlue);
     const struct {
         int x;
@@ -31,7 +31,7 @@ void DrawQuoteTable(Canvas& canvas, const CTarnwickDoc& document)
                   {460, "Close"}, {570, "Volume"}, {700, "Symbol"}};
     for (const auto& column : header)
         canvas.TextOut(column.x, 0, column.caption);
-    DrawText(canvas, kSymbolColour, 705, 20, document.loadedSymbol);
+    DrawText(canvas, kSymbolColour, 705, 20, input.loadedSymbol);
 
     // The two oldest bars are not listed.
     for (int r = 0; r < store.BarsLoaded() - 2; ++r) {

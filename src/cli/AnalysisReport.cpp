@@ -76,9 +76,10 @@ void WriteAnalysisReport(const CTarnwickDoc& document, std::ostream& out)
 
     out << "\n" << Row("Signals of the day", "Buy", "Sell");
     const auto sets = SignalSetsByName(document);
-    for (const SignalTitle& entry : kSignalTitles) {
+    for (const SignalTitle& entry : SignalTitles::kChartOrder) {
         const SignalSet& set = *sets.at(entry.setName);
         out << CountRow(entry.title, set.buyToday, set.sellToday);
     }
-    out << CountRow("Total", document.volumeForecast.todayBuyTotal, document.volumeForecast.todaySellTotal);
+    const VolumeForecastAnalysis& totals = document.volumeForecast;
+    out << CountRow(SignalTitles::kTotal, totals.todayBuyTotal, totals.todaySellTotal);
 }

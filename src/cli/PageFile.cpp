@@ -1,7 +1,6 @@
 #include "cli/PageFile.h"
 
 #include "base/Errors.h"
-#include "document/CTarnwickDoc.h"
 #include "qtcanvas/QtCanvas.h"
 
 #include <QBuffer>
@@ -40,20 +39,20 @@ private:
     PenId selected_ = 0;
 };
 
-QString PageTitle(const CTarnwickDoc& document)
+QString PageTitle(const ChartInput& input)
 {
-    const QString symbol = QString::fromStdString(document.loadedSymbol);
-    return document.chartPage == 1 ? symbol + QStringLiteral(" quotes") : symbol + QStringLiteral(" chart");
+    const QString symbol = QString::fromStdString(input.loadedSymbol);
+    return input.chartPage == 1 ? symbol + QStringLiteral(" quotes") : symbol + QStringLiteral(" chart");
 }
 
-void Paint(QPainter& painter, const CTarnwickDoc& document, const QRect& page)
+void Paint(QPainter& painter, const ChartInput& input, const QRect& page)
 {
     painter.fillRect(page, Qt::white);
     QtCanvas canvas(painter);
-    PaintChartView(canvas, document);
+    PaintChartPage(canvas, input);
 }
 
-QByteArray PngBytes(const CTarnwickDoc& document, PageSize size, int dpi)
+QByteArray PngBytes(const ChartInput& input, PageSize size, int dpi)
 {
     const int width = PixelsFor(size.width, dpi);
     const int height = PixelsFor(size.height, dpi);
@@ -66,7 +65,7 @@ QByteArray PngBytes(const CTarnwickDoc& document, PageSize size, int dpi)
     image.setDotsPerMeterY(dotsPerMetre);
     {
         QPainter painter(&image);
-        Paint(painter, document, image.rect());
+        Paint(painter, input, image.rect());
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -76,7 +75,7 @@ QByteArray PngBytes(const CTarnwickDoc& document, PageSize size, int dpi)
     return bytes;
 }
 
-QByteArray SvgBytes(const CTarnwickDoc& document, PageSize size, int dpi)
+QByteArray SvgBytes(const ChartInput& input, PageSize size, int dpi)
 {
     const QRect page(0, 0, PixelsFor(size.width, dpi), PixelsFor(size.height, dpi));
     QByteArray bytes;
@@ -86,14 +85,14 @@ QByteArray SvgBytes(const CTarnwickDoc& document, PageSize size, int dpi)
     svg.setResolution(dpi);
     svg.setSize(page.size());
     svg.setViewBox(page);
-    svg.setTitle(PageTitle(document));
+    svg.setTitle(PageTitle(input));
     QPainter painter(&svg);
-    Paint(painter, document, page);
+    Paint(painter, input, page);
     painter.end();
     return bytes;
 }
 
-QByteArray PdfBytes(const CTarnwickDoc& document, PageSize size)
+QByteArray PdfBytes(const ChartInput& input, PageSize size)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -104,10 +103,10 @@ QByteArray PdfBytes(const CTarnwickDoc& document, PageSize size)
         pdf.setPageSize(QPageSize(QSizeF(size.width / 100.0, size.height / 100.0), QPageSize::Inch, QString(),
                                   QPageSize::ExactMatch));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf.setTitle(PageTitle(document));
+        pdf.setTitle(PageTitle(input));
         pdf.setCreator(QStringLiteral("Tarnwick"));
         QPainter painter(&pdf);
-        Paint(painter, document, QRect(0, 0, PixelsFor(size.width, kPdfDpi), PixelsFor(size.height, kPdfDpi)));
+        Paint(painter, input, QRect(0, 0, PixelsFor(size.width, kPdfDpi), PixelsFor(size.height, kPdfDpi)));
     }
     return bytes;
 }
@@ -141,23 +140,23 @@ int PixelsFor(int units, int dpi)
     return static_cast<int>((static_cast<long long>(units) * dpi + 99) / 100);
 }
 
-std::optional<PageSize> WritePageFile(const CTarnwickDoc& document, const std::filesystem::path& file,
-                                      PageFormat format, int dpi)
+std::optional<PageSize> WritePageFile(const ChartInput& input, const std::filesystem::path& file, PageFormat format,
+                                      int dpi)
 {
     DiscardingCanvas sizing;
-    const std::optional<PageSize> size = PaintChartView(sizing, document);
+    const std::optional<PageSize> size = PaintChartPage(sizing, input);
     if (!size)
         return std::nullopt;
 
     switch (format) {
     case PageFormat::Png:
-        WriteFile(file, PngBytes(document, *size, dpi));
+        WriteFile(file, PngBytes(input, *size, dpi));
         break;
     case PageFormat::Svg:
-        WriteFile(file, SvgBytes(document, *size, dpi));
+        WriteFile(file, SvgBytes(input, *size, dpi));
         break;
     case PageFormat::Pdf:
-        WriteFile(file, PdfBytes(document, *size));
+        WriteFile(file, PdfBytes(input, *size));
         break;
     }
     return size;

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "chart/ChartView.h"
+#include "chart/ChartInput.h"
+#include "chart/ChartPagePaint.h"
 
 #include <filesystem>
 #include <optional>
-
-class CTarnwickDoc;
 
 enum class PageFormat { Png, Svg, Pdf };
 
@@ -13,18 +12,18 @@ enum class PageFormat { Png, Svg, Pdf };
 // case; nothing for any other name.
 std::optional<PageFormat> PageFormatOf(const std::filesystem::path& file);
 
-// Paints the page the document's chartPage selects into `file`, at the
-// page's physical size on a white background:
+// Paints the page input.chartPage selects into `file`, at the page's
+// physical size on a white background:
 // - PNG: `dpi` pixels an inch (the chart page at 96 dpi is 1152 x 3936);
 // - SVG: a viewBox of `dpi` units an inch, with its width and height in mm;
 // - PDF: one page of the page's size in inches, drawn at 1200 dots an inch.
 // Returns the page size in 0.01 inch; returns nothing and writes nothing when
-// the document has no bars. Needs a QGuiApplication (OffscreenGuiApplication).
+// the store has no bars. Needs a QGuiApplication (OffscreenGuiApplication).
 // Throws FileError, naming the file and the reason, when the file cannot be
 // written (it is then left as it was), and TarnwickError when the image
 // would be too large to hold in memory.
-std::optional<PageSize> WritePageFile(const CTarnwickDoc& document, const std::filesystem::path& file,
-                                      PageFormat format, int dpi);
+std::optional<PageSize> WritePageFile(const ChartInput& input, const std::filesystem::path& file, PageFormat format,
+                                      int dpi);
 
 // Pixels across `units` hundredths of an inch at `dpi`, rounded up.
 int PixelsFor(int units, int dpi);

@@ -115,7 +115,7 @@ int RunRender(std::span<const std::string_view> args, std::ostream& out, std::os
     const OffscreenGuiApplication gui;
     std::optional<PageSize> size;
     try {
-        size = WritePageFile(*document, options->file, options->format, options->dpi);
+        size = WritePageFile(document->chartInput(), options->file, options->format, options->dpi);
     } catch (const TarnwickError& error) {
         err << "tarnwick-cli: " << error.what() << "\n";
         return 1;

@@ -10,6 +10,7 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage: tarnwick-cli COMMAND [OPTIONS]\n"
+    "       tarnwick-cli --version | --help\n"
     "commands:\n"
     "  analyze   load a symbol's local quote files and print the day's signals\n"
     "  render    load a symbol's local quote files and draw the chart page to PNG, SVG or PDF\n"
@@ -38,6 +39,10 @@ int main(int argc, char** argv)
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         (args.empty() ? std::cerr : std::cout) << kUsage;
         return args.empty() ? 2 : 0;
+    }
+    if (args[0] == "--version") {
+        std::cout << "tarnwick-cli " TARNWICK_VERSION "\n";
+        return 0;
     }
     const std::span<const std::string_view> rest(args.begin() + 1, args.end());
     for (const CommandEntry& command : kCommands) {

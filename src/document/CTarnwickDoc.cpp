@@ -1,12 +1,33 @@
 #include "document/CTarnwickDoc.h"
 
-#ifndef TARNWICK_DEFAULT_QUOTE_DIR
-#define TARNWICK_DEFAULT_QUOTE_DIR "data/sample/IBM"
-#endif
+namespace {
+
+// The sample history a new document reads unless the user chose another folder.
+constexpr auto kDefaultSample = "IBM";
+
+}  // namespace
 
 CTarnwickDoc::CTarnwickDoc() : quoteDir(DefaultQuoteDir()) {}
 
-std::filesystem::path CTarnwickDoc::DefaultQuoteDir()
+std::filesystem::path CTarnwickDoc::DefaultQuoteDir(const std::filesystem::path& programFile)
 {
-    return TARNWICK_DEFAULT_QUOTE_DIR;
+    const std::filesystem::path installed =
+        (programFile.parent_path() / TARNWICK_SAMPLE_FROM_PROGRAM / kDefaultSample).lexically_normal();
+    std::error_code error;
+    if (!programFile.empty() && std::filesystem::is_directory(installed, error))
+        return installed;
+    return std::filesystem::path(TARNWICK_SOURCE_SAMPLE_DIR) / kDefaultSample;
+}
+
+ChartInput CTarnwickDoc::chartInput() const
+{
+    return {.store = store,
+            .movingAverages = movingAverages,
+            .oscillators = oscillators,
+            .flowDirection = flowDirection,
+            .volumeForecast = volumeForecast,
+            .latestQuote = latestQuote(),
+            .loadedSymbol = loadedSymbol,
+            .chartPage = chartPage,
+            .panelBase = indicatorPanels.panelBase};
 }

@@ -4,6 +4,8 @@
 #include "analysis/MovingAverageAnalysis.h"
 #include "analysis/OscillatorAnalysis.h"
 #include "analysis/VolumeForecastAnalysis.h"
+#include "base/RunningProgramFile.h"
+#include "chart/ChartInput.h"
 #include "chart/IndicatorPanels.h"
 #include "pages/MarketPages.h"
 #include "quotes/HistoryTableQuoteSource.h"
@@ -13,6 +15,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 // One workspace: its quote store, the three quote sources, the four analysis
 // modules, the market page compositors and the settings the commands change.
@@ -23,9 +26,15 @@ public:
     CTarnwickDoc(const CTarnwickDoc&) = delete;
     CTarnwickDoc& operator=(const CTarnwickDoc&) = delete;
 
-    // The folder that holds quotes.csv and table.csv: the sample IBM history
-    // shipped with the program unless the user chose another.
-    static std::filesystem::path DefaultQuoteDir();
+    // The folder that holds quotes.csv and table.csv unless the user chose
+    // another: the sample IBM history installed with the program, which is
+    // <prefix>/share/tarnwick/sample/IBM for a program file <prefix>/bin/NAME.
+    // A program without that folder beside it (one run from its build tree)
+    // gets the sample in the source tree it was built from.
+    static std::filesystem::path DefaultQuoteDir(const std::filesystem::path& programFile = RunningProgramFile());
+
+    static constexpr std::string_view kDefaultSymbol = "YHOO";      // when the symbol box is empty
+    static constexpr std::string_view kDefaultSourceName = "Yahoo";  // when no web source was chosen
 
     QuoteSeries store;
     LocalQuoteReader localReader;
@@ -36,21 +45,24 @@ public:
     OscillatorAnalysis oscillators;
     FlowDirectionAnalysis flowDirection;
     VolumeForecastAnalysis volumeForecast;
-    IndicatorPanels indicatorPanels;
+    IndicatorPanels indicatorPanels;  // where the lower block of charts starts
     MarketPages marketPages;  // the twelve market page compositors
 
-    std::string symbol = "YHOO";  // the symbol box; "YHOO" when it is empty
-    std::string loadedSymbol;      // the symbol the loaded bars belong to
-    std::string sourceName;        // web source: "Yahoo" or "Silicon Investor"
-    int monthSpan = -1;            // -1: about 5 months of web history, +1: about 10
-    int sourceMode = 1;            // 1: local files, 2: web
-    int chartPage = 0;             // 0: the charts, 1: the quote table
+    std::string symbol{kDefaultSymbol};  // the symbol box; kDefaultSymbol when it is empty
+    std::string loadedSymbol;            // the symbol the loaded bars belong to
+    std::string sourceName;              // web source: "Yahoo" or "Silicon Investor"; empty until a web command
+    int monthSpan = -1;                  // -1: about 5 months of web history, +1: about 10
+    int sourceMode = 1;                  // 1: local files, 2: web
+    int chartPage = 0;                   // 0: the charts, 1: the quote table
     int homePageShown = 0;
-    int commandCount = 0;          // data and page commands run so far
+    int commandCount = 0;                // data and page commands run so far
     int favoritesBuiltBrowser = 0;
     int favoritesBuiltChart = 0;
     std::filesystem::path quoteDir;
 
     LatestQuote& latestQuote() { return yahooSource.latestQuote; }
     const LatestQuote& latestQuote() const { return yahooSource.latestQuote; }
+
+    // What the chart view paints of this document; valid while the document lives.
+    ChartInput chartInput() const;
 };

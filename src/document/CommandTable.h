@@ -7,39 +7,57 @@
 #include <string_view>
 
 // Every command of the document menu and the toolbar, as constant data: the
-// windows build their menus, toolbar buttons and status prompts from it.
+// windows build their menus, toolbar buttons and status prompts from it, and
+// the document window carries a command out by reading its entry.
 
 enum class MenuPopup { File, Edit, View, Browser, Favorites, Markets, Stocks, Window, Help };
 
 struct PopupInfo {
     MenuPopup popup;
-    std::string_view name;      // "File"
     std::string_view menuText;  // "&File"
     bool withoutDocument;       // also in the menu shown while no document is open
 };
 
 // The popups of the document menu in menu-bar order.
 inline constexpr std::array<PopupInfo, 9> kPopups = {{
-    {MenuPopup::File, "File", "&File", true},
-    {MenuPopup::Edit, "Edit", "&Edit", false},
-    {MenuPopup::View, "View", "&View", true},
-    {MenuPopup::Browser, "Browser", "&Browser", false},
-    {MenuPopup::Favorites, "Favorites", "Favo&rites", false},
-    {MenuPopup::Markets, "Markets", "&Markets", false},
-    {MenuPopup::Stocks, "Stocks", "&Stocks", false},
-    {MenuPopup::Window, "Window", "&Window", false},
-    {MenuPopup::Help, "Help", "&Help", true},
+    {MenuPopup::File, "&File", true},
+    {MenuPopup::Edit, "&Edit", false},
+    {MenuPopup::View, "&View", true},
+    {MenuPopup::Browser, "&Browser", false},
+    {MenuPopup::Favorites, "Favo&rites", false},
+    {MenuPopup::Markets, "&Markets", false},
+    {MenuPopup::Stocks, "&Stocks", false},
+    {MenuPopup::Window, "&Window", false},
+    {MenuPopup::Help, "&Help", true},
 }};
 
+// What a command does, and so which fields of its entry mean something.
 enum class CommandKind {
-    DataLoad,        // loads quotes and shows the chart view
-    LoadSetting,     // changes how the next load asks for quotes
-    ChartPage,       // chooses the page the chart view paints
-    PageBuilder,     // builds a market page file and shows it
-    Link,            // goes to a fixed outside address (LinkCommands)
-    BrowserControl,  // back, forward, refresh, stop
-    FavoritesEntry,  // the Favorites popup's entries
-    Standard,        // file, clipboard, print, bars, windows, about
+    DataLoad,              // loads quotes from `sourceMode` and shows the chart view
+    LoadSetting,           // switches the month span of the next web load
+    ChartPage,             // shows the chart view painting `chartPage`
+    PageBuilder,           // builds a market page file (MarketPages) and shows it
+    Link,                  // goes to a fixed outside address (LinkCommands)
+    BrowserControl,        // shows the browser view and runs `browserAction` in it
+    Clipboard,             // runs `browserAction` in the browser view if it is shown
+    FavoritesPlaceholder,  // stands in the Favorites popup until the folder is read; does nothing
+    Standard,              // file, print, bars, windows, about: the application's own
+};
+
+// What a BrowserControl or Clipboard command asks of the browser view.
+enum class BrowserAction { None, Back, Forward, Refresh, Stop, Cut, Copy, Paste, SelectAll };
+
+// How the document window carries a command out, besides its kind.
+struct CommandRun {
+    // Runs the web command preparation first: reads the symbol and source
+    // boxes into the document and counts the command.
+    bool readsSymbol = false;
+    // Counts the command (again) once its own work is done; a page that
+    // could not be built is not counted.
+    bool counted = false;
+    int sourceMode = 0;  // DataLoad: 1 the local files, 2 the web
+    int chartPage = 0;   // ChartPage: 0 the charts, 1 the quote table
+    BrowserAction browserAction = BrowserAction::None;
 };
 
 struct CommandInfo {
@@ -48,6 +66,7 @@ struct CommandInfo {
     std::string_view menuText;  // with '&' before the mnemonic and "\t" before a shortcut label
     std::string_view prompt;    // status prompt, then "\n" and the tooltip; empty when there is none
     CommandKind kind;
+    CommandRun run = {};
     bool withoutDocument = false;  // also in the menu shown while no document is open
     bool separatorBefore = false;  // a menu separator goes above the entry
 };

@@ -55,7 +55,7 @@ std::filesystem::path FramesetPage::Build(const PageBuild& build) const
 }
 
 DowChartsPage::DowChartsPage()
-    : FramesetPage({kDowCharts, "DowChartsPage", "htmmarketsummary.htm", false}, {std::nullopt, "./htmDowCharts.htm"},
+    : FramesetPage({kDowCharts, "DowChartsPage", "htmmarketsummary.htm"}, {std::nullopt, "./htmDowCharts.htm"},
                    {HostRole::ChartingSite, "/markets/"})
 {
 }

@@ -4,56 +4,56 @@
 #include "pages/MarketPageTable.h"
 
 MarketUpdatePage::MarketUpdatePage()
-    : FramesetPage({kMarketUpdate, "MarketUpdatePage", "htmmarketupdate.htm", false},
+    : FramesetPage({kMarketUpdate, "MarketUpdatePage", "htmmarketupdate.htm"},
                    {HostRole::FinancialNews, "/bbn/snapshot.html"}, {HostRole::MarketBriefing, "/intro/i_stocks.htm"})
 {
 }
 
 StocksOnTheMovePage::StocksOnTheMovePage()
-    : FramesetPage({kStocksOnTheMove, "StocksOnTheMovePage", "htmstocksmove.htm", false},
+    : FramesetPage({kStocksOnTheMove, "StocksOnTheMovePage", "htmstocksmove.htm"},
                    {HostRole::MarketBriefing, "/intro/I_inplay.htm"}, {HostRole::MarketData, "/pl/wsrn/padvance.asp"})
 {
 }
 
 NewsIndexPage::NewsIndexPage()
-    : ComposedPage({kNewsIndex, "NewsIndexPage", "htmnewsindex.htm", false}, NewsIndexRecipe())
+    : ComposedPage({kNewsIndex, "NewsIndexPage", "htmnewsindex.htm"}, NewsIndexRecipe())
 {
 }
 
 MarketAnalysisPage::MarketAnalysisPage()
-    : ComposedPage({kMarketAnalysis, "MarketAnalysisPage", "htmmarketanal.htm", false}, MarketAnalysisRecipe())
+    : ComposedPage({kMarketAnalysis, "MarketAnalysisPage", "htmmarketanal.htm"}, MarketAnalysisRecipe())
 {
 }
 
 StockAnalysisPage::StockAnalysisPage()
-    : ComposedPage({kStockAnalysis, "StockAnalysisPage", "htmstockanal.htm", false}, StockAnalysisRecipe())
+    : ComposedPage({kStockAnalysis, "StockAnalysisPage", "htmstockanal.htm"}, StockAnalysisRecipe())
 {
 }
 
-IpoPage::IpoPage() : ComposedPage({kIpoResearch, "IpoPage", "htmipo.htm", false}, IpoRecipe()) {}
+IpoPage::IpoPage() : ComposedPage({kIpoResearch, "IpoPage", "htmipo.htm"}, IpoRecipe()) {}
 
 PriceForecastPage::PriceForecastPage()
-    : ComposedPage({kPriceForecast, "PriceForecastPage", "htmsupport.htm", true}, PriceForecastRecipe())
+    : ComposedPage({kPriceForecast, "PriceForecastPage", "htmsupport.htm"}, PriceForecastRecipe())
 {
 }
 
 CompanyProfilePage::CompanyProfilePage()
-    : ComposedPage({kCompanyProfile, "CompanyProfilePage", "htmprofile.htm", true}, CompanyProfileRecipe())
+    : ComposedPage({kCompanyProfile, "CompanyProfilePage", "htmprofile.htm"}, CompanyProfileRecipe())
 {
 }
 
 StockNewsPage::StockNewsPage()
-    : ComposedPage({kStockNews, "StockNewsPage", "htmstocknews.htm", true}, StockNewsRecipe())
+    : ComposedPage({kStockNews, "StockNewsPage", "htmstocknews.htm"}, StockNewsRecipe())
 {
 }
 
 MessageBoardsPage::MessageBoardsPage()
-    : ComposedPage({kMessageBoards, "MessageBoardsPage", "htmmessageboards.htm", true}, MessageBoardsRecipe())
+    : ComposedPage({kMessageBoards, "MessageBoardsPage", "htmmessageboards.htm"}, MessageBoardsRecipe())
 {
 }
 
 StockEvaluatorPage::StockEvaluatorPage()
-    : ComposedPage({kStockEvaluator, "StockEvaluatorPage", "htmstockevaluator.htm", true}, StockEvaluatorRecipe())
+    : ComposedPage({kStockEvaluator, "StockEvaluatorPage", "htmstockevaluator.htm"}, StockEvaluatorRecipe())
 {
 }
 

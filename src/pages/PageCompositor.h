@@ -29,7 +29,6 @@ public:
         int commandId;
         std::string_view className;
         std::string_view fileName;
-        bool symbolPage;  // reads the symbol
     };
 
     explicit PageCompositor(const Identity& identity) : identity_(identity) {}
@@ -40,7 +39,6 @@ public:
     int commandId() const { return identity_.commandId; }
     std::string_view className() const { return identity_.className; }
     std::string_view fileName() const { return identity_.fileName; }
-    bool symbolPage() const { return identity_.symbolPage; }
 
     // The page file's full path in `folder`.
     std::filesystem::path PagePath(const std::filesystem::path& folder) const;

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QTimer>
@@ -63,44 +64,45 @@ TEST_F(CChildFrameTest, ReadLocalFromTheBrowserEndsOnTheLoadedChart)
     EXPECT_EQ(frame->activeViewId, CChildFrame::kChartView);
     EXPECT_EQ(document.store.barCount, 400);
     EXPECT_EQ(document.loadedSymbol, "IBM");
-    EXPECT_EQ(document.sourceName, "Yahoo");
     EXPECT_EQ(document.sourceMode, 1);
     EXPECT_EQ(document.latestQuote().quoteMerged, 1);
     EXPECT_TRUE(errors.empty());
 }
 
-TEST_F(CChildFrameTest, AnEmptySymbolBoxMeansYhooAndAMissingFileIsReported)
+TEST_F(CChildFrameTest, AMissingQuoteFileIsReported)
 {
     document.quoteDir = "/nonexistent/quotes";
     frame->OnCommand(kReadLocal);
-    EXPECT_EQ(document.symbol, "YHOO");
     EXPECT_EQ(document.store.barCount, 0);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_TRUE(errors[0].contains("/nonexistent/quotes/quotes.csv")) << errors[0].toStdString();
 }
 
-TEST_F(CChildFrameTest, TheEleventhCountedCommandOpensTheHomePageOnce)
+TEST_F(CChildFrameTest, TheEleventhCountedCommandOpensTheProductHomePageInTheUsersBrowser)
 {
-    for (int command = 0; command < 10; ++command)
-        frame->OnCommand(kHistoricalCharts);
-    EXPECT_TRUE(opened.empty());
+    document.commandCount = 10;
     frame->OnCommand(kHistoricalCharts);
+    frame->OnCommand(kQuoteData);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0].toString(), "http://127.0.0.1:9/index.htm");
-    frame->OnCommand(kHistoricalCharts);
-    EXPECT_EQ(opened.size(), 1u);
     EXPECT_EQ(document.commandCount, 12);
-
-    frame->OnCommand(kIntradayCharts);
-    EXPECT_EQ(document.commandCount, 14);
 }
 
-TEST_F(CChildFrameTest, MonthSpanTwiceRestoresItAndReloadsNothing)
+TEST_F(CChildFrameTest, ASourceBoxWithoutAChoiceKeepsTheSourceChosenBefore)
+{
+    QComboBox* source = mainFrame.sourceBox();
+    source->setCurrentIndex(source->findText("Silicon Investor"));
+    frame->OnCommand(kStockOptions);
+    source->setCurrentIndex(-1);
+    frame->OnCommand(kStockOptions);
+    EXPECT_EQ(document.sourceName, "Silicon Investor");
+}
+
+TEST_F(CChildFrameTest, MonthSpanSwitchesTheSpanOnTheChartAndReloadsNothing)
 {
     frame->OnCommand(kMonthSpan);
     EXPECT_EQ(document.monthSpan, 1);
-    frame->OnCommand(kMonthSpan);
-    EXPECT_EQ(document.monthSpan, -1);
+    EXPECT_EQ(frame->activeViewId, CChildFrame::kChartView);
     EXPECT_EQ(document.store.barCount, 0);
     EXPECT_EQ(document.commandCount, 0);
 }

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
@@ -13,6 +18,15 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
+
+namespace {
+
+QString ToQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
 
 class CMainFrameTest : public WidgetsTest {
 protected:
@@ -63,29 +77,96 @@ TEST_F(CMainFrameTest, EnterAppendsTheAddressEachTimeAndIsNoSelection)
     EXPECT_EQ(frame.addressText, "http://127.0.0.1/a.htm");
 }
 
-TEST_F(CMainFrameTest, MenusAndToolbarFollowTheCommandTable)
+TEST_F(CMainFrameTest, EachPopupShowsItsCommandsInTableOrderWithTheirPrompts)
 {
-    QStringList menus;
-    for (QAction* menu : frame.menuBar()->actions())
-        menus << menu->text();
-    EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&View", "&Browser", "Favo&rites", "&Markets", "&Stocks",
-                                  "&Window", "&Help"}));
-    QAction* readLocal = frame.action(kReadLocal);
-    ASSERT_NE(readLocal, nullptr);
-    EXPECT_EQ(readLocal->text(), "Read &C:\\");
-    EXPECT_EQ(readLocal->statusTip(), "Read Quote data from C:\\,  analyze stock and display charts");
-    EXPECT_EQ(readLocal->toolTip(), "Read C:\\");
-    EXPECT_TRUE(frame.popup(MenuPopup::Stocks)->actions().contains(readLocal));
+    const QList<QAction*> bar = frame.menuBar()->actions();
+    ASSERT_EQ(bar.size(), std::ssize(kPopups));
+    for (std::size_t i = 0; i < kPopups.size(); ++i) {
+        EXPECT_EQ(bar[i]->text(), ToQString(kPopups[i].menuText));
+        EXPECT_EQ(bar[i]->menu(), frame.popup(kPopups[i].popup));
+    }
+    for (const PopupInfo& info : kPopups) {
+        SCOPED_TRACE(std::string(info.menuText));
+        // The entries shown, each with whether a separator stands above it.
+        std::vector<std::pair<QAction*, bool>> shown;
+        bool separator = false;
+        for (QAction* entry : frame.popup(info.popup)->actions()) {
+            if (entry->isSeparator())
+                separator = true;
+            else if (entry->isVisible()) {
+                shown.emplace_back(entry, separator);
+                separator = false;
+            }
+        }
+        std::vector<std::pair<QAction*, bool>> table;
+        for (const CommandInfo& command : Commands())
+            if (command.popup == info.popup)
+                table.emplace_back(frame.action(command.id), command.separatorBefore);
+        EXPECT_EQ(shown, table);
+    }
+    for (const CommandInfo& command : Commands()) {
+        const QAction* action = frame.action(command.id);
+        const PromptParts prompt = SplitPrompt(command.prompt);
+        EXPECT_EQ(action->statusTip(), ToQString(prompt.status)) << command.id;
+        if (!prompt.tooltip.empty()) {
+            EXPECT_EQ(action->toolTip(), ToQString(prompt.tooltip)) << command.id;
+        }
+    }
+}
+
+TEST_F(CMainFrameTest, OnlyTheStandardKeysAreBoundAndNoKeyTwice)
+{
+    std::set<QString> keys;
+    for (const CommandInfo& command : Commands()) {
+        const QKeySequence key = frame.action(command.id)->shortcut();
+        if (!key.isEmpty()) {
+            EXPECT_TRUE(keys.insert(key.toString()).second) << command.id << " " << key.toString().toStdString();
+        }
+    }
     EXPECT_EQ(frame.action(kPrint)->shortcut(), QKeySequence::Print);
+    // The browser's shortcut texts are labels only: Ctrl+S saves, Ctrl+P prints.
+    EXPECT_TRUE(frame.action(kSearch)->shortcut().isEmpty());
+    EXPECT_TRUE(frame.action(kSearch)->text().endsWith("\tCtrl+S"));
+}
 
-    QSignalSpy triggered(&frame, &CMainFrame::commandTriggered);
-    readLocal->trigger();
-    ASSERT_EQ(triggered.count(), 1);
-    EXPECT_EQ(triggered.at(0).at(0).toInt(), kReadLocal);
-
+TEST_F(CMainFrameTest, TheToolbarShowsTheTableButtonsAndEachSendsItsCommand)
+{
     const QToolBar* tools = frame.findChild<QToolBar*>("toolbar");
     ASSERT_NE(tools, nullptr);
-    EXPECT_EQ(tools->actions().front(), frame.action(kNew));
-    EXPECT_EQ(tools->actions().back(), frame.action(kCompanyProfile));
+    const QList<QAction*> buttons = tools->actions();
+    ASSERT_EQ(buttons.size(), std::ssize(kToolbar));
+    QSignalSpy triggered(&frame, &CMainFrame::commandTriggered);
+    for (std::size_t i = 0; i < kToolbar.size(); ++i) {
+        if (kToolbar[i] == kSeparator) {
+            EXPECT_TRUE(buttons[i]->isSeparator()) << i;
+            continue;
+        }
+        ASSERT_EQ(buttons[i], frame.action(kToolbar[i])) << i;
+        buttons[i]->trigger();
+        ASSERT_EQ(triggered.count(), 1) << i;
+        EXPECT_EQ(triggered.takeFirst().at(0).toInt(), kToolbar[i]);
+    }
     EXPECT_EQ(frame.statusBar()->currentMessage(), "Ready");
+}
+
+TEST_F(CMainFrameTest, ViewToolbarHidesAndShowsTheToolbarAndFollowsIt)
+{
+    frame.show();
+    QToolBar* tools = frame.findChild<QToolBar*>("toolbar");
+    ASSERT_NE(tools, nullptr);
+    QAction* toggle = frame.action(kToggleToolbar);
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_TRUE(frame.popup(MenuPopup::View)->actions().contains(toggle));
+    EXPECT_EQ(toggle->text(), "&Toolbar");
+    EXPECT_EQ(toggle->statusTip(), "Show or hide the toolbar");
+    EXPECT_TRUE(toggle->isChecked());
+
+    toggle->trigger();
+    EXPECT_TRUE(tools->isHidden());
+    toggle->trigger();
+    EXPECT_FALSE(tools->isHidden());
+
+    // Hidden another way, the menu entry says so.
+    tools->hide();
+    EXPECT_FALSE(toggle->isChecked());
 }

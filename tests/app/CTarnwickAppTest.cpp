@@ -1,8 +1,10 @@
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CTarnwickApp.h"
+#include "app/CommandLine.h"
 #include "base/CommandIds.h"
 #include "support/SampleDocument.h"
+#include "support/TempFolder.h"
 #include "support/WidgetsApplication.h"
 
 #include <gtest/gtest.h>
@@ -13,34 +15,16 @@
 
 class CTarnwickAppTest : public BrowserTest {};
 
-TEST_F(CTarnwickAppTest, ReadsTheQuoteFolderSymbolAndHostsFileFromTheCommandLine)
-{
-    QString error;
-    const auto options = CTarnwickApp::ParseOptions(
-        {"tarnwick", "--quote-dir", "data/sample/CAT", "--symbol", "cat", "--config", "/tmp/hosts.ini", "--all-hosts",
-         "127.0.0.1:8080"},
-        error);
-    ASSERT_TRUE(options) << error.toStdString();
-    EXPECT_EQ(options->quoteDir, "data/sample/CAT");
-    EXPECT_EQ(options->symbol, "cat");
-    EXPECT_EQ(options->config, "/tmp/hosts.ini");
-    EXPECT_EQ(options->allHosts, "127.0.0.1:8080");
-
-    EXPECT_FALSE(CTarnwickApp::ParseOptions({"tarnwick", "--colour"}, error));
-    EXPECT_TRUE(error.contains("--colour"));
-    EXPECT_FALSE(CTarnwickApp::ParseOptions({"tarnwick", "--symbol"}, error));
-    EXPECT_TRUE(error.contains("needs a value"));
-}
-
 TEST_F(CTarnwickAppTest, StartsWithOneDocumentOnTheBrowserViewAndTheSymbolFilledIn)
 {
     CTarnwickApp app;
-    CTarnwickApp::Options options;
-    options.quoteDir = SampleDir("IBM");
-    options.symbol = "ibm";
-    options.config = "/nonexistent/hosts.ini";
-    options.allHosts = "127.0.0.1:8080";
-    ASSERT_TRUE(app.InitInstance(options));
+    CommandLine commandLine;
+    commandLine.quoteDir = SampleDir("IBM");
+    commandLine.symbol = "ibm";
+    commandLine.config = "/nonexistent/hosts.ini";
+    commandLine.allHosts = "127.0.0.1:8080";
+    QString error;
+    ASSERT_TRUE(app.InitInstance(commandLine, error)) << error.toStdString();
     EXPECT_EQ(app.services().hosts.Base(HostRole::YahooCharts), "http://127.0.0.1:8080");
 
     CMainFrame* frame = app.mainFrame();
@@ -62,4 +46,23 @@ TEST_F(CTarnwickAppTest, StartsWithOneDocumentOnTheBrowserViewAndTheSymbolFilled
 
     frame->action(kNew)->trigger();  // New
     EXPECT_EQ(frame->mdiArea()->subWindowList().size(), 2);
+}
+
+TEST_F(CTarnwickAppTest, DoesNotStartOnSitesOtherThanTheOnesNamed)
+{
+    TempFolder folder;
+    CommandLine unreadable;
+    unreadable.config = folder.path().string();  // a folder, not a hosts file
+    CTarnwickApp first;
+    QString error;
+    EXPECT_FALSE(first.InitInstance(unreadable, error));
+    EXPECT_TRUE(error.contains(QString::fromStdString(folder.path().string()))) << error.toStdString();
+    EXPECT_EQ(first.mainFrame(), nullptr);
+
+    CommandLine noServer;
+    noServer.config = "/nonexistent/hosts.ini";
+    noServer.allHosts = "127.0.0.1:8080/pages";
+    CTarnwickApp second;
+    EXPECT_FALSE(second.InitInstance(noServer, error));
+    EXPECT_TRUE(error.contains("--all-hosts needs HOST:PORT")) << error.toStdString();
 }

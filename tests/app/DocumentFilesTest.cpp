@@ -1,6 +1,8 @@
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CTarnwickApp.h"
+#include "app/CommandLine.h"
+#include "app/DocumentManager.h"
 #include "base/CommandIds.h"
 #include "document/CTarnwickDoc.h"
 #include "support/SampleDocument.h"
@@ -33,14 +35,15 @@ protected:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Folder(settingsFolder));
         app.services().showError = [this](const QString& message) { errors.push_back(message); };
         app.services().openInUserBrowser = [this](const QUrl& url) { opened.push_back(url); };
-        app.chooseFile = [this](bool, const QString& suggestion) {
+        CommandLine commandLine;
+        commandLine.quoteDir = SampleDir("IBM");
+        commandLine.config = "/nonexistent/hosts.ini";
+        QString error;
+        ASSERT_TRUE(app.InitInstance(commandLine, error)) << error.toStdString();
+        app.documents().chooseFile = [this](bool, const QString& suggestion) {
             suggestions.push_back(suggestion);
             return answers.empty() ? QString() : answers.takeFirst();
         };
-        CTarnwickApp::Options options;
-        options.quoteDir = SampleDir("IBM");
-        options.config = "/nonexistent/hosts.ini";
-        ASSERT_TRUE(app.InitInstance(options));
         errors.clear();  // the missing hosts file
     }
 
@@ -102,15 +105,16 @@ TEST_F(DocumentFilesTest, SaveWritesAnEmptyStkFileAndOpenGivesAFreshDocument)
     EXPECT_EQ(fresh.quoteDir, SampleDir("IBM"));
 
     // Both files are on the File menu, the newest first, and stay there for the next start.
-    EXPECT_EQ(app.recentFiles(), QStringList({QFileInfo(InFiles("copy.stk")).canonicalFilePath(),
-                                              saved.canonicalFilePath()}));
+    EXPECT_EQ(app.documents().recentFiles(), QStringList({QFileInfo(InFiles("copy.stk")).canonicalFilePath(),
+                                                          saved.canonicalFilePath()}));
     EXPECT_TRUE(app.mainFrame()->action(kFirstRecentFile)->text().startsWith("&1 "));
     EXPECT_TRUE(app.mainFrame()->action(kFirstRecentFile + 1)->text().endsWith("week.stk"));
     EXPECT_FALSE(app.mainFrame()->action(kFirstRecentFile + 2)->isVisible());
     CTarnwickApp next;
     next.services().showError = app.services().showError;
-    ASSERT_TRUE(next.InitInstance({}));
-    EXPECT_EQ(next.recentFiles(), app.recentFiles());
+    QString error;
+    ASSERT_TRUE(next.InitInstance({}, error));
+    EXPECT_EQ(next.documents().recentFiles(), app.documents().recentFiles());
 }
 
 TEST_F(DocumentFilesTest, FilesThatCannotBeReadOrWrittenAreReportedAndChangeNothing)
@@ -126,17 +130,17 @@ TEST_F(DocumentFilesTest, FilesThatCannotBeReadOrWrittenAreReportedAndChangeNoth
     ASSERT_EQ(errors.size(), 2u);
     EXPECT_TRUE(errors[1].contains("Could not save \"/nonexistent/folder/a.stk\"")) << errors[1].toStdString();
     EXPECT_EQ(Active()->windowTitle(), "Stock1");
-    EXPECT_TRUE(app.documentPath(*Active()).isEmpty());
+    EXPECT_TRUE(app.documents().path(*Active()).isEmpty());
 
     // A recent file that has gone since is reported and leaves the list.
     files.Write("gone.stk", "");
     answers = {InFiles("gone.stk")};
     Trigger(kOpen);
-    ASSERT_EQ(app.recentFiles().size(), 1);
+    ASSERT_EQ(app.documents().recentFiles().size(), 1);
     std::filesystem::remove(InFiles("gone.stk").toStdString());
     Trigger(kFirstRecentFile);
     EXPECT_EQ(errors.size(), 3u);
-    EXPECT_TRUE(app.recentFiles().isEmpty());
+    EXPECT_TRUE(app.documents().recentFiles().isEmpty());
     EXPECT_FALSE(app.mainFrame()->action(kFirstRecentFile)->isEnabled());
 }
 
@@ -194,7 +198,8 @@ TEST_F(DocumentFilesTest, SettingsTakeEffectAtOnceAndAreKept)
     EXPECT_EQ(app.services().pageFolder.string(), InFiles("pages").toStdString());
 
     CTarnwickApp next;
-    ASSERT_TRUE(next.InitInstance({}));
+    QString error;
+    ASSERT_TRUE(next.InitInstance({}, error));
     EXPECT_EQ(next.settings().quoteDir.toStdString(), SampleDir("CAT"));
     EXPECT_EQ(next.settings().pageFolder, InFiles("pages"));
 }

@@ -1,6 +1,6 @@
 #include "chart/IndicatorPanels.h"
 #include "chart/RecordingCanvas.h"
-#include "document/CTarnwickDoc.h"
+#include "support/ChartInputOver.h"
 #include "support/SampleDocument.h"
 
 #include <gtest/gtest.h>
@@ -14,37 +14,47 @@
 
 namespace {
 
-using Painter = void (IndicatorPanels::*)(Canvas&, const CTarnwickDoc&, int, const Pens&) const;
+using Painter = void (*)(Canvas&, const ChartInput&, int, const Pens&);
 using Line = RecordingCanvas::Line;
 using Text = RecordingCanvas::Text;
 
-RecordingCanvas Paint(Painter painter, const CTarnwickDoc& document, int shownBars)
+RecordingCanvas Paint(Painter painter, const ChartInput& input, int shownBars)
 {
     RecordingCanvas canvas;
     const auto pen = [&](Rgb colour) { return canvas.CreatePen(colour); };
     const Pens pens{pen(Colour::kGrey),  pen(Colour::kRed),   pen(Colour::kDarkRed),
                     pen(Colour::kPurple), pen(Colour::kGold),  pen(Colour::kBlue),
                     pen(Colour::kGreen), pen(Colour::kBrightGreen), pen(Colour::kBlack)};
-    (document.indicatorPanels.*painter)(canvas, document, shownBars, pens);
+    painter(canvas, input, shownBars, pens);
     return canvas;
 }
 
+// A store with volume and the three modules the panels read.
+struct PanelData {
+    QuoteSeries store;
+    OscillatorAnalysis oscillators;
+    FlowDirectionAnalysis flowDirection;
+    VolumeForecastAnalysis volumeForecast;
+
+    ChartInput input() const { return ChartInputOver(store, oscillators, flowDirection, volumeForecast); }
+};
+
 // Every series a panel draws, filled with nonzero values 10 to 13 that vary
 // from bar to bar, so every automatic scale has a positive step.
-std::unique_ptr<CTarnwickDoc> RampDocument()
+std::unique_ptr<PanelData> RampData()
 {
-    auto document = std::make_unique<CTarnwickDoc>();
-    OscillatorAnalysis& o = document->oscillators;
-    FlowDirectionAnalysis& f = document->flowDirection;
-    VolumeForecastAnalysis& v = document->volumeForecast;
+    auto data = std::make_unique<PanelData>();
+    OscillatorAnalysis& o = data->oscillators;
+    FlowDirectionAnalysis& f = data->flowDirection;
+    VolumeForecastAnalysis& v = data->volumeForecast;
     for (Series* series : {&o.macd, &o.macdSignal, &o.macdDivergence, &o.rsi7, &o.rsi14, &o.stochK, &o.stochD,
                            &o.williamsR, &o.volumeRangeIndex, &o.momentum, &o.momentumMa, &o.roc, &o.rocMa,
                            &f.volatility10, &f.dmiPlus, &f.dmiMinus, &f.adx14, &f.cci15, &f.cci30, &f.mfi14,
                            &v.ita1Line, &v.ita2Line, &v.obv, &v.obvMa12, &v.pvt, &v.pvtMa12})
         for (int i = 0; i < kMaxBars; ++i)
             (*series)[i] = 10 + i % 4;
-    document->store.volume[1] = 1000;
-    return document;
+    data->store.volume[1] = 1000;
+    return data;
 }
 
 // Curve segments run leftward from bar i to bar i + 1; grid and frame lines
@@ -98,19 +108,21 @@ static bool operator==(const Line& a, const Line& b)
 
 TEST(PanelScale, MacdWorkedScalesReachTheGrid)
 {
-    auto document = std::make_unique<CTarnwickDoc>();
-    RecordingCanvas empty = Paint(&IndicatorPanels::DrawMacdPanel, *document, 50);
+    const auto store = std::make_unique<QuoteSeries>();
+    auto oscillators = std::make_unique<OscillatorAnalysis>();
+    const ChartInput input = ChartInputOver(*store, *oscillators);
+    RecordingCanvas empty = Paint(&IndicatorPanels::DrawMacdPanel, input, 50);
     EXPECT_EQ(GridLabels(empty), std::vector<std::string>{"0"});
     EXPECT_EQ(VerticalStrokes(empty, Colour::kPurple), 0);
     EXPECT_TRUE(Segments(empty, Colour::kBlue).empty());
 
     // The signal line is not scanned: its 40 stays outside the grid.
-    document->oscillators.macd[0] = 5;
-    document->oscillators.macdDivergence[3] = -3;
-    document->oscillators.macdSignal[0] = 40;
-    document->oscillators.macdSignals.buyBars[0] = 2;
-    document->oscillators.macdSignals.buyLevels[0] = 1;
-    RecordingCanvas canvas = Paint(&IndicatorPanels::DrawMacdPanel, *document, 50);
+    oscillators->macd[0] = 5;
+    oscillators->macdDivergence[3] = -3;
+    oscillators->macdSignal[0] = 40;
+    oscillators->macdSignals.buyBars[0] = 2;
+    oscillators->macdSignals.buyLevels[0] = 1;
+    RecordingCanvas canvas = Paint(&IndicatorPanels::DrawMacdPanel, input, 50);
     EXPECT_EQ(GridLabels(canvas), (std::vector<std::string>{"-3", "-2", "-1", "0", "1", "2", "3", "4", "5"}));
     // p = 140 / 8 = 17: value 5 at 1610 - 8 * 17, the zero line at 1610 - 3 * 17.
     const std::vector<Line> macd = Segments(canvas, Colour::kBlue);
@@ -128,8 +140,10 @@ TEST(PanelScale, MacdWorkedScalesReachTheGrid)
 
 TEST(PanelScale, DirectionalMovementWithoutValuesDrawsNoGridLine)
 {
-    auto document = std::make_unique<CTarnwickDoc>();
-    RecordingCanvas canvas = Paint(&IndicatorPanels::DrawDmiPanel, *document, 50);
+    const auto store = std::make_unique<QuoteSeries>();
+    auto flowDirection = std::make_unique<FlowDirectionAnalysis>();
+    const ChartInput input = ChartInputOver(*store, *flowDirection);
+    RecordingCanvas canvas = Paint(&IndicatorPanels::DrawDmiPanel, input, 50);
     EXPECT_TRUE(GridLabels(canvas).empty());
     // The legend stands at gridTop 0 less 18, the tally row at top + 20 less 38.
     EXPECT_EQ(TextsNamed(canvas, "DMI+(14)")[0].y, 18);
@@ -139,21 +153,23 @@ TEST(PanelScale, DirectionalMovementWithoutValuesDrawsNoGridLine)
     ASSERT_EQ(plus.size(), 34u);
     EXPECT_TRUE(std::all_of(plus.begin(), plus.end(), [](const Line& l) { return l.y1 == -2410 && l.y2 == -2410; }));
 
-    document->flowDirection.adx14[7] = 45;
-    EXPECT_EQ(GridLabels(Paint(&IndicatorPanels::DrawDmiPanel, *document, 50)),
+    flowDirection->adx14[7] = 45;
+    EXPECT_EQ(GridLabels(Paint(&IndicatorPanels::DrawDmiPanel, input, 50)),
               (std::vector<std::string>{"0", "10", "20", "30", "40", "50"}));
 }
 
 TEST(PanelScale, RsiValuesSitOnTheirGridLines)
 {
-    auto document = std::make_unique<CTarnwickDoc>();
-    document->oscillators.rsi7[0] = 50;
-    document->oscillators.rsi7[1] = 100;
+    const auto store = std::make_unique<QuoteSeries>();
+    auto oscillators = std::make_unique<OscillatorAnalysis>();
+    oscillators->rsi7[0] = 50;
+    oscillators->rsi7[1] = 100;
+    const ChartInput input = ChartInputOver(*store, *oscillators);
     // RSI panel top 1670: 50 at top + 80, 100 at top + 20.
-    EXPECT_EQ(Segments(Paint(&IndicatorPanels::DrawRsiPanel, *document, 9), Colour::kGreen),
+    EXPECT_EQ(Segments(Paint(&IndicatorPanels::DrawRsiPanel, input, 9), Colour::kGreen),
               (std::vector<Line>{{745, -1750, 739, -1690, Colour::kGreen}}));
     // 121 bars are 4 units wide.
-    const std::vector<Line> wide = Segments(Paint(&IndicatorPanels::DrawRsiPanel, *document, 121), Colour::kGreen);
+    const std::vector<Line> wide = Segments(Paint(&IndicatorPanels::DrawRsiPanel, input, 121), Colour::kGreen);
     ASSERT_EQ(wide.size(), 113u);
     EXPECT_EQ(wide[0].x2, 741);
 }
@@ -168,7 +184,7 @@ struct BoundCase {
 
 TEST(PanelCurves, StopAtShownBarsLessTheWarmUp)
 {
-    const auto document = RampDocument();
+    const auto data = RampData();
     const BoundCase cases[] = {
         {"RSI(7) at 8", &IndicatorPanels::DrawRsiPanel, Colour::kGreen, 8, 0},
         {"RSI(7) at 9", &IndicatorPanels::DrawRsiPanel, Colour::kGreen, 9, 1},
@@ -195,20 +211,21 @@ TEST(PanelCurves, StopAtShownBarsLessTheWarmUp)
         {"PVT MA at 250", &IndicatorPanels::DrawPvtPanel, Colour::kBlue, 250, 40},
     };
     for (const BoundCase& c : cases)
-        EXPECT_EQ(Segments(Paint(c.painter, *document, c.shownBars), c.colour).size(), static_cast<size_t>(c.segments))
+        EXPECT_EQ(Segments(Paint(c.painter, data->input(), c.shownBars), c.colour).size(),
+                  static_cast<size_t>(c.segments))
             << c.name;
 
     // The divergence bars: one per bar up to shownBars - 2.
-    EXPECT_EQ(VerticalStrokes(Paint(&IndicatorPanels::DrawMacdPanel, *document, 1), Colour::kPurple), 0);
-    EXPECT_EQ(VerticalStrokes(Paint(&IndicatorPanels::DrawMacdPanel, *document, 2), Colour::kPurple), 1);
-    EXPECT_EQ(VerticalStrokes(Paint(&IndicatorPanels::DrawMacdPanel, *document, 250), Colour::kPurple), 249);
+    EXPECT_EQ(VerticalStrokes(Paint(&IndicatorPanels::DrawMacdPanel, data->input(), 1), Colour::kPurple), 0);
+    EXPECT_EQ(VerticalStrokes(Paint(&IndicatorPanels::DrawMacdPanel, data->input(), 2), Colour::kPurple), 1);
+    EXPECT_EQ(VerticalStrokes(Paint(&IndicatorPanels::DrawMacdPanel, data->input(), 250), Colour::kPurple), 249);
 }
 
 TEST(PanelCurves, RunningTotalsTakeTheirScaleFromTheWindowOnly)
 {
-    auto document = RampDocument();
-    document->volumeForecast.obv[40] = 1e6;  // joined by the line, outside the scan
-    RecordingCanvas canvas = Paint(&IndicatorPanels::DrawObvPanel, *document, 250);
+    auto data = RampData();
+    data->volumeForecast.obv[40] = 1e6;  // joined by the line, outside the scan
+    RecordingCanvas canvas = Paint(&IndicatorPanels::DrawObvPanel, data->input(), 250);
     // Bars 0 to 39 hold 10 to 13: 3 * 0.2 is a hair above 0.6, so the step rounds up to 0.7.
     EXPECT_EQ(GridLabels(canvas), (std::vector<std::string>{"10", "10.7", "11.4", "12.1", "12.8", "13.5"}));
     const std::vector<Line> obv = Segments(canvas, Colour::kRed);
@@ -218,8 +235,8 @@ TEST(PanelCurves, RunningTotalsTakeTheirScaleFromTheWindowOnly)
 
 TEST(PanelCurves, EachCurveSelectsItsPenAfterGridAndTicks)
 {
-    const auto document = RampDocument();
-    RecordingCanvas canvas = Paint(&IndicatorPanels::DrawMacdPanel, *document, 50);
+    const auto data = RampData();
+    RecordingCanvas canvas = Paint(&IndicatorPanels::DrawMacdPanel, data->input(), 50);
     std::map<PenId, Rgb> colours;
     std::vector<Rgb> selected;
     for (const RecordingCanvas::Call& call : canvas.calls()) {
@@ -234,19 +251,20 @@ TEST(PanelCurves, EachCurveSelectsItsPenAfterGridAndTicks)
 
 TEST(VolumeRangePanel, DrawnOnlyWhenVolumeEntryOneOrTwoIsNotZero)
 {
-    auto document = RampDocument();
-    document->oscillators.williamsSignals.buyLevels[0] = -50;
-    document->oscillators.williamsSignals.buyToday = 1;
-    document->store.volume[1] = 0;
-    document->store.volume[3] = 500;
-    RecordingCanvas without = Paint(&IndicatorPanels::DrawWilliamsPanel, *document, 50);
+    auto data = RampData();
+    data->oscillators.williamsSignals.buyLevels[0] = -50;
+    data->oscillators.williamsSignals.buyToday = 1;
+    QuoteSeries& store = data->store;
+    store.volume[1] = 0;
+    store.volume[3] = 500;
+    RecordingCanvas without = Paint(&IndicatorPanels::DrawWilliamsPanel, data->input(), 50);
     EXPECT_TRUE(TextsNamed(without, "k%R").empty());
     EXPECT_TRUE(Segments(without, Colour::kBlue).empty());
 
     for (int entry : {1, 2}) {
-        document->store.volume[1] = document->store.volume[2] = 0;
-        document->store.volume[entry] = 7;
-        RecordingCanvas with = Paint(&IndicatorPanels::DrawWilliamsPanel, *document, 50);
+        store.volume[1] = store.volume[2] = 0;
+        store.volume[entry] = 7;
+        RecordingCanvas with = Paint(&IndicatorPanels::DrawWilliamsPanel, data->input(), 50);
         ASSERT_EQ(TextsNamed(with, "k%R").size(), 1u) << entry;
         EXPECT_EQ(Segments(with, Colour::kBlue).size(), 40u);
         // Only the %R panel has marks and a tally.
@@ -263,7 +281,7 @@ struct LegendCase {
 
 TEST(PanelLegend, ListsTextsColoursAndStarsOnOneRow)
 {
-    const auto document = RampDocument();
+    const auto data = RampData();
     const LegendCase cases[] = {
         {"MACD", &IndicatorPanels::DrawMacdPanel,
          {{0, 0, Colour::kBlue, "MACD(12,26)"}, {100, 0, Colour::kRed, "MACD EMA(9)"},
@@ -277,7 +295,7 @@ TEST(PanelLegend, ListsTextsColoursAndStarsOnOneRow)
          {{0, 0, Colour::kRed, "OBV"}, {60, 0, Colour::kGreen, "OBV MA(12)"}, {620, 0, Colour::kRed, "* * *"}}},
     };
     for (const LegendCase& c : cases) {
-        RecordingCanvas canvas = Paint(c.painter, *document, 50);
+        RecordingCanvas canvas = Paint(c.painter, data->input(), 50);
         // The row stands 18 units above the highest grid line, whose label stands 8 above it.
         const int rowY = canvas.texts()[GridLabels(canvas).size() - 1].y + 10;
         std::vector<Text> expected = c.row;
@@ -292,25 +310,27 @@ TEST(PanelLegend, ListsTextsColoursAndStarsOnOneRow)
 
 TEST(PanelTally, ShowsTodaysCountsAboveTheHighestGridLine)
 {
-    auto document = std::make_unique<CTarnwickDoc>();
-    document->volumeForecast.ita1Line[0] = 0.05;
-    document->volumeForecast.ita1Line[1] = -0.02;
-    document->volumeForecast.ita1Signals.buyToday = 1;
-    document->volumeForecast.ita1Signals.sellToday = 0;
-    RecordingCanvas canvas = Paint(&IndicatorPanels::DrawIta1Panel, *document, 50);
+    const auto store = std::make_unique<QuoteSeries>();
+    auto volumeForecast = std::make_unique<VolumeForecastAnalysis>();
+    volumeForecast->ita1Line[0] = 0.05;
+    volumeForecast->ita1Line[1] = -0.02;
+    volumeForecast->ita1Signals.buyToday = 1;
+    volumeForecast->ita1Signals.sellToday = 0;
+    RecordingCanvas canvas = Paint(&IndicatorPanels::DrawIta1Panel, ChartInputOver(*store, *volumeForecast), 50);
     // 4 divisions of 30 from the bottom line at 640: gridTop 520, the row at 482.
     EXPECT_EQ(TextsNamed(canvas, "Intelligent Technical Analysis Algorithm 1"),
               (std::vector<Text>{{10, -482, Colour::kBlue, "Intelligent Technical Analysis Algorithm 1"}}));
     EXPECT_EQ(TextsNamed(canvas, "  1"), (std::vector<Text>{{650, -482, Colour::kGreen, "  1"}}));
     EXPECT_EQ(TextsNamed(canvas, "Sell").size(), 1u);
 
-    document->oscillators.macdSignals.buyToday = 2;
-    document->oscillators.macdSignals.sellToday = 1;
-    RecordingCanvas macd = Paint(&IndicatorPanels::DrawMacdPanel, *document, 50);
+    auto oscillators = std::make_unique<OscillatorAnalysis>();
+    oscillators->macdSignals.buyToday = 2;
+    oscillators->macdSignals.sellToday = 1;
+    RecordingCanvas macd = Paint(&IndicatorPanels::DrawMacdPanel, ChartInputOver(*store, *oscillators), 50);
     EXPECT_EQ(TextsNamed(macd, "  2"), (std::vector<Text>{{650, -(1610 - 38), Colour::kGreen, "  2"}}));
     EXPECT_EQ(TextsNamed(macd, "  1"), (std::vector<Text>{{720, -(1610 - 38), Colour::kRed, "  1"}}));
 
-    EXPECT_TRUE(TextsNamed(Paint(&IndicatorPanels::DrawVolatilityPanel, *document, 50), "Buy").empty());
+    EXPECT_TRUE(TextsNamed(Paint(&IndicatorPanels::DrawVolatilityPanel, ChartInputOver(*store), 50), "Buy").empty());
 }
 
 struct StripCase {
@@ -344,7 +364,7 @@ TEST(PanelStrips, EveryPanelOfTheSampleDrawsGridLegendAndCurveInItsStrip)
         {"PVT", &IndicatorPanels::DrawPvtPanel, 3850, 120, "PVT"},
     };
     for (const StripCase& c : cases) {
-        RecordingCanvas canvas = Paint(c.painter, *document, shownBars);
+        RecordingCanvas canvas = Paint(c.painter, document->chartInput(), shownBars);
         const auto inStrip = [&](int y) { return -y >= c.top && -y <= c.top + c.height + 40; };
         const auto& lines = canvas.lines();
         EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const Line& l) {

@@ -1,8 +1,8 @@
-#include "chart/ChartPainters.h"
-#include "chart/ChartView.h"
+#include "chart/ChartPagePaint.h"
 #include "chart/Pens.h"
+#include "chart/PriceCharts.h"
 #include "chart/RecordingCanvas.h"
-#include "document/CTarnwickDoc.h"
+#include "support/ChartInputOver.h"
 
 #include <gtest/gtest.h>
 
@@ -12,12 +12,20 @@
 
 namespace {
 
-// A document whose store holds `bars` bars between 12 and 13.5 and whose
-// moving averages are all set to 12.5, without running the analysis.
-std::unique_ptr<CTarnwickDoc> PricedDocument(int bars)
+// The store and the module the price and volume charts read.
+struct PriceData {
+    QuoteSeries store;
+    MovingAverageAnalysis movingAverages;
+
+    ChartInput input() const { return ChartInputOver(store, movingAverages); }
+};
+
+// A store of `bars` bars between 12 and 13.5 and moving averages all set to
+// 12.5, without running the analysis.
+std::unique_ptr<PriceData> PricedData(int bars)
 {
-    auto document = std::make_unique<CTarnwickDoc>();
-    QuoteSeries& store = document->store;
+    auto data = std::make_unique<PriceData>();
+    QuoteSeries& store = data->store;
     for (int i = 0; i < bars; ++i) {
         store.close[i] = store.open[i] = 12.5 + 0.25 * (i % 3 == 0);
         store.high[i] = 13.5;
@@ -25,10 +33,10 @@ std::unique_ptr<CTarnwickDoc> PricedDocument(int bars)
         store.volume[i] = 1000 + i;
     }
     store.barCount = bars;
-    MovingAverageAnalysis& averages = document->movingAverages;
+    MovingAverageAnalysis& averages = data->movingAverages;
     for (Series* series : {&averages.sma200, &averages.sma50, &averages.sma27, &averages.sma18, &averages.sma9})
         series->fill(12.5);
-    return document;
+    return data;
 }
 
 // Line segments one bar wide drawn in `colour` on the first price chart
@@ -49,11 +57,11 @@ std::vector<std::string> LabelsAt(const RecordingCanvas& canvas, int x)
     return labels;
 }
 
-RecordingCanvas PaintPriceCharts(const CTarnwickDoc& document)
+RecordingCanvas PaintPriceCharts(const PriceData& data)
 {
     RecordingCanvas canvas;
     const PenSet pens(canvas);
-    DrawPriceCharts(canvas, document, ShownBars(document.store.barCount), 510, pens.pens());
+    DrawPriceCharts(canvas, data.input(), ShownBars(data.store.barCount), pens.pens());
     return canvas;
 }
 
@@ -61,8 +69,8 @@ RecordingCanvas PaintPriceCharts(const CTarnwickDoc& document)
 
 TEST(PriceCharts, PriceScaleFromTwelveToThirteenAndAHalf)
 {
-    const auto document = PricedDocument(100);
-    const RecordingCanvas canvas = PaintPriceCharts(*document);
+    const auto data = PricedData(100);
+    const RecordingCanvas canvas = PaintPriceCharts(*data);
     // Step 0.125 rounds to 0.2 from 12: 8 divisions of 37 units, on both charts.
     const std::vector<std::string> expected = {"12    ", "12.2  ", "12.4  ", "12.6  ", "12.8  ", "13    ",
                                                "13.2  ", "13.4  ", "13.6  "};
@@ -73,8 +81,8 @@ TEST(PriceCharts, PriceScaleFromTwelveToThirteenAndAHalf)
 
 TEST(PriceCharts, HundredBarsDrawEachAverageFromItsOwnBound)
 {
-    const auto document = PricedDocument(100);
-    const RecordingCanvas canvas = PaintPriceCharts(*document);
+    const auto data = PricedData(100);
+    const RecordingCanvas canvas = PaintPriceCharts(*data);
     EXPECT_EQ(Segments(canvas, Colour::kDarkRed, 6), 0);       // 100 - 200 bars
     EXPECT_EQ(Segments(canvas, Colour::kBlue, 6), 28);         // 100 - 72
     EXPECT_EQ(Segments(canvas, Colour::kBrightGreen, 6), 73);  // 100 - 27
@@ -95,8 +103,8 @@ TEST(PriceCharts, HundredBarsDrawEachAverageFromItsOwnBound)
 
 TEST(PriceCharts, ThreeHundredBarsShowTwoHundredFiftyAndSma200ByTheBarsLoaded)
 {
-    const auto document = PricedDocument(300);
-    const RecordingCanvas canvas = PaintPriceCharts(*document);
+    const auto data = PricedData(300);
+    const RecordingCanvas canvas = PaintPriceCharts(*data);
     EXPECT_EQ(Segments(canvas, Colour::kDarkRed, 4), 100);
     const auto last = std::find_if(canvas.lines().rbegin(), canvas.lines().rend(),
                                    [](const auto& line) { return line.colour == Colour::kDarkRed; });
@@ -108,10 +116,10 @@ TEST(PriceCharts, ThreeHundredBarsShowTwoHundredFiftyAndSma200ByTheBarsLoaded)
 
 TEST(PriceCharts, FlatPricesLeaveOneGridLineAndNoBars)
 {
-    auto document = PricedDocument(50);
+    auto data = PricedData(50);
     for (int i = 0; i < 50; ++i)
-        document->store.high[i] = document->store.low[i] = 12.5;
-    const RecordingCanvas canvas = PaintPriceCharts(*document);
+        data->store.high[i] = data->store.low[i] = 12.5;
+    const RecordingCanvas canvas = PaintPriceCharts(*data);
     EXPECT_EQ(LabelsAt(canvas, 755), (std::vector<std::string>{"0     ", "0     "}));
     for (const auto& line : canvas.lines())
         EXPECT_TRUE((line.x1 == 0 && line.x2 == 750) || line.x1 == line.x2) << line.x1 << " " << line.x2;
@@ -119,11 +127,11 @@ TEST(PriceCharts, FlatPricesLeaveOneGridLineAndNoBars)
 
 TEST(PriceCharts, ALowerCloseIsRedAndAnEqualCloseGreen)
 {
-    auto document = PricedDocument(10);
-    document->store.close[0] = 12.6;
-    document->store.close[1] = 12.6;  // equal: green
-    document->store.close[2] = 12.9;  // bar 1 fell: red
-    const RecordingCanvas canvas = PaintPriceCharts(*document);
+    auto data = PricedData(10);
+    data->store.close[0] = 12.6;
+    data->store.close[1] = 12.6;  // equal: green
+    data->store.close[2] = 12.9;  // bar 1 fell: red
+    const RecordingCanvas canvas = PaintPriceCharts(*data);
     const auto strokeColour = [&](int x) {
         for (const auto& line : canvas.lines())
             if (line.x1 == x && line.x2 == x && line.y1 != line.y2)
@@ -136,11 +144,11 @@ TEST(PriceCharts, ALowerCloseIsRedAndAnEqualCloseGreen)
 
 TEST(VolumeChart, ScaleUpToTheHighestVolume)
 {
-    auto document = PricedDocument(30);
-    document->store.volume[4] = 1234567;
+    auto data = PricedData(30);
+    data->store.volume[4] = 1234567;
     RecordingCanvas canvas;
     const PenSet pens(canvas);
-    DrawVolumeChart(canvas, *document, 30, 510, pens.pens());
+    DrawVolumeChart(canvas, data->input(), 30, pens.pens());
     // Step 205761.17 rounds to 300000 from 0: 5 divisions of 20 units.
     EXPECT_EQ(LabelsAt(canvas, 755), (std::vector<std::string>{"0             ", "300000        ",
                                                                 "600000        ", "900000        ",

@@ -1,6 +1,6 @@
-#include "chart/ChartPainters.h"
+#include "chart/QuoteSummary.h"
 #include "chart/RecordingCanvas.h"
-#include "document/CTarnwickDoc.h"
+#include "support/ChartInputOver.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +10,20 @@
 
 namespace {
 
-std::unique_ptr<CTarnwickDoc> SummaryDocument()
+// What the quote summary reads.
+struct SummaryData {
+    QuoteSeries store;
+    VolumeForecastAnalysis volumeForecast;
+    LatestQuote quote;
+    std::string symbol;
+
+    ChartInput input() const { return ChartInputOver(store, volumeForecast, quote, symbol); }
+};
+
+std::unique_ptr<SummaryData> SummaryOfTwoBars()
 {
-    auto document = std::make_unique<CTarnwickDoc>();
-    QuoteSeries& store = document->store;
+    auto data = std::make_unique<SummaryData>();
+    QuoteSeries& store = data->store;
     store.dates[0] = "28-Dec-01";
     store.open[0] = 123.5;
     store.high[0] = 123.88;
@@ -22,17 +32,17 @@ std::unique_ptr<CTarnwickDoc> SummaryDocument()
     store.volume[0] = 4213900;
     store.close[1] = 123.5;
     store.barCount = 2;
-    document->loadedSymbol = "IBM";
-    document->volumeForecast.todayBuyTotal = 3;
-    document->volumeForecast.todaySellTotal = 11;
-    return document;
+    data->symbol = "IBM";
+    data->volumeForecast.todayBuyTotal = 3;
+    data->volumeForecast.todaySellTotal = 11;
+    return data;
 }
 
 // The texts of the value row (distance 25) by x.
-std::map<int, RecordingCanvas::Text> ValueRow(const CTarnwickDoc& document)
+std::map<int, RecordingCanvas::Text> ValueRow(const SummaryData& data)
 {
     RecordingCanvas canvas;
-    DrawQuoteSummary(canvas, document, 5);
+    DrawQuoteSummary(canvas, data.input(), 5);
     std::map<int, RecordingCanvas::Text> row;
     for (const auto& text : canvas.texts())
         if (text.y == -25)
@@ -44,7 +54,7 @@ std::map<int, RecordingCanvas::Text> ValueRow(const CTarnwickDoc& document)
 
 TEST(QuoteSummary, WithoutAMergedQuoteShowsTheNewestBars)
 {
-    const auto row = ValueRow(*SummaryDocument());
+    const auto row = ValueRow(*SummaryOfTwoBars());
     EXPECT_EQ(row.at(75).text, "28-Dec-01");
     EXPECT_EQ(row.at(290).text, "123.5");
     EXPECT_EQ(row.at(370).text, "122.35");
@@ -61,8 +71,8 @@ TEST(QuoteSummary, WithoutAMergedQuoteShowsTheNewestBars)
 
 TEST(QuoteSummary, AMergedQuoteShowsTheLatestQuoteRecord)
 {
-    auto document = SummaryDocument();
-    LatestQuote& quote = document->latestQuote();
+    auto data = SummaryOfTwoBars();
+    LatestQuote& quote = data->quote;
     quote.quoteMerged = 1;
     quote.tradeStamp = "4:01PM";
     quote.changeText = "+0.60";
@@ -73,9 +83,9 @@ TEST(QuoteSummary, AMergedQuoteShowsTheLatestQuoteRecord)
     quote.quoteVolume = 0;
     quote.yearLow = 80.06;
     quote.yearHigh = 126.39;
-    document->store.close[0] = 123.5;  // equal: green
+    data->store.close[0] = 123.5;  // equal: green
 
-    const auto row = ValueRow(*document);
+    const auto row = ValueRow(*data);
     EXPECT_EQ(row.at(75).text, "4:01PM");
     EXPECT_EQ(row.at(290).text, "122.75");
     EXPECT_EQ(row.at(155).text, "123.5");
@@ -90,7 +100,7 @@ TEST(QuoteSummary, AMergedQuoteShowsTheLatestQuoteRecord)
 TEST(QuoteSummary, TotalRowAndSeparators)
 {
     RecordingCanvas canvas;
-    DrawQuoteSummary(canvas, *SummaryDocument(), 5);
+    DrawQuoteSummary(canvas, SummaryOfTwoBars()->input(), 5);
     bool total = false;
     for (const auto& text : canvas.texts())
         total |= text.text == "Total" && text.y == -52;

@@ -1,17 +1,19 @@
-#include "chart/ChartPainters.h"
+#include "chart/QuoteTable.h"
 #include "chart/RecordingCanvas.h"
-#include "document/CTarnwickDoc.h"
+#include "support/ChartInputOver.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 namespace {
 
-std::unique_ptr<CTarnwickDoc> TableDocument()
+const std::string kSymbol = "IBM";
+
+std::unique_ptr<QuoteSeries> TableStore()
 {
-    auto document = std::make_unique<CTarnwickDoc>();
-    QuoteSeries& store = document->store;
+    auto store = std::make_unique<QuoteSeries>();
     const struct {
         const char* date;
         double open, high, low, close, volume;
@@ -20,16 +22,15 @@ std::unique_ptr<CTarnwickDoc> TableDocument()
                 {"27-Dec-01", 1, 2, 0.5, 124, 3826200},
                 {"26-Dec-01", 1, 2, 0.5, 122, 3755700}};
     for (int i = 0; i < 4; ++i) {
-        store.dates[i] = bars[i].date;
-        store.open[i] = bars[i].open;
-        store.high[i] = bars[i].high;
-        store.low[i] = bars[i].low;
-        store.close[i] = bars[i].close;
-        store.volume[i] = bars[i].volume;
+        store->dates[i] = bars[i].date;
+        store->open[i] = bars[i].open;
+        store->high[i] = bars[i].high;
+        store->low[i] = bars[i].low;
+        store->close[i] = bars[i].close;
+        store->volume[i] = bars[i].volume;
     }
-    store.barCount = 4;
-    document->loadedSymbol = "IBM";
-    return document;
+    store->barCount = 4;
+    return store;
 }
 
 const RecordingCanvas::Text* TextAt(const RecordingCanvas& canvas, int x, int y)
@@ -44,9 +45,9 @@ const RecordingCanvas::Text* TextAt(const RecordingCanvas& canvas, int x, int y)
 
 TEST(QuoteTable, ListsAllButTheTwoOldestBarsWithTheirFormatsAndColours)
 {
-    const auto document = TableDocument();
+    const auto store = TableStore();
     RecordingCanvas canvas;
-    DrawQuoteTable(canvas, *document);
+    DrawQuoteTable(canvas, ChartInputOver(*store, kSymbol));
 
     const auto* header = TextAt(canvas, 570, 0);
     ASSERT_NE(header, nullptr);
@@ -72,9 +73,9 @@ TEST(QuoteTable, ListsAllButTheTwoOldestBarsWithTheirFormatsAndColours)
 
 TEST(QuoteTable, TwoBarsListNoRow)
 {
-    auto document = TableDocument();
-    document->store.barCount = 2;
+    auto store = TableStore();
+    store->barCount = 2;
     RecordingCanvas canvas;
-    DrawQuoteTable(canvas, *document);
+    DrawQuoteTable(canvas, ChartInputOver(*store, kSymbol));
     EXPECT_EQ(canvas.texts().size(), 8u);  // seven captions and the symbol
 }

@@ -1,7 +1,10 @@
 #include "document/CTarnwickDoc.h"
+#include "support/SampleDocument.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 TEST(CTarnwickDoc, ANewDocumentHasItsStartingSettings)
@@ -19,4 +22,20 @@ TEST(CTarnwickDoc, ANewDocumentHasItsStartingSettings)
     EXPECT_EQ(document->store.barCount, 0);
     EXPECT_EQ(document->quoteDir, CTarnwickDoc::DefaultQuoteDir());
     EXPECT_TRUE(std::filesystem::exists(document->quoteDir / "table.csv"));
+}
+
+TEST(CTarnwickDoc, TheDefaultQuoteFolderIsTheSampleInstalledBesideTheProgram)
+{
+    const TempFolder prefix;
+    const std::filesystem::path program = prefix.path() / "bin" / "tarnwick";
+    const std::filesystem::path installed = prefix.path() / "share" / "tarnwick" / "sample" / "IBM";
+    std::filesystem::create_directories(program.parent_path());
+    std::filesystem::create_directories(installed);
+    EXPECT_EQ(CTarnwickDoc::DefaultQuoteDir(program), installed);
+
+    // Run from a build tree, or with the installed sample gone: the sample of the source tree.
+    EXPECT_EQ(CTarnwickDoc::DefaultQuoteDir(prefix.path() / "build" / "src" / "app" / "tarnwick"), SampleDir("IBM"));
+    std::filesystem::remove(installed);
+    EXPECT_EQ(CTarnwickDoc::DefaultQuoteDir(program), SampleDir("IBM"));
+    EXPECT_EQ(CTarnwickDoc::DefaultQuoteDir({}), SampleDir("IBM"));
 }

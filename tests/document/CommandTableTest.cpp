@@ -1,10 +1,13 @@
 #include "document/CommandTable.h"
+#include "net/SymbolPath.h"
+#include "pages/LinkCommands.h"
+#include "pages/MarketPages.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
-#include <utility>
 
 TEST(CommandTable, IdsAreUniqueAndEachPopupIsOneRunInMenuBarOrder)
 {
@@ -23,94 +26,102 @@ TEST(CommandTable, IdsAreUniqueAndEachPopupIsOneRunInMenuBarOrder)
     EXPECT_TRUE(IsFavoriteEntry(3584) && IsFavoriteEntry(4095) && !IsFavoriteEntry(3583) && !IsFavoriteEntry(4096));
 }
 
-TEST(CommandTable, EveryProgramCommandHasItsExactMenuTextAndPrompt)
+TEST(CommandTable, EachKindCarriesWhatItsHandlerReads)
 {
-    using enum MenuPopup;
-    const struct {
-        int id;
-        MenuPopup popup;
-        std::string_view menuText, prompt;
-    } table[] = {
-        {kReadLocal, Stocks, "Read &C:\\", "Read Quote data from C:\\,  analyze stock and display charts\nRead C:\\"},
-        {kReadWeb, Stocks, "Read &Web", "Read Quote data from Web,  analyze stock and display charts\nRead Web"},
-        {kHistoricalCharts, Stocks, "&Historical Charts", "Display stock historical chart indicators\nStock Historical Charts"},
-        {kQuoteData, Stocks, "&Quote Data", "Diaplay stock historical quote data\nStock Quote Data"},
-        {kIntradayCharts, Stocks, "&Intraday Charts", "Display stock intraday chart indicators\nStock Intraday Charts"},
-        {kMonthSpan, Stocks, "5/10 Month", "Switch between 5 and 10 month historical Quote data\n5/10 month Quote data"},
-        {kStockNews, Stocks, "Stock News", "Stock News\nStock News"},
-        {kMessageBoards, Stocks, "Message Boards", "Message Boards\nMessage Boards"},
-        {kPriceForecast, Stocks, "Price Forecast", "Support, Resistance and Stock Price Forecast\nPrice Forecast"},
-        {kStockEvaluator, Stocks, "Stock Evaluator", "Stock Evaluator\nStock Evaluator"},
-        {kCompanyProfile, Stocks, "Company Profile", "Stock Fundamental and Profile\nCompany Profile"},
-        {kStockResearch, Stocks, "Stock Research", "Stock Research\nStock Research"},
-        {kResearchReport, Stocks, "Research Report", "Research Report\nResearch Report"},
-        {kStockInsiderTrades, Stocks, "Insider Trades", "Company Insider Trades\nInsider Trades"},
-        {kStockOptions, Stocks, "Stock Options", "Stock Options\nOptions"},
-        {kDowCharts, Markets, "&Dow Charts", "Display Intraday charts of Dow Nasdaq and S&P\nDow Intraday Charts"},
-        {kMarketUpdate, Markets, "&Market Update", "Stock Market Update\nMarket Update"},
-        {kStocksOnTheMove, Markets, "Stocks on the Move", "Stocks on the Move\nStocks on the Move"},
-        {kNewsIndex, Markets, "News Index", "Stock and Market News Index\nNews Index"},
-        {kMarketAnalysis, Markets, "Market Analysis", "Market Analysis and Forecast\nMarket Analysis and Forecast"},
-        {kStockAnalysis, Markets, "Stock Analysis", "Stock Analysis and Picks\nStock Analysis and Picks"},
-        {kIpoResearch, Markets, "IPO Research", "IPO Research\nIPO Research"},
-        {kMostActives, Markets, "Most Actives", "Most Actives\nMost Actives"},
-        {kUpgradesDowngrades, Markets, "Up&grades/Downgrades", "Upgrades/Downgrades"},
-        {kEarningsCalendar, Markets, "Earnings &Calendar", "Earnings Calendar"},
-        {kEarningsSurprises, Markets, "Earnings Sur&prises", "Earnings Surprises"},
-        {kEarningsWarnings, Markets, "Earnings Warnings", ""},
-        {kStockSplits, Markets, "Stock &Splits", "Stock Splits"},
-        {kLockUpPeriod, Markets, "&Lock-up Period", "Lock-up Period"},
-        {kMarketInsiderTrades, Markets, "Insider Trades", ""},
-        {kEconomicCalendar, Markets, "&Economic Calendar", "Economic Calendar"},
-        {kBack, Browser, "&Back\tCtrl+B", "Return to the previous item in the history list\nGo back"},
-        {kForward, Browser, "&Forward\tCtrl+F", "Navigates to the next item in the history list\nGo forward"},
-        {kRefresh, Browser, "&Refresh\tCtrl+R", "Reloads the current file\nRefresh this page"},
-        {kSearch, Browser, "&Search\tCtrl+S", "Search on the Internet\nSearch on the Internet"},
-        {kStop, Browser, "Sto&p\tCtrl+P", "Stops opening a file\nStop load this page"},
-        {kDirections, Help, "Directions for use", "Directions for use"},
-        // The framework's commands, with the texts the program shows.
-        {kNew, File, "&New\tCtrl+N", "Create a new document\nNew"},
-        {kOpen, File, "&Open...\tCtrl+O", "Open an existing document\nOpen"},
-        {kPrintSetup, File, "P&rint Setup...", "Change the printer and printing options\nPrint Setup"},
-        {kPrint, File, "&Print...\tCtrl+P", "Print the active document\nPrint"},
-        {kSend, File, "Sen&d...", "Send the active document through electronic mail\nSend Mail"},
-        {kCut, Edit, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard\nCut"},
-        {kCopy, Edit, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard\nCopy"},
-        {kPaste, Edit, "&Paste\tCtrl+V", "Insert Clipboard contents\nPaste"},
-        {kSelectAll, Edit, "Select &All\tCtrl+A", "Select the entire document\nSelect All"},
-        {kFavoritesPlaceholder, Favorites, "&Best", ""},
-        {kAbout, Help, "&About Tarnwick...", "Display program information, version number and copyright\nAbout"},
-    };
-    for (const auto& e : table) {
-        const CommandInfo* command = FindCommand(e.id);
-        ASSERT_NE(command, nullptr) << e.id;
-        EXPECT_EQ(command->popup, e.popup) << e.id;
-        EXPECT_EQ(command->menuText, e.menuText) << e.id;
-        EXPECT_EQ(command->prompt, e.prompt) << e.id;
+    std::set<int> sourceModes, chartPages;
+    std::set<BrowserAction> actions;
+    for (const CommandInfo& command : Commands()) {
+        SCOPED_TRACE(command.id);
+        const CommandKind kind = command.kind;
+        const BrowserAction action = command.run.browserAction;
+        if (kind == CommandKind::DataLoad)
+            EXPECT_TRUE(sourceModes.insert(command.run.sourceMode).second);
+        else
+            EXPECT_EQ(command.run.sourceMode, 0);
+        if (kind == CommandKind::ChartPage)
+            EXPECT_TRUE(chartPages.insert(command.run.chartPage).second);
+        else
+            EXPECT_EQ(command.run.chartPage, 0);
+        if (kind == CommandKind::BrowserControl || kind == CommandKind::Clipboard)
+            EXPECT_TRUE(action != BrowserAction::None && actions.insert(action).second);
+        else
+            EXPECT_EQ(action, BrowserAction::None);
+        // Only the data and page commands read the symbol or count.
+        if (command.run.readsSymbol || command.run.counted) {
+            EXPECT_TRUE(kind == CommandKind::DataLoad || kind == CommandKind::ChartPage ||
+                        kind == CommandKind::PageBuilder || kind == CommandKind::Link);
+        }
+        if (command.run.readsSymbol) {
+            EXPECT_EQ(command.popup, MenuPopup::Stocks);
+        }
     }
-    // The standard File, Edit, View and Window entries are all there too.
-    for (int id : {kSave, kSaveAs, kPrintPreview, kFirstRecentFile, kExit, kUndo, kToggleToolbar, kToggleStatusBar, kNewWindow, kCascade, kTile, kArrangeIcons})
-        EXPECT_NE(FindCommand(id), nullptr) << id;
+    EXPECT_EQ(sourceModes, (std::set<int>{1, 2}));  // the local files and the web
+    EXPECT_EQ(chartPages, (std::set<int>{0, 1}));   // the charts and the quote table
 }
 
-TEST(CommandTable, KindsSayWhatTheHandlerDoes)
+TEST(CommandTable, TheLinkCommandsAreTheLinkTableAndReadTheSymbolWhereTheirAddressHasIt)
 {
-    const std::pair<CommandKind, std::set<int>> kinds[] = {
-        {CommandKind::DataLoad, {kReadLocal, kReadWeb}},
-        {CommandKind::LoadSetting, {kMonthSpan}},
-        {CommandKind::ChartPage, {kHistoricalCharts, kQuoteData}},
-        {CommandKind::PageBuilder,
-         {kStockNews, kMessageBoards, kPriceForecast, kStockEvaluator, kCompanyProfile, kDowCharts, kMarketUpdate, kStocksOnTheMove, kNewsIndex, kMarketAnalysis, kStockAnalysis, kIpoResearch}},
-        {CommandKind::BrowserControl, {kBack, kForward, kRefresh, kStop}},
-        {CommandKind::FavoritesEntry, {kFavoritesPlaceholder}},
-    };
-    // Links are checked against the link table; everything else is standard.
     for (const CommandInfo& command : Commands()) {
-        CommandKind expected = command.kind == CommandKind::Link ? CommandKind::Link : CommandKind::Standard;
-        for (const auto& [kind, ids] : kinds)
-            if (ids.contains(command.id))
-                expected = kind;
-        EXPECT_EQ(command.kind, expected) << command.id;
+        const LinkCommand* link = FindLinkCommand(command.id);
+        EXPECT_EQ(link != nullptr, command.kind == CommandKind::Link) << command.id;
+        if (link != nullptr) {
+            EXPECT_EQ(command.run.readsSymbol, link->path.find(kSymbolMark) != std::string_view::npos) << command.id;
+        }
+    }
+    for (const LinkCommand& link : kLinkCommands) {
+        const CommandInfo* command = FindCommand(link.id);
+        ASSERT_NE(command, nullptr) << link.id;
+        EXPECT_EQ(command->kind, CommandKind::Link) << link.id;
+        EXPECT_TRUE(std::ranges::any_of(kHostRoles, [&](const HostRoleInfo& role) { return role.role == link.role; }))
+            << link.id;
+    }
+}
+
+TEST(CommandTable, ThePageBuilderCommandsAreTheMarketPages)
+{
+    const MarketPages pages;
+    for (const CommandInfo& command : Commands())
+        EXPECT_EQ(pages.ForCommand(command.id) != nullptr, command.kind == CommandKind::PageBuilder) << command.id;
+    std::set<int> commands;
+    for (const PageCompositor* page : pages.all()) {
+        const CommandInfo* command = FindCommand(page->commandId());
+        ASSERT_NE(command, nullptr) << page->className();
+        EXPECT_EQ(command->kind, CommandKind::PageBuilder) << page->className();
+        EXPECT_TRUE(commands.insert(page->commandId()).second) << page->className();
+    }
+}
+
+TEST(Toolbar, EachButtonIsACommandWithATooltipShownOnceAndEachGroupFollowsOnePopup)
+{
+    ASSERT_FALSE(kToolbar.empty());
+    EXPECT_NE(kToolbar.front(), kSeparator);
+    EXPECT_NE(kToolbar.back(), kSeparator);
+    std::set<int> buttons;
+    const CommandInfo* previous = nullptr;
+    for (const int id : kToolbar) {
+        if (id == kSeparator) {
+            EXPECT_NE(previous, nullptr) << "two separators in a row";
+            previous = nullptr;
+            continue;
+        }
+        const CommandInfo* command = FindCommand(id);
+        ASSERT_NE(command, nullptr) << id;
+        EXPECT_TRUE(buttons.insert(id).second) << id;
+        EXPECT_FALSE(SplitPrompt(command->prompt).tooltip.empty()) << id;
+        // The buttons between two separators come from one popup, in menu order.
+        if (previous != nullptr) {
+            EXPECT_EQ(command->popup, previous->popup) << id;
+            EXPECT_LT(previous, command) << id;
+        }
+        previous = command;
+    }
+    // The data, chart page, market page and browser commands all have a button.
+    for (const CommandInfo& command : Commands()) {
+        const CommandKind kind = command.kind;
+        if (kind == CommandKind::DataLoad || kind == CommandKind::ChartPage || kind == CommandKind::PageBuilder ||
+            kind == CommandKind::BrowserControl) {
+            EXPECT_TRUE(buttons.contains(command.id)) << command.id;
+        }
     }
 }
 
@@ -130,24 +141,5 @@ TEST(SplitPrompt, StatusBeforeTheFirstNewlineTooltipAfter)
         const PromptParts parts = SplitPrompt(c.prompt);
         EXPECT_EQ(parts.status, c.status) << c.prompt;
         EXPECT_EQ(parts.tooltip, c.tooltip) << c.prompt;
-    }
-}
-
-TEST(Toolbar, ButtonsInOrderWithSeparatorsAndEachHasATooltip)
-{
-    const int expected[] = {
-        kNew, kOpen, kSave, 0, kCut, kCopy, kPaste, 0, kPrint, 0,  // New Open Save | Cut Copy Paste | Print
-        kBack, kForward, kRefresh, kSearch, kStop, 0, kAbout, 0,             // Back Forward Refresh Search Stop | About
-        kDowCharts, kMarketUpdate, kStocksOnTheMove, kNewsIndex, kMarketAnalysis, kStockAnalysis, kIpoResearch, 0,        // Dow Charts .. IPO Research
-        kReadLocal, kReadWeb, kHistoricalCharts, kQuoteData, kIntradayCharts, kStockNews, kMessageBoards, kPriceForecast, kStockEvaluator, kCompanyProfile,  // Read C:\ .. Company Profile
-    };
-    ASSERT_EQ(kToolbar.size(), std::size(expected));
-    for (std::size_t i = 0; i < kToolbar.size(); ++i) {
-        EXPECT_EQ(kToolbar[i], expected[i]) << "button " << i;
-        if (kToolbar[i] != kSeparator) {
-            const CommandInfo* command = FindCommand(kToolbar[i]);
-            ASSERT_NE(command, nullptr) << kToolbar[i];
-            EXPECT_FALSE(SplitPrompt(command->prompt).tooltip.empty()) << kToolbar[i];
-        }
     }
 }

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "chart/Canvas.h"
+#include "chart/ChartInput.h"
 
 #include <optional>
-
-class CTarnwickDoc;
 
 // A page size in logical units of 0.01 inch.
 struct PageSize {
@@ -22,7 +21,7 @@ PageSize QuoteTablePageSize(int barCount);
 int ShownBars(int barCount);
 
 // The one paint pass of the chart view, for the window, the printer and
-// image export alike. Draws the page the document's chartPage selects (0:
-// the chart page, 1: the quote table) and returns the page size the view
-// scrolls over; draws nothing and returns nothing when the store has no bars.
-std::optional<PageSize> PaintChartView(Canvas& canvas, const CTarnwickDoc& document);
+// image export alike. Draws the page input.chartPage selects (0: the charts,
+// 1: the quote table) and returns the page size the view scrolls over; draws
+// nothing and returns nothing when the store has no bars.
+std::optional<PageSize> PaintChartPage(Canvas& canvas, const ChartInput& input);

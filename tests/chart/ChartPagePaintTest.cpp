@@ -1,5 +1,6 @@
-#include "chart/ChartView.h"
+#include "chart/ChartPagePaint.h"
 #include "chart/RecordingCanvas.h"
+#include "support/ChartInputOver.h"
 #include "support/SampleDocument.h"
 
 #include <gtest/gtest.h>
@@ -19,22 +20,22 @@ bool Drew(const RecordingCanvas& canvas, const std::string& text)
 
 }  // namespace
 
-TEST(ChartView, NothingIsDrawnWithoutBars)
+TEST(ChartPagePaint, NothingIsDrawnWithoutBars)
 {
-    auto document = std::make_unique<CTarnwickDoc>();
+    auto store = std::make_unique<QuoteSeries>();
     for (int barCount : {0, -1}) {
-        document->store.barCount = barCount;
+        store->barCount = barCount;
         RecordingCanvas canvas;
-        EXPECT_FALSE(PaintChartView(canvas, *document));
+        EXPECT_FALSE(PaintChartPage(canvas, ChartInputOver(*store)));
         EXPECT_TRUE(canvas.calls().empty());
     }
 }
 
-TEST(ChartView, ChartPageCreatesNinePensAndReleasesThemInReverse)
+TEST(ChartPagePaint, ChartPageCreatesNinePensAndReleasesThemInReverse)
 {
     const auto document = LoadedSample("IBM");
     RecordingCanvas canvas;
-    EXPECT_EQ(PaintChartView(canvas, *document), kChartPageSize);
+    EXPECT_EQ(PaintChartPage(canvas, document->chartInput()), kChartPageSize);
 
     std::vector<Rgb> created;
     std::vector<PenId> deleted;
@@ -57,13 +58,13 @@ TEST(ChartView, ChartPageCreatesNinePensAndReleasesThemInReverse)
     EXPECT_TRUE(Drew(canvas, "Total"));
 }
 
-TEST(ChartView, WithoutVolumesTheFiveVolumeStripsStayEmpty)
+TEST(ChartPagePaint, WithoutVolumesTheFiveVolumeStripsStayEmpty)
 {
     auto document = LoadedSample("IBM");
     document->store.volume[1] = 0;
     document->store.volume[2] = 0;
     RecordingCanvas canvas;
-    PaintChartView(canvas, *document);
+    PaintChartPage(canvas, document->chartInput());
     for (const char* title : {"Volume MA(50)", "k%R", "MFI(14)", "OBV", "PVT"})
         EXPECT_FALSE(Drew(canvas, title)) << title;
 
@@ -82,24 +83,24 @@ TEST(ChartView, WithoutVolumesTheFiveVolumeStripsStayEmpty)
     }
 
     RecordingCanvas withVolume;
-    PaintChartView(withVolume, *LoadedSample("IBM"));
+    PaintChartPage(withVolume, LoadedSample("IBM")->chartInput());
     for (const char* title : {"Volume MA(50)", "k%R", "MFI(14)", "OBV", "PVT"})
         EXPECT_TRUE(Drew(withVolume, title)) << title;
 }
 
-TEST(ChartView, QuoteTablePageDrawsNoPen)
+TEST(ChartPagePaint, QuoteTablePageDrawsNoPen)
 {
     auto document = LoadedSample("IBM");
     document->chartPage = 1;
     document->store.barCount = 3;
     RecordingCanvas canvas;
-    EXPECT_EQ(PaintChartView(canvas, *document), (PageSize{1000, 160}));
+    EXPECT_EQ(PaintChartPage(canvas, document->chartInput()), (PageSize{1000, 160}));
     for (const auto& call : canvas.calls())
         EXPECT_NE(call.kind, Kind::CreatePen);
     EXPECT_TRUE(Drew(canvas, "Symbol"));
 }
 
-TEST(ChartView, ShowsAtMostTwoHundredFiftyBars)
+TEST(ChartPagePaint, ShowsAtMostTwoHundredFiftyBars)
 {
     EXPECT_EQ(ShownBars(400), 250);
     EXPECT_EQ(ShownBars(120), 120);

@@ -1,0 +1,64 @@
+#include "chart/ChartPagePaint.h"
+
+#include "chart/ChartDrawing.h"
+#include "chart/IndicatorPanels.h"
+#include "chart/Pens.h"
+#include "chart/PriceCharts.h"
+#include "chart/QuoteSummary.h"
+#include "chart/QuoteTable.h"
+
+#include <algorithm>
+
+namespace {
+
+void DrawCharts(Canvas& canvas, const ChartInput& input)
+{
+    const int shown = ShownBars(input.store.barCount);
+    const PenSet penSet(canvas);
+    const Pens& pens = penSet.pens();
+
+    DrawPriceCharts(canvas, input, shown, pens);
+    IndicatorPanels::DrawMacdPanel(canvas, input, shown, pens);
+    IndicatorPanels::DrawRsiPanel(canvas, input, shown, pens);
+    IndicatorPanels::DrawStochasticPanel(canvas, input, shown, pens);
+    IndicatorPanels::DrawWilliamsPanel(canvas, input, shown, pens);
+    IndicatorPanels::DrawMomentumPanel(canvas, input, shown, pens);
+    IndicatorPanels::DrawRocPanel(canvas, input, shown, pens);
+    IndicatorPanels::DrawVolatilityPanel(canvas, input, shown, pens);
+    IndicatorPanels::DrawDmiPanel(canvas, input, shown, pens);
+    IndicatorPanels::DrawCciPanel(canvas, input, shown, pens);
+    IndicatorPanels::DrawIta2Panel(canvas, input, shown, pens);
+    IndicatorPanels::DrawIta1Panel(canvas, input, shown, pens);
+    if (HasVolume(input.store)) {
+        DrawVolumeChart(canvas, input, shown, pens);
+        IndicatorPanels::DrawMfiPanel(canvas, input, shown, pens);
+        IndicatorPanels::DrawObvPanel(canvas, input, shown, pens);
+        IndicatorPanels::DrawPvtPanel(canvas, input, shown, pens);
+    }
+    DrawQuoteSummary(canvas, input, pens.blue);
+}
+
+}  // namespace
+
+PageSize QuoteTablePageSize(int barCount)
+{
+    return {1000, (barCount * 5 + 25) * 4};
+}
+
+int ShownBars(int barCount)
+{
+    return std::clamp(barCount, 0, kMaxShownBars);
+}
+
+std::optional<PageSize> PaintChartPage(Canvas& canvas, const ChartInput& input)
+{
+    const int bars = input.store.BarsLoaded();
+    if (bars <= 0)
+        return std::nullopt;
+    if (input.chartPage == 1) {
+        DrawQuoteTable(canvas, input);
+        return QuoteTablePageSize(bars);
+    }
+    DrawCharts(canvas, input);
+    return kChartPageSize;
+}
