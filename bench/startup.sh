@@ -48,7 +48,7 @@ for _ in $(seq "$runs"); do
   watcher=$!
   sleep 0.3  # xev has selected the root window's events by then
   start=$(date +%s%N)
-  "$program" --quote-dir data/sample/IBM --symbol IBM >"$work/program.log" 2>&1 &
+  "$program" --quote-dir data/sample --symbol IBM >"$work/program.log" 2>&1 &
   pid=$!
   until grep -q '^MapNotify' "$events"; do
     kill -0 "$pid" 2>/dev/null || { echo "The program ended before its window showed:" >&2; cat "$work/program.log" >&2; exit 1; }

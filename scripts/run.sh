@@ -9,11 +9,11 @@ scripts/install-deps.sh
 scripts/build.sh build -DCMAKE_BUILD_TYPE=Release -DTARNWICK_TESTS=OFF -DTARNWICK_BENCH=OFF
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  build/src/cli/tarnwick-cli analyze --quote-dir data/sample/IBM --symbol IBM "$@"
-  build/src/cli/tarnwick-cli render --quote-dir data/sample/IBM --symbol IBM --out build/IBM-chart.png
+  build/src/cli/tarnwick-cli analyze --quote-dir data/sample --symbol IBM "$@"
+  build/src/cli/tarnwick-cli render --quote-dir data/sample --symbol IBM --out build/IBM-chart.png
   echo "No display: start build/src/app/tarnwick on a desktop to see the program."
   exit 0
 fi
 # The browser's sandbox cannot run as root.
 [ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
-exec build/src/app/tarnwick --quote-dir data/sample/IBM --symbol IBM
+exec build/src/app/tarnwick --quote-dir data/sample --symbol IBM

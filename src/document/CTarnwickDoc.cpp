@@ -1,22 +1,15 @@
 #include "document/CTarnwickDoc.h"
 
-namespace {
-
-// The sample history a new document reads unless the user chose another folder.
-constexpr auto kDefaultSample = "IBM";
-
-}  // namespace
-
 CTarnwickDoc::CTarnwickDoc() : quoteDir(DefaultQuoteDir()) {}
 
 std::filesystem::path CTarnwickDoc::DefaultQuoteDir(const std::filesystem::path& programFile)
 {
     const std::filesystem::path installed =
-        (programFile.parent_path() / TARNWICK_SAMPLE_FROM_PROGRAM / kDefaultSample).lexically_normal();
+        (programFile.parent_path() / TARNWICK_SAMPLE_FROM_PROGRAM).lexically_normal();
     std::error_code error;
     if (!programFile.empty() && std::filesystem::is_directory(installed, error))
         return installed;
-    return std::filesystem::path(TARNWICK_SOURCE_SAMPLE_DIR) / kDefaultSample;
+    return std::filesystem::path(TARNWICK_SOURCE_SAMPLE_DIR);
 }
 
 ChartInput CTarnwickDoc::chartInput() const

@@ -8,6 +8,8 @@
 #include "chart/ChartInput.h"
 #include "chart/IndicatorPanels.h"
 #include "pages/MarketPages.h"
+#include "quotes/CsvHistoryReader.h"
+#include "quotes/CsvQuoteService.h"
 #include "quotes/HistoryTableQuoteSource.h"
 #include "quotes/LocalQuoteReader.h"
 #include "quotes/QuoteSeries.h"
@@ -26,12 +28,17 @@ public:
     CTarnwickDoc(const CTarnwickDoc&) = delete;
     CTarnwickDoc& operator=(const CTarnwickDoc&) = delete;
 
-    // The folder that holds quotes.csv and table.csv unless the user chose
-    // another: the sample IBM history installed with the program, which is
-    // <prefix>/share/tarnwick/sample/IBM for a program file <prefix>/bin/NAME.
-    // A program without that folder beside it (one run from its build tree)
-    // gets the sample in the source tree it was built from.
+    // The quote folder unless the user chose another: the sample histories
+    // installed with the program, <prefix>/share/tarnwick/sample for a program
+    // file <prefix>/bin/NAME. A program without that folder beside it (one run
+    // from its build tree) gets the samples in the source tree it was built from.
     static std::filesystem::path DefaultQuoteDir(const std::filesystem::path& programFile = RunningProgramFile());
+
+    // Where the quotes come from: the values of sourceMode.
+    static constexpr int kLocalFiles = 1;  // the quote folder
+    static constexpr int kWeb = 2;         // the web source of sourceName
+    static constexpr int kCsvFile = 3;     // the CSV history quoteFile
+    static constexpr int kCsvService = 4;  // the CSV quote service of the hosts file
 
     static constexpr std::string_view kDefaultSymbol = "YHOO";      // when the symbol box is empty
     static constexpr std::string_view kDefaultSourceName = "Yahoo";  // when no web source was chosen
@@ -40,6 +47,8 @@ public:
     LocalQuoteReader localReader;
     YahooQuoteSource yahooSource;  // also holds the latest-quote record
     HistoryTableQuoteSource historyTableSource;
+    CsvHistoryReader csvReader;
+    CsvQuoteService csvService;
     WebAccess web;  // how the web sources reach their services
     MovingAverageAnalysis movingAverages;
     OscillatorAnalysis oscillators;
@@ -52,13 +61,16 @@ public:
     std::string loadedSymbol;            // the symbol the loaded bars belong to
     std::string sourceName;              // web source: "Yahoo" or "Silicon Investor"; empty until a web command
     int monthSpan = -1;                  // -1: about 5 months of web history, +1: about 10
-    int sourceMode = 1;                  // 1: local files, 2: web
+    int sourceMode = kLocalFiles;        // kLocalFiles, kWeb, kCsvFile or kCsvService
     int chartPage = 0;                   // 0: the charts, 1: the quote table
     int homePageShown = 0;
     int commandCount = 0;                // data and page commands run so far
     int favoritesBuiltBrowser = 0;
     int favoritesBuiltChart = 0;
     std::filesystem::path quoteDir;
+    std::filesystem::path quoteFile;  // the CSV history read in kCsvFile mode
+    std::filesystem::path loadedFrom; // the folder or CSV file the last kLocalFiles load read
+    CsvReadReport csvReport;          // what the last load found in a CSV history; empty layout after other loads
 
     LatestQuote& latestQuote() { return yahooSource.latestQuote; }
     const LatestQuote& latestQuote() const { return yahooSource.latestQuote; }

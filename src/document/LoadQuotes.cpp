@@ -1,20 +1,62 @@
 #include "document/LoadQuotes.h"
 
 #include "document/CTarnwickDoc.h"
+#include "quotes/QuoteLibrary.h"
 
+#include <memory>
+#include <string>
 #include <vector>
+
+namespace {
+
+void LoadLocalFiles(CTarnwickDoc& document)
+{
+    const QuoteLocation location = FindQuotes(document.quoteDir, document.symbol);
+    document.loadedFrom = location.path;
+    if (location.kind == QuoteLocation::Kind::CsvFile)
+        document.csvReport = document.csvReader.Load(document.store, location.path);
+    else
+        document.localReader.Load(document.store, location.path, document.symbol, document.latestQuote());
+}
+
+// Reads a CSV history with `read` into a store of its own and, only when
+// that worked, makes it the document's: a failed read changes nothing.
+template <typename Read>
+CsvReadReport ReplaceWithCsv(CTarnwickDoc& document, int sourceMode, const std::string& symbol, Read read)
+{
+    auto store = std::make_unique<QuoteSeries>();
+    const CsvReadReport report = read(*store);
+    document.store = *store;
+    document.latestQuote() = LatestQuote{};
+    document.csvReport = report;
+    document.sourceMode = sourceMode;
+    document.symbol = symbol;
+    document.loadedSymbol = symbol;
+    document.chartPage = 0;
+    AnalyzeQuotes(document);
+    return report;
+}
+
+}  // namespace
 
 void LoadQuotes(CTarnwickDoc& document)
 {
     document.store.Clear();
     document.latestQuote().quoteMerged = 0;
+    document.csvReport = CsvReadReport{};
 
-    if (document.sourceMode == 1)
-        document.localReader.Load(document.store, document.quoteDir, document.symbol, document.latestQuote());
-    else if (document.sourceName != "Yahoo")
-        document.historyTableSource.LoadFromWeb(document.store, document.symbol, document.monthSpan, document.web);
-    else
-        document.yahooSource.LoadFromWeb(document.store, document.symbol, document.monthSpan, document.web);
+    switch (document.sourceMode) {
+    case CTarnwickDoc::kLocalFiles: LoadLocalFiles(document); break;
+    case CTarnwickDoc::kCsvFile: document.csvReport = document.csvReader.Load(document.store, document.quoteFile); break;
+    case CTarnwickDoc::kCsvService:
+        document.csvReport = document.csvService.LoadFromWeb(document.store, document.symbol, document.web);
+        break;
+    default:
+        if (document.sourceName != "Yahoo")
+            document.historyTableSource.LoadFromWeb(document.store, document.symbol, document.monthSpan, document.web);
+        else
+            document.yahooSource.LoadFromWeb(document.store, document.symbol, document.monthSpan, document.web);
+    }
 
     if (document.store.barCount > 0)
         AnalyzeQuotes(document);
@@ -33,4 +75,19 @@ void AnalyzeQuotes(CTarnwickDoc& document)
         for (const NamedSignalSet& named : list)
             earlier.push_back(named.signals);
     document.volumeForecast.Analyze(store, document.oscillators.stochK, earlier);
+}
+
+CsvReadReport ImportQuotes(CTarnwickDoc& document, const std::filesystem::path& file)
+{
+    CsvReadReport report = ReplaceWithCsv(document, CTarnwickDoc::kCsvFile, file.stem().string(),
+                                          [&](QuoteSeries& store) { return document.csvReader.Load(store, file); });
+    document.quoteFile = file;
+    return report;
+}
+
+CsvReadReport ReadQuoteService(CTarnwickDoc& document)
+{
+    return ReplaceWithCsv(document, CTarnwickDoc::kCsvService, document.symbol, [&](QuoteSeries& store) {
+        return document.csvService.LoadFromWeb(store, document.symbol, document.web);
+    });
 }

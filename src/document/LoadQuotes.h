@@ -1,16 +1,40 @@
 #pragma once
 
+#include "quotes/CsvHistoryReader.h"
+
+#include <filesystem>
+
 class CTarnwickDoc;
 
 // Reloads the document's store: clears it, runs the one source the settings
-// select (sourceMode 1: the local files; otherwise the "Yahoo" source when
-// sourceName is exactly "Yahoo", else the second web source), and, when bars
-// arrived, runs the four analysis modules in their fixed order. With no bars
-// the modules keep the results of the previous load.
-// A source's error (FileError, NetworkError, PageError) passes through; the
-// store is then left cleared and no module has run.
+// select, and, when bars arrived, runs the four analysis modules in their
+// fixed order. With no bars the modules keep the results of the previous
+// load. The sources by sourceMode:
+//   kLocalFiles  the quote folder quoteDir: its own table.csv and quotes.csv,
+//                or, in a folder of many symbols, the symbol's sub-folder or
+//                its CSV history (see FindQuotes)
+//   kWeb         the "Yahoo" source when sourceName is exactly "Yahoo", else
+//                the second web source
+//   kCsvFile     the CSV history quoteFile
+//   kCsvService  the CSV quote service of the hosts file
+// csvReport tells what a CSV history held. A source's error (FileError,
+// NetworkError, PageError) passes through; the store is then left cleared
+// and no module has run.
 void LoadQuotes(CTarnwickDoc& document);
 
 // Runs the four analysis modules over the document's store, in the order
 // their inputs need: the last one reads the stochastic and every signal set.
 void AnalyzeQuotes(CTarnwickDoc& document);
+
+// Reads a CSV history into the document, as File > Import Quotes does. When
+// it holds bars they replace the store's and are analysed, the symbol and
+// loadedSymbol become the file's name without its extension, sourceMode
+// kCsvFile, quoteFile the file and the charts the page shown. A failure
+// (FileError naming file and line) leaves the document as it was.
+CsvReadReport ImportQuotes(CTarnwickDoc& document, const std::filesystem::path& file);
+
+// Reads the document's symbol from the CSV quote service, as Stocks > Read
+// Quote Service does: the same as ImportQuotes but for the symbol as it is
+// and sourceMode kCsvService. A failure (NetworkError, FetchCancelled,
+// FileError) leaves the document as it was.
+CsvReadReport ReadQuoteService(CTarnwickDoc& document);

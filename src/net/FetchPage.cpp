@@ -195,8 +195,15 @@ std::size_t FetchSession::Fetch(const PageRequest& request, std::span<char> dest
     SetCredentials(curl, request.credentials);
 
     const CURLcode code = curl_easy_perform(curl);
-    if (code == CURLE_OK || (code == CURLE_WRITE_ERROR && sink.cut))
+    if (code == CURLE_OK || (code == CURLE_WRITE_ERROR && sink.cut)) {
+        long status = 0;
+        curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+        if (request.httpErrorFails && status >= 400)
+            throw NetworkError("Could not fetch " + request.object + " from " + HostOf(request) +
+                               ": the server answered with HTTP status " + std::to_string(status) +
+                               ". Check the address in the hosts file.");
         return sink.written;
+    }
     if (relay.failure)
         std::rethrow_exception(relay.failure);
     if (code == CURLE_ABORTED_BY_CALLBACK)

@@ -24,6 +24,9 @@ struct PageRequest {
     std::string verb = "GET";
     // Path and query starting with '/', sent exactly as given: callers escape.
     std::string object;
+    // An HTTP status of 400 or above fails the fetch instead of giving the
+    // error page as the text.
+    bool httpErrorFails = false;
 
     // base + object, with ":80" after the host for Port80 when base names no port.
     std::string Url() const;
@@ -52,10 +55,12 @@ public:
 // leaves a zero byte after the text; a longer page is cut at the capacity.
 // Returns the number of text bytes written (0, writing nothing, for an empty
 // destination).
-// The HTTP status is not examined: an error page is read like any other.
+// The HTTP status is not examined unless request.httpErrorFails: an error
+// page is read like any other.
 // Every request asks for no cache and carries the form content type, GET
 // included; a proxy comes from the user's environment (http_proxy...).
-// Throws NetworkError naming host, path and reason when the transfer fails,
+// Throws NetworkError naming host, path and reason when the transfer fails
+// (or, with httpErrorFails, the server answered with an error status),
 // FetchCancelled when `progress` returned false, and std::invalid_argument
 // for a verb other than GET or POST.
 std::size_t FetchPage(const PageRequest& request, std::span<char> destination, const FetchLimits& limits = {},

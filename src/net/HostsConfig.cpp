@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "base/Text.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -75,6 +76,19 @@ bool IsBaseAddress(std::string_view text)
     return colon == std::string_view::npos || IsPort(rest.substr(colon + 1));
 }
 
+bool IsServiceUrl(std::string_view text)
+{
+    const std::size_t scheme = text.find("://");
+    const std::size_t pathStart = scheme == std::string_view::npos ? scheme : text.find('/', scheme + 3);
+    const std::string_view base = text.substr(0, pathStart);
+    const std::string_view path = pathStart == std::string_view::npos ? std::string_view{} : text.substr(pathStart);
+    const bool safe = std::none_of(path.begin(), path.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte <= ' ' || byte == 0x7F || c == '"' || c == '<' || c == '>' || c == '#' || c == '\\';
+    });
+    return IsBaseAddress(base) && safe;
+}
+
 HostsConfig::HostsConfig()
 {
     for (const HostRoleInfo& info : kHostRoles)
@@ -95,6 +109,14 @@ bool HostsConfig::Set(HostRole role, std::string_view base)
     return true;
 }
 
+bool HostsConfig::SetCsvServiceUrl(std::string_view url)
+{
+    if (!IsServiceUrl(url))
+        return false;
+    csvServiceUrl_ = url;
+    return true;
+}
+
 HostsConfig HostsConfig::Load(const std::filesystem::path& path)
 {
     HostsConfig config;
@@ -107,7 +129,7 @@ HostsConfig HostsConfig::Load(const std::filesystem::path& path)
     if (rest.starts_with("\xEF\xBB\xBF"))
         rest.remove_prefix(3);  // a byte-order mark left by some editors
 
-    bool inHosts = false;
+    enum class Section { Other, Hosts, CsvService } section = Section::Other;
     for (int lineNumber = 1; !rest.empty(); ++lineNumber) {
         const std::size_t end = rest.find('\n');
         const std::string_view line = Trimmed(rest.substr(0, end));
@@ -116,10 +138,13 @@ HostsConfig HostsConfig::Load(const std::filesystem::path& path)
         if (line.empty() || line.front() == '#' || line.front() == ';')
             continue;
         if (line.front() == '[' && line.back() == ']') {
-            inHosts = EqualsIgnoringCase(Trimmed(line.substr(1, line.size() - 2)), "hosts");
+            const std::string_view name = Trimmed(line.substr(1, line.size() - 2));
+            section = EqualsIgnoringCase(name, "hosts")        ? Section::Hosts
+                      : EqualsIgnoringCase(name, "csvService") ? Section::CsvService
+                                                               : Section::Other;
             continue;
         }
-        if (!inHosts)
+        if (section == Section::Other)
             continue;
 
         const auto reject = [&](std::string_view why) {
@@ -131,8 +156,15 @@ HostsConfig HostsConfig::Load(const std::filesystem::path& path)
             reject("not a key=value line");
             continue;
         }
-        const std::optional<HostRole> role = RoleOfKey(Trimmed(line.substr(0, equals)));
-        if (role && !config.Set(*role, Trimmed(line.substr(equals + 1))))
+        const std::string_view key = Trimmed(line.substr(0, equals));
+        const std::string_view value = Trimmed(line.substr(equals + 1));
+        if (section == Section::CsvService) {
+            if (EqualsIgnoringCase(key, "url") && !config.SetCsvServiceUrl(value))
+                reject("not an http:// or https:// address without blanks, quotes, '<', '>' or '#'");
+            continue;
+        }
+        const std::optional<HostRole> role = RoleOfKey(key);
+        if (role && !config.Set(*role, value))
             reject("not an http:// or https:// base address (scheme, host and optional port)");
     }
     return config;
@@ -158,5 +190,9 @@ bool HostsConfig::PointAllAt(std::string_view server)
         return false;
     for (const HostRoleInfo& info : kHostRoles)
         Set(info.role, base);
+    if (!csvServiceUrl_.empty()) {
+        const std::size_t path = csvServiceUrl_.find('/', csvServiceUrl_.find("://") + 3);
+        csvServiceUrl_ = base + (path == std::string::npos ? "" : csvServiceUrl_.substr(path));
+    }
     return true;
 }

@@ -125,8 +125,13 @@ inline constexpr std::array<HostRoleInfo, kHostRoleCount> kHostRoles = {{
 // query, user name or blank. The scheme may be written in any case.
 bool IsBaseAddress(std::string_view text);
 
-// The base address of every role. A default-constructed object holds the
-// built-in defaults.
+// True for a base address (see IsBaseAddress) followed by nothing or by a path
+// starting with '/' and an optional query, with no blank, control character,
+// quote, '<', '>' or '#' anywhere.
+bool IsServiceUrl(std::string_view text);
+
+// The base address of every role and the CSV quote service's address. A
+// default-constructed object holds the built-in defaults and no CSV service.
 class HostsConfig {
 public:
     HostsConfig();
@@ -139,6 +144,8 @@ public:
     // trailing '/' is dropped); the product site may also be empty. Any other
     // value, and any line in [hosts] that is not "key=value", is rejected: the
     // role keeps its default and the line is reported in warnings().
+    // A "[csvService]" section's "url" key names the CSV quote service: a
+    // value satisfying IsServiceUrl, or the line is rejected likewise.
     // A missing file gives the defaults. Throws FileError naming the path
     // when the file exists but cannot be read (a folder, no permission).
     static HostsConfig Load(const std::filesystem::path& path);
@@ -155,14 +162,24 @@ public:
     // returns false and changes nothing otherwise.
     bool Set(HostRole role, std::string_view base);
 
-    // Points every role at the one server "host:port" (a local mirror or a
-    // test server); false, changing nothing, when it is no such server.
+    // Points every role, and the CSV quote service, at the one server
+    // "host:port" (a local mirror or a test server); false, changing nothing,
+    // when it is no such server.
     bool PointAllAt(std::string_view server);
+
+    // The CSV quote service's address with its places "{symbol}",
+    // "{symbolLower}", "{from}" and "{to}"; empty when none is configured.
+    const std::string& csvServiceUrl() const { return csvServiceUrl_; }
+
+    // Sets it when `url` satisfies IsServiceUrl; false, changing nothing,
+    // otherwise.
+    bool SetCsvServiceUrl(std::string_view url);
 
     // One message per rejected line of the last Load, naming file and line.
     const std::vector<std::string>& warnings() const { return warnings_; }
 
 private:
     std::array<std::string, kHostRoleCount> bases_;
+    std::string csvServiceUrl_;
     std::vector<std::string> warnings_;
 };

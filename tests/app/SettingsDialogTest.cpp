@@ -41,7 +41,7 @@ TEST_F(SettingsDialogTest, FoldersAreStoredAndDefaultUnderTheUsersDataFolder)
     TempFolder folder;
     QSettings settings(QString::fromStdString((folder.path() / "s.ini").string()), QSettings::IniFormat);
     const ProgramSettings defaults = ProgramSettings::Load(settings);
-    EXPECT_TRUE(defaults.quoteDir.endsWith("data/sample/IBM")) << defaults.quoteDir.toStdString();
+    EXPECT_TRUE(defaults.quoteDir.endsWith("data/sample")) << defaults.quoteDir.toStdString();
     EXPECT_TRUE(defaults.favoritesFolder.endsWith("/Tarnwick/Favorites"));
     EXPECT_TRUE(defaults.pageFolder.endsWith("/Tarnwick/pages"));
 

@@ -103,7 +103,7 @@ TEST(AnalyzeCommand, FailuresSayWhatFailedAndExitNonZero)
 {
     const Outcome missing = Analyze({"--quote-dir", "/nonexistent/folder", "--symbol", "IBM"});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.err.find("/nonexistent/folder/quotes.csv"), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find("quote folder \"/nonexistent/folder\""), std::string::npos) << missing.err;
     EXPECT_EQ(missing.out, "");
 
     TempFolder empty;

@@ -135,7 +135,7 @@ TEST_F(RenderCommandTest, FailuresNameTheFileAndExitOne)
     const std::string out = (folder_.path() / "chart.png").string();
     const Outcome missing = Run({"--quote-dir", "/nonexistent/folder", "--symbol", "IBM", "--out", out});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.err.find("/nonexistent/folder/quotes.csv"), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find("quote folder \"/nonexistent/folder\""), std::string::npos) << missing.err;
 
     folder_.Write("quotes.csv", "");
     folder_.Write("table.csv", "");
