@@ -67,8 +67,13 @@ ordered_json AnalysisToJson(const CTarnwickDoc& document)
     json["monthStarts"] = FirstEntries(store.monthStarts, marks);
     json["monthLabels"] = FirstEntries(store.monthLabels, marks);
     json["quoteMerged"] = document.latestQuote().quoteMerged;
+    if (!document.csvReport.layout.empty())
+        json["csv"] = {{"layout", document.csvReport.layout},
+                       {"rowsRead", document.csvReport.rowsRead},
+                       {"rowsSkipped", document.csvReport.rowsSkipped},
+                       {"skippedLines", document.csvReport.skippedLines}};
     // The record of the web source that ran; the local files fill the Yahoo one.
-    const bool secondSource = document.sourceMode == 2 && document.sourceName != "Yahoo";
+    const bool secondSource = document.sourceMode == CTarnwickDoc::kWeb && document.sourceName != "Yahoo";
     json["latestQuote"] =
         LatestQuoteToJson(secondSource ? document.historyTableSource.latestQuote : document.latestQuote());
 

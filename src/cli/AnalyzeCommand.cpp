@@ -71,6 +71,8 @@ int RunAnalyze(std::span<const std::string_view> args, std::ostream& out, std::o
         WriteAnalysisReport(*document, out);
         for (const std::string& message : log.messages)
             err << "tarnwick-cli: " << message << "\n";
+        if (document->csvReport.rowsSkipped > 0)
+            err << "tarnwick-cli: " << document->csvReport.SkippedText() << "\n";
     }
     if (!fromWeb)
         return ReportNoBars(*document, err) ? 1 : 0;

@@ -16,7 +16,10 @@ inline constexpr std::string_view kAnalyzeUsage =
     "usage: tarnwick-cli analyze [--quote-dir DIR] --symbol SYMBOL [--json]\n"
     "                            [--source NAME [--months 5|10] [--today YYYY-MM-DD]\n"
     "                             [--config FILE] [--all-hosts HOST:PORT]]\n"
-    "  Loads DIR/quotes.csv and DIR/table.csv (default: the sample IBM history),\n"
-    "  or with --source the pages of the web source NAME (\"Yahoo\", or any other\n"
-    "  name for the second source), runs every indicator and prints the day's\n"
-    "  signals, or everything as JSON.\n";
+    "       tarnwick-cli analyze --file PATH [--symbol SYMBOL] [--json]\n"
+    "  Loads the symbol from the quote folder DIR (default: the samples): its own\n"
+    "  quotes.csv and table.csv, or the symbol's folder or SYMBOL.csv in it; or\n"
+    "  with --source the web source NAME (\"Yahoo\", \"csv\" for the CSV quote\n"
+    "  service of the hosts file, or any other name for the second source); or\n"
+    "  with --file the CSV history PATH. Runs every indicator and prints the\n"
+    "  day's signals, or everything as JSON.\n";

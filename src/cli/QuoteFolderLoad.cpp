@@ -6,16 +6,38 @@
 
 #include <utility>
 
+namespace {
+
+std::unique_ptr<CTarnwickDoc> ImportFile(const QuoteFolderOptions& options, std::ostream& err)
+{
+    auto document = std::make_unique<CTarnwickDoc>();
+    try {
+        ImportQuotes(*document, *options.file);
+    } catch (const TarnwickError& error) {
+        err << "tarnwick-cli: " << error.what() << "\n";
+        return nullptr;
+    }
+    if (options.symbol)
+        document->symbol = document->loadedSymbol = *options.symbol;
+    return document;
+}
+
+}  // namespace
+
 OptionTaken TakeQuoteFolderOption(std::span<const std::string_view> args, std::size_t& i, QuoteFolderOptions& options,
                                   std::string_view command, std::string_view usage, std::ostream& err)
 {
     const std::string_view arg = args[i];
-    if (arg != "--quote-dir" && arg != "--symbol")
+    std::optional<std::string>* option = arg == "--quote-dir" ? &options.quoteDir
+                                         : arg == "--symbol"  ? &options.symbol
+                                         : arg == "--file"    ? &options.file
+                                                              : nullptr;
+    if (option == nullptr)
         return OptionTaken::No;
     const std::optional<std::string_view> value = TakeOptionValue(args, i, command, usage, err);
     if (!value)
         return OptionTaken::Wrong;
-    (arg == "--symbol" ? options.symbol : options.quoteDir) = std::string(*value);
+    *option = std::string(*value);
     return OptionTaken::Yes;
 }
 
@@ -32,20 +54,23 @@ std::optional<std::string_view> TakeOptionValue(std::span<const std::string_view
 bool HasSymbol(const QuoteFolderOptions& options, std::string_view command, std::string_view usage,
                std::ostream& err)
 {
-    if (options.symbol && !options.symbol->empty())
+    if ((options.symbol && !options.symbol->empty()) || options.file)
         return true;
-    err << "tarnwick-cli " << command << ": say which symbol the quotes are for with --symbol.\n" << usage;
+    err << "tarnwick-cli " << command << ": say which symbol the quotes are for with --symbol, or name a CSV "
+        << "history with --file.\n" << usage;
     return false;
 }
 
 std::unique_ptr<CTarnwickDoc> LoadQuoteFolder(const QuoteFolderOptions& options, std::ostream& err)
 {
+    if (options.file)
+        return ImportFile(options, err);
     auto document = std::make_unique<CTarnwickDoc>();
     if (options.quoteDir)
         document->quoteDir = *options.quoteDir;
     document->symbol = options.symbol.value_or(std::string());
     document->loadedSymbol = document->symbol;
-    document->sourceMode = 1;
+    document->sourceMode = CTarnwickDoc::kLocalFiles;
     return LoadAndReport(std::move(document), err);
 }
 

@@ -13,11 +13,12 @@ class CTarnwickDoc;
 // What the commands that read a local quote folder share: the two options
 // that name the folder and the symbol, and the load itself.
 
-// --quote-dir DIR and --symbol SYMBOL as given; the folder defaults to the
-// sample IBM history.
+// --quote-dir DIR, --symbol SYMBOL and --file PATH as given; the folder
+// defaults to the samples shipped with the program.
 struct QuoteFolderOptions {
     std::optional<std::string> quoteDir;
     std::optional<std::string> symbol;
+    std::optional<std::string> file;  // a CSV history read instead of the folder
 };
 
 enum class OptionTaken {
@@ -26,7 +27,7 @@ enum class OptionTaken {
     Wrong,  // the value is missing; the reason went to `err`
 };
 
-// Takes "--quote-dir DIR" or "--symbol SYMBOL" at args[i]. `command` and
+// Takes "--quote-dir DIR", "--symbol SYMBOL" or "--file PATH" at args[i]. `command` and
 // `usage` go into the message when the value is missing.
 OptionTaken TakeQuoteFolderOption(std::span<const std::string_view> args, std::size_t& i, QuoteFolderOptions& options,
                                   std::string_view command, std::string_view usage, std::ostream& err);
@@ -36,14 +37,17 @@ OptionTaken TakeQuoteFolderOption(std::span<const std::string_view> args, std::s
 std::optional<std::string_view> TakeOptionValue(std::span<const std::string_view> args, std::size_t& i,
                                                 std::string_view command, std::string_view usage, std::ostream& err);
 
-// False, with the reason on `err`, when no symbol was given.
+// False, with the reason on `err`, when no symbol was given and no file,
+// whose name is the symbol, either.
 bool HasSymbol(const QuoteFolderOptions& options, std::string_view command, std::string_view usage,
                std::ostream& err);
 
-// Loads DIR/quotes.csv and DIR/table.csv for the symbol as the "Read C:\"
-// command does (sourceMode 1) and runs the analysis. Returns nothing when a
-// file could not be read; the message, naming the file, went to `err`. The
-// document returned may hold no bars: see ReportNoBars. Needs a symbol.
+// Loads the symbol from the quote folder as the "Read C:\" command does
+// (sourceMode 1), or the CSV history of --file as File > Import Quotes does
+// (the symbol is then the file's name unless --symbol gives one), and runs
+// the analysis. Returns nothing when a file could not be read; the message,
+// naming the file, went to `err`. The document returned may hold no bars:
+// see ReportNoBars. Needs a symbol or a file.
 std::unique_ptr<CTarnwickDoc> LoadQuoteFolder(const QuoteFolderOptions& options, std::ostream& err);
 
 // Runs LoadQuotes on the prepared document; nothing, with the reason on

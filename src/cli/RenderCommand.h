@@ -18,8 +18,10 @@ inline constexpr int kMaxRenderDpi = 600;
 
 inline constexpr std::string_view kRenderUsage =
     "usage: tarnwick-cli render [--quote-dir DIR] --symbol SYMBOL [--page chart|table] --out FILE [--dpi N]\n"
-    "  Loads DIR/quotes.csv and DIR/table.csv (default: the sample IBM history) and\n"
-    "  draws the chart page (default) or the quote table into FILE at its real size:\n"
-    "  the chart page is 12 x 41 inches. The type follows FILE's extension:\n"
+    "       tarnwick-cli render --file PATH [--symbol SYMBOL] [--page chart|table] --out FILE [--dpi N]\n"
+    "  Loads the symbol from the quote folder DIR (default: the samples), or the\n"
+    "  CSV history PATH, and draws the chart page (default) or the quote table\n"
+    "  into FILE at its real size: the chart page is 12 x 41 inches. The type\n"
+    "  follows FILE's extension:\n"
     "  .png (N pixels an inch, 24 to 600, default 96), .svg (N units an inch)\n"
     "  or .pdf (one page).\n";

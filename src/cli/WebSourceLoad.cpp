@@ -1,6 +1,7 @@
 #include "cli/WebSourceLoad.h"
 
 #include "base/Errors.h"
+#include "base/Text.h"
 #include "document/CTarnwickDoc.h"
 
 #include <charconv>
@@ -68,8 +69,8 @@ std::unique_ptr<CTarnwickDoc> LoadWebSource(const QuoteFolderOptions& folder, co
     auto document = std::make_unique<CTarnwickDoc>();
     document->symbol = folder.symbol.value_or(std::string());
     document->loadedSymbol = document->symbol;
-    document->sourceMode = 2;
     document->sourceName = options.source.value_or("Yahoo");
+    document->sourceMode = EqualsIgnoringCase(document->sourceName, "csv") ? CTarnwickDoc::kCsvService : CTarnwickDoc::kWeb;
     document->monthSpan = options.monthSpan;
 
     WebAccess& web = document->web;

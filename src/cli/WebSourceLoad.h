@@ -18,7 +18,8 @@
 class CTarnwickDoc;
 
 // The options that load quotes from a web source instead of the local files:
-//   --source NAME        "Yahoo", or any other name for the second source
+//   --source NAME        "Yahoo", "csv" for the CSV quote service, or any
+//                        other name for the second source
 //   --months 5|10        the history's span (10 is the longer one)
 //   --today YYYY-MM-DD   the date the requested range ends on
 //   --config FILE        the hosts file (default: the user's)

@@ -114,3 +114,25 @@ TEST(HostsConfig, DefaultPathFollowsXdgConfigHome)
     EXPECT_TRUE(HostsConfig::DefaultPath().native().ends_with(".config/Tarnwick/hosts.ini"));
     saved ? setenv("XDG_CONFIG_HOME", saved->c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
 }
+
+TEST(HostsConfig, TheCsvServiceSectionNamesAWholeAddressThatAllHostsRebases)
+{
+    TempFolder folder;
+    folder.Write("hosts.ini", "[csvService]\n"
+                              "url = https://quotes.example/q/d/l/?s={symbol}&i=d\n"
+                              "[hosts]\nurl = http://ignored.example\n");
+    HostsConfig hosts = HostsConfig::Load(folder.path() / "hosts.ini");
+    EXPECT_EQ(hosts.csvServiceUrl(), "https://quotes.example/q/d/l/?s={symbol}&i=d");
+    EXPECT_TRUE(hosts.warnings().empty());
+    ASSERT_TRUE(hosts.PointAllAt("127.0.0.1:8080"));
+    EXPECT_EQ(hosts.csvServiceUrl(), "http://127.0.0.1:8080/q/d/l/?s={symbol}&i=d");
+
+    for (const char* bad : {"ftp://quotes.example/x", "https://quotes.example/q d", "https://a\"b.example/",
+                            "https://quotes.example/<x>", "https://quotes.example/#top", "quotes.example/x"}) {
+        folder.Write("hosts.ini", std::string("[csvService]\nurl = ") + bad + "\n");
+        const HostsConfig rejected = HostsConfig::Load(folder.path() / "hosts.ini");
+        EXPECT_EQ(rejected.csvServiceUrl(), "") << bad;
+        EXPECT_EQ(rejected.warnings().size(), 1u) << bad;
+    }
+    EXPECT_EQ(HostsConfig().csvServiceUrl(), "");
+}

@@ -24,6 +24,7 @@ TempFolder::~TempFolder()
 
 void TempFolder::Write(std::string_view name, std::string_view content) const
 {
+    std::filesystem::create_directories((path_ / name).parent_path());
     std::ofstream file(path_ / name, std::ios::binary);
     file.write(content.data(), static_cast<std::streamsize>(content.size()));
 }

@@ -14,7 +14,8 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
 
-    // Writes `content` byte for byte to the file `name` in the folder.
+    // Writes `content` byte for byte to the file `name` in the folder; a name
+    // with '/' makes the folders on its way.
     void Write(std::string_view name, std::string_view content) const;
 
 private:

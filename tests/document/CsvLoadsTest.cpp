@@ -1,0 +1,123 @@
+#include "base/Errors.h"
+#include "document/CTarnwickDoc.h"
+#include "document/LoadQuotes.h"
+#include "net/FetchPage.h"
+#include "support/PageServer.h"
+#include "support/SampleDocument.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+namespace {
+
+// A document with the IBM sample loaded, whose service is `server`.
+std::unique_ptr<CTarnwickDoc> LoadedWithService(const std::string& base)
+{
+    auto document = LoadedSample("IBM");
+    document->web.hosts.SetCsvServiceUrl(base + "/csv?s={symbol}");
+    document->web.today = [] { return CalendarDate{2024, 3, 18}; };
+    return document;
+}
+
+void ExpectStillTheIbmSample(const CTarnwickDoc& document, double newestClose)
+{
+    EXPECT_EQ(document.loadedSymbol, "IBM");
+    EXPECT_EQ(document.sourceMode, CTarnwickDoc::kLocalFiles);
+    EXPECT_EQ(document.store.barCount, 400);
+    EXPECT_EQ(document.store.close[0], newestClose);
+    EXPECT_EQ(document.latestQuote().quoteMerged, 1);
+}
+
+}  // namespace
+
+TEST(CsvLoads, AnImportReplacesTheDataOnlyWhenItWorked)
+{
+    const TempFolder folder;
+    folder.Write("bad.csv", "Date,Close\n2024-01-02,null\n");
+    folder.Write("msft.csv", "Date,Close\n2024-03-15,400.5\n2024-03-18,410\n");
+    auto document = LoadedSample("IBM");
+    const double ibmClose = document->store.close[0];
+    document->chartPage = 1;
+
+    EXPECT_THROW(ImportQuotes(*document, folder.path() / "bad.csv"), FileError);
+    EXPECT_THROW(ImportQuotes(*document, folder.path() / "missing.csv"), FileError);
+    ExpectStillTheIbmSample(*document, ibmClose);
+
+    const CsvReadReport report = ImportQuotes(*document, folder.path() / "msft.csv");
+    EXPECT_EQ(report.rowsRead, 2);
+    EXPECT_EQ(document->symbol, "msft");
+    EXPECT_EQ(document->loadedSymbol, "msft");
+    EXPECT_EQ(document->sourceMode, CTarnwickDoc::kCsvFile);
+    EXPECT_EQ(document->chartPage, 0);
+    EXPECT_EQ(document->store.barCount, 2);
+    EXPECT_EQ(document->store.close[0], 410);
+    EXPECT_EQ(document->latestQuote().quoteMerged, 0);  // the IBM quote is gone with the IBM bars
+    EXPECT_EQ(document->csvReport.rowsRead, 2);
+
+    // Reading again from the file, as a repeated load does.
+    LoadQuotes(*document);
+    EXPECT_EQ(document->store.barCount, 2);
+}
+
+TEST(CsvLoads, AFailedOrCancelledServiceReadLeavesTheChartAsItWas)
+{
+    PageServer server;
+    server.Serve("/csv?s=MSFT", "Date,Close\n2024-03-15,400.5\n");
+    auto document = LoadedWithService(server.base());
+    const double ibmClose = document->store.close[0];
+
+    document->symbol = "NOPE";
+    try {
+        ReadQuoteService(*document);
+        ADD_FAILURE() << "a 404 read as quotes";
+    } catch (const NetworkError& error) {
+        EXPECT_NE(std::string(error.what()).find("/csv?s=NOPE"), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find("HTTP status 404"), std::string::npos) << error.what();
+    }
+    document->symbol = "MSFT";
+    document->web.fetch = [](const PageRequest& request, std::span<char> buffer) {
+        return FetchPage(request, buffer, {}, [](std::size_t) { return false; });
+    };
+    EXPECT_THROW(ReadQuoteService(*document), FetchCancelled);
+    ExpectStillTheIbmSample(*document, ibmClose);
+
+    document->web.fetch = [](const PageRequest& request, std::span<char> buffer) { return FetchPage(request, buffer); };
+    ReadQuoteService(*document);
+    EXPECT_EQ(document->loadedSymbol, "MSFT");
+    EXPECT_EQ(document->sourceMode, CTarnwickDoc::kCsvService);
+    EXPECT_EQ(server.targets().back(), "/csv?s=MSFT");
+}
+
+TEST(CsvLoads, AServiceThatNeverAnswersTimesOutNamingHostAndPath)
+{
+    httplib::Server silent;
+    silent.Get(".*", [](const httplib::Request&, httplib::Response&) {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+    });
+    const int port = silent.bind_to_any_port("127.0.0.1");
+    std::thread thread([&] { silent.listen_after_bind(); });
+    while (!silent.is_running())
+        std::this_thread::yield();
+
+    auto document = LoadedWithService("http://127.0.0.1:" + std::to_string(port));
+    document->symbol = "IBM";
+    document->web.fetch = [](const PageRequest& request, std::span<char> buffer) {
+        return FetchPage(request, buffer, {.connectTimeout = std::chrono::milliseconds(200),
+                                           .totalTimeout = std::chrono::milliseconds(300)});
+    };
+    try {
+        ReadQuoteService(*document);
+        ADD_FAILURE() << "a silent server gave quotes";
+    } catch (const NetworkError& error) {
+        const std::string message = error.what();
+        EXPECT_NE(message.find("/csv?s=IBM from 127.0.0.1"), std::string::npos) << message;
+        EXPECT_NE(message.find(": Timeout"), std::string::npos) << message;
+    }
+    EXPECT_EQ(document->store.barCount, 400);
+    silent.stop();
+    thread.join();
+}
