@@ -56,14 +56,6 @@ private:
     int number_ = 0;
 };
 
-// The field at `index` of a line, found without splitting the fields after it.
-std::string_view FieldAt(std::string_view line, char separator, int index)
-{
-    if (index < 0)
-        return {};
-    return SplitCsvLine(line, separator, static_cast<std::size_t>(index) + 1).At(index);
-}
-
 std::string Quoted(std::string_view name)
 {
     return "The CSV quote file \"" + std::string(name) + "\"";
@@ -190,27 +182,34 @@ CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text,
     report.layout = layout.Describe();
     RowParser parser(layout, text, report);
 
-    std::vector<Line> data;
-    if (!layout.header)
-        data.push_back(*first);
-    for (std::optional<Line> line = lines.Next(); line; line = lines.Next())
-        data.push_back(*line);
-
+    // Each data line with its date field, found once.
+    struct DataLine {
+        Line line;
+        std::string_view date;
+    };
     const int dateColumn = layout.Column(CsvColumn::Date);
     const int timeColumn = layout.Column(CsvColumn::Time);
-    const bool dayFirst = std::any_of(data.begin(), data.end(), [&](const Line& line) {
-        return IsDayFirstSlashDate(FieldAt(line.text, layout.separator, dateColumn));
-    });
+    std::vector<DataLine> data;
+    const auto keep = [&](const Line& line) {
+        data.push_back({line, CsvFieldAt(line.text, layout.separator, dateColumn)});
+    };
+    if (!layout.header)
+        keep(*first);
+    for (std::optional<Line> line = lines.Next(); line; line = lines.Next())
+        keep(*line);
+
+    const bool dayFirst =
+        std::any_of(data.begin(), data.end(), [](const DataLine& line) { return IsDayFirstSlashDate(line.date); });
     std::vector<RowRef> rows;
     rows.reserve(data.size());
-    for (const Line& line : data) {
-        const std::optional<CsvDate> date = ParseCsvDate(FieldAt(line.text, layout.separator, dateColumn),
-                                                         dayFirst ? SlashOrder::DayFirst : SlashOrder::MonthFirst);
+    for (const auto& [line, dateField] : data) {
+        const std::optional<CsvDate> date =
+            ParseCsvDate(dateField, dayFirst ? SlashOrder::DayFirst : SlashOrder::MonthFirst);
         if (!date) {
             parser.Skip(line.number);
             continue;
         }
-        const int seconds = timeColumn >= 0 ? ParseCsvTime(FieldAt(line.text, layout.separator, timeColumn))
+        const int seconds = timeColumn >= 0 ? ParseCsvTime(CsvFieldAt(line.text, layout.separator, timeColumn))
                                             : date->seconds;
         rows.push_back({date->date, seconds, static_cast<std::uint32_t>(line.text.data() - text.data()),
                         static_cast<std::uint32_t>(line.text.size()), line.number});

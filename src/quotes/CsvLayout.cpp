@@ -96,25 +96,42 @@ std::string_view CsvFields::At(int index) const
     return field[static_cast<std::size_t>(index)];
 }
 
-CsvFields SplitCsvLine(std::string_view line, char separator, std::size_t limit)
+bool CsvFieldReader::Next(std::string_view& field)
+{
+    if (done_)
+        return false;
+    bool quoted = false;
+    std::size_t pos = pos_;
+    for (; pos < line_.size(); ++pos) {
+        if (line_[pos] == '"')
+            quoted = !quoted;
+        else if (line_[pos] == separator_ && !quoted)
+            break;
+    }
+    field = Trimmed(line_.substr(pos_, pos - pos_));
+    if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
+        field = Trimmed(WithoutEnds(field));
+    done_ = pos >= line_.size();
+    pos_ = pos + 1;
+    return true;
+}
+
+std::string_view CsvFieldAt(std::string_view line, char separator, int index)
+{
+    CsvFieldReader reader(line, separator);
+    std::string_view field;
+    for (int i = 0; i <= index; ++i)
+        if (!reader.Next(field))
+            return {};
+    return index < 0 ? std::string_view{} : field;
+}
+
+CsvFields SplitCsvLine(std::string_view line, char separator)
 {
     CsvFields fields;
-    std::size_t start = 0;
-    bool quoted = false;
-    limit = std::min(limit, kMaxCsvColumns);
-    for (std::size_t pos = 0; pos <= line.size() && fields.count < limit; ++pos) {
-        if (pos < line.size() && line[pos] == '"') {
-            quoted = !quoted;
-            continue;
-        }
-        if (pos < line.size() && (quoted || line[pos] != separator))
-            continue;
-        std::string_view field = Trimmed(line.substr(start, pos - start));
-        if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
-            field = Trimmed(WithoutEnds(field));
-        fields.field[fields.count++] = field;
-        start = pos + 1;
-    }
+    CsvFieldReader reader(line, separator);
+    while (fields.count < kMaxCsvColumns && reader.Next(fields.field[fields.count]))
+        ++fields.count;
     return fields;
 }
 
@@ -170,7 +187,7 @@ CsvLayoutResult DetectCsvLayout(std::string_view firstLine, std::string_view fir
     // A comma in the close of the first row is a decimal mark where commas
     // cannot separate the fields.
     const std::string_view dataLine = layout.header ? firstDataLine : firstLine;
-    const std::string_view close = SplitCsvLine(dataLine, separator).At(layout.Column(CsvColumn::Close));
+    const std::string_view close = CsvFieldAt(dataLine, separator, layout.Column(CsvColumn::Close));
     layout.decimalComma = separator != ',' && close.find(',') != std::string_view::npos;
     return {layout, {}};
 }

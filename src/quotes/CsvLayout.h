@@ -20,9 +20,29 @@ struct CsvFields {
     std::string_view At(int index) const;
 };
 
+// Walks the fields of one line, split at a separator that is not inside
+// double quotes; each field trimmed and stripped of the quotes around it.
+class CsvFieldReader {
+public:
+    CsvFieldReader(std::string_view line, char separator) : line_(line), separator_(separator) {}
+
+    // The next field into `field`; false after the last one.
+    bool Next(std::string_view& field);
+
+private:
+    std::string_view line_;
+    char separator_;
+    std::size_t pos_ = 0;
+    bool done_ = false;
+};
+
+// The field at `index` of `line` (empty when there is none), without
+// looking at the fields after it.
+std::string_view CsvFieldAt(std::string_view line, char separator, int index);
+
 // Splits `line` at `separator`, not inside double quotes, into at most
-// `limit` fields (kMaxCsvColumns at the most).
-CsvFields SplitCsvLine(std::string_view line, char separator, std::size_t limit = kMaxCsvColumns);
+// kMaxCsvColumns fields.
+CsvFields SplitCsvLine(std::string_view line, char separator);
 
 enum class CsvColumn { Date, Time, Open, High, Low, Close, AdjClose, Volume };
 inline constexpr std::size_t kCsvColumnKinds = 8;
