@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Tarnwick and runs every test: short fuzzing
-# runs of the local quote reader, the web page readers and the market pages'
-# fragment cutter, one quick pass of
+# runs of the local quote reader, the web page readers, the CSV history reader
+# and the market pages' fragment cutter, one quick pass of
 # the benchmarks, the unit tests, and the unit tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
@@ -27,6 +27,11 @@ for harness in yahooquotesource_fuzz historytablequotesource_fuzz; do
   echo "== Fuzzing the web page readers ($harness) for $((fuzz_seconds / 2))s"
   build-fuzz/fuzz/$harness -max_total_time=$((fuzz_seconds / 2)) -dict=fuzz/web_pages.dict -max_len=20000 2>&1 | tail -n 1
 done
+echo "== Fuzzing the CSV history reader for $((fuzz_seconds / 2))s"
+# The fuzzer adds what it finds to its corpus folder: a copy, not the seeds.
+cp -r fuzz/csv-seeds "$corpus/csv"
+build-fuzz/fuzz/csv_history_reader_fuzz -max_total_time=$((fuzz_seconds / 2)) -max_len=20000 "$corpus/csv" 2>&1 \
+  | tail -n 1
 echo "== Fuzzing the market pages' fragment cutter and rewriter for $((fuzz_seconds / 2))s"
 build-fuzz/fuzz/page_fragment_fuzz -max_total_time=$((fuzz_seconds / 2)) -dict=fuzz/page_markers.dict -max_len=20000 \
   2>&1 | tail -n 1
