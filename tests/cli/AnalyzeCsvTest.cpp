@@ -52,8 +52,31 @@ void ExpectSameAnalysis(const json& a, const json& b)
     }
 }
 
-// The sample folder's history as a semicolon file with decimal commas and
-// day-first dates, newest first as in the folder.
+// The sample folder's history as a vendor download: oldest first, ISO dates,
+// an adjusted close equal to the close.
+std::string AsVendorFile(const std::string& table)
+{
+    std::istringstream in(table);
+    std::string line;
+    std::getline(in, line);
+    std::vector<std::string> rows;
+    while (std::getline(in, line)) {
+        const auto date = ParseHistoryDate(line.substr(0, line.find(',')));
+        char iso[16];
+        std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", date->year, date->month, date->day);
+        const std::string prices = line.substr(line.find(',') + 1);
+        const std::string openToClose = prices.substr(0, prices.rfind(','));
+        rows.push_back(std::string(iso) + "," + openToClose + "," + openToClose.substr(openToClose.rfind(',') + 1) +
+                       prices.substr(prices.rfind(',')));
+    }
+    std::string out = "Date,Open,High,Low,Close,Adj Close,Volume\n";
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row)
+        out += *row + "\n";
+    return out;
+}
+
+// The same as a semicolon file with decimal commas and day-first dates,
+// newest first as in the folder.
 std::string AsSemicolonFile(const std::string& table)
 {
     std::istringstream in(table);
@@ -74,24 +97,35 @@ std::string AsSemicolonFile(const std::string& table)
 
 }  // namespace
 
-TEST(AnalyzeCsv, TheShippedCsvSampleAndAnotherLayoutAnalyseAsTheFolderFormWithoutItsQuote)
+TEST(AnalyzeCsv, EverySampleInTwoOtherLayoutsAnalysesAsItsFolderFormWithoutItsQuote)
 {
-    const TempFolder folder;
-    const std::string table = ReadAll(SampleDir("AAPL") + "/table.csv");
-    folder.Write("AAPL/table.csv", table);
-    folder.Write("AAPL/quotes.csv", "");
-    folder.Write("aapl-semicolon.txt", AsSemicolonFile(table));
+    for (const std::string symbol : {"IBM", "CAT", "BA", "ORCL", "AAPL"}) {
+        SCOPED_TRACE(symbol);
+        const TempFolder folder;
+        const std::string table = ReadAll(SampleDir(symbol) + "/table.csv");
+        folder.Write(symbol + "/table.csv", table);
+        folder.Write(symbol + "/quotes.csv", "");
+        folder.Write("vendor.csv", AsVendorFile(table));
+        folder.Write("semicolon.txt", AsSemicolonFile(table));
 
-    const json fromFolder = AnalyzeJson({"--quote-dir", folder.path().string(), "--symbol", "AAPL"});
-    const json vendor = AnalyzeJson({"--file", std::string(TARNWICK_SAMPLE_DIR) + "/AAPL.csv"});
-    const json semicolon = AnalyzeJson({"--file", (folder.path() / "aapl-semicolon.txt").string(), "--symbol", "AAPL"});
-    EXPECT_EQ(fromFolder["barCount"], 400);
-    ExpectSameAnalysis(fromFolder, vendor);
-    ExpectSameAnalysis(fromFolder, semicolon);
-    EXPECT_EQ(vendor["symbol"], "AAPL");
-    EXPECT_EQ(vendor["csv"]["layout"], "comma-separated: date, open, high, low, close, adj close, volume");
-    EXPECT_EQ(semicolon["csv"]["layout"], "semicolon-separated with decimal commas: date, open, high, low, close, volume");
-    EXPECT_FALSE(fromFolder.contains("csv"));
+        const json fromFolder = AnalyzeJson({"--quote-dir", folder.path().string(), "--symbol", symbol});
+        const json vendor = AnalyzeJson({"--file", (folder.path() / "vendor.csv").string()});
+        const json semicolon = AnalyzeJson({"--file", (folder.path() / "semicolon.txt").string()});
+        EXPECT_EQ(fromFolder["barCount"], 400);
+        ExpectSameAnalysis(fromFolder, vendor);
+        ExpectSameAnalysis(fromFolder, semicolon);
+        EXPECT_EQ(vendor["csv"]["layout"], "comma-separated: date, open, high, low, close, adj close, volume");
+        EXPECT_EQ(semicolon["csv"]["layout"],
+                  "semicolon-separated with decimal commas: date, open, high, low, close, volume");
+        EXPECT_FALSE(fromFolder.contains("csv"));
+    }
+}
+
+TEST(AnalyzeCsv, TheShippedCsvSampleIsTheAaplHistory)
+{
+    const std::string shipped = std::string(TARNWICK_SAMPLE_DIR) + "/AAPL.csv";
+    EXPECT_EQ(ReadAll(shipped), AsVendorFile(ReadAll(SampleDir("AAPL") + "/table.csv")));
+    EXPECT_EQ(AnalyzeJson({"--file", shipped})["symbol"], "AAPL");
 }
 
 TEST(AnalyzeCsv, ALibraryFolderFindsTheSymbolsFolderOrItsCsvFile)
