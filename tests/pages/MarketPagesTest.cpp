@@ -85,12 +85,12 @@ TEST_F(MarketPagesTest, MessageBoardsPageByteForByte)
                   "<table><tr><td><a href=\"" + r + "/stocktalk/m1\">m</a></td></tr></table> <" +
                   "</table><hr>Information from Ragingbull :" + "<HTML><a HREF=\"" + r + "/x\">x</a><img src=\"" +
                   r + "/i.gif\"><form action=\"" + r + "/f\"><a href=\"q\"></HTML>");
-    EXPECT_THAT(server.targets(), ElementsAre("/?action=q&board=IBM", "/stocktalk/searchresults.gsp?s=IBM&domain=Messages",
+    ASSERT_THAT(server.targets(), ElementsAre("/?action=q&board=IBM", "/stocktalk/searchresults.gsp?s=IBM&domain=Messages",
                                               "/mboard/boards.cgi?board=IBM"));
     // One connection serves the whole build.
-    const std::vector<int> ports = server.clientPorts();
-    EXPECT_EQ(ports[0], ports[1]);
-    EXPECT_EQ(ports[1], ports[2]);
+    const std::vector<SeenRequest> seen = server.requests();
+    EXPECT_EQ(seen[0].clientPort, seen[1].clientPort);
+    EXPECT_EQ(seen[1].clientPort, seen[2].clientPort);
 }
 
 TEST_F(MarketPagesTest, ErrorPagesAndMissingStartMarkersLeaveTheLabelsOnly)
@@ -138,9 +138,10 @@ TEST_F(MarketPagesTest, MarketAnalysisPostsThePathItFound)
 
     const std::string page = Build(pages.marketAnalysisPage);
 
-    EXPECT_THAT(server.targets(), ElementsAre("/cgi-bin/WebObjects/SNP?action=gotoMiniStocks", path,
+    ASSERT_THAT(server.targets(), ElementsAre("/cgi-bin/WebObjects/SNP?action=gotoMiniStocks", path,
                                               "/edtarticle.asp?columnID=19"));
-    EXPECT_THAT(server.verbs(), ElementsAre("GET", "POST", "GET"));
+    const std::vector<SeenRequest> seen = server.requests();
+    EXPECT_EQ(seen[0].method + " " + seen[1].method + " " + seen[2].method, "GET POST GET");
     EXPECT_THAT(page, testing::EndsWith(std::string(kClosingLine) + "<html><font size=1>column text</font></html>" +
                                         "<hr><html><img src=\"" + server.base() + "/images/a.gif\"></TABLE>+</TABLE>x"));
 }
