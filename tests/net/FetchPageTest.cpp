@@ -1,7 +1,9 @@
 #include "net/FetchPage.h"
 #include "support/PageServer.h"
 #include "support/SilentServer.h"
+#include "support/ThrownMessage.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -185,12 +187,10 @@ TEST_F(FetchPageTest, ReportsTheBytesSoFarAndStopsWhenTheCallerCancels)
     EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end()));
     EXPECT_LE(reports.back(), kLongPage.size());
 
-    try {
-        FetchPage(Request("/long"), buffer, {}, [](std::size_t) { return false; });
-        FAIL() << "a cancelled transfer reported success";
-    } catch (const FetchCancelled& cancelled) {
-        EXPECT_EQ(std::string(cancelled.what()), "Loading /long from 127.0.0.1 was cancelled.");
-    }
+    EXPECT_EQ(ThrownMessage<FetchCancelled>([&] {
+                  FetchPage(Request("/long"), buffer, {}, [](std::size_t) { return false; });
+              }),
+              "Loading /long from 127.0.0.1 was cancelled.");
 }
 
 TEST_F(FetchPageTest, PassesOnAnExceptionFromTheProgressCallback)
@@ -203,13 +203,11 @@ TEST_F(FetchPageTest, PassesOnAnExceptionFromTheProgressCallback)
 TEST(FetchPageFailureTest, ARefusedConnectionNamesHostPathAndReason)
 {
     std::vector<char> buffer(64);
-    try {
-        FetchPage({.base = "http://127.0.0.1:1", .object = "/q?s=IBM&d=t"}, buffer);
-        FAIL() << "a refused connection reported success";
-    } catch (const NetworkError& error) {
-        EXPECT_EQ(std::string(error.what()), "Could not fetch /q?s=IBM&d=t from 127.0.0.1: Connection refused. "
-                                             "Check your network connection and the hosts file.");
-    }
+    EXPECT_EQ(ThrownMessage<NetworkError>([&] {
+                  FetchPage({.base = "http://127.0.0.1:1", .object = "/q?s=IBM&d=t"}, buffer);
+              }),
+              "Could not fetch /q?s=IBM&d=t from 127.0.0.1: Connection refused. "
+              "Check your network connection and the hosts file.");
     EXPECT_EQ(buffer[0], '\0');
 }
 
@@ -218,12 +216,11 @@ TEST(FetchPageFailureTest, GivesUpOnASilentServerAfterTheTotalTimeout)
     const SilentServer silent;
     std::vector<char> buffer(64);
     const auto start = std::chrono::steady_clock::now();
-    try {
-        FetchPage({.base = silent.base(), .object = "/q"}, buffer, {.connectTimeout = 300ms, .totalTimeout = 300ms});
-        FAIL() << "a silent server reported success";
-    } catch (const NetworkError& error) {
-        EXPECT_NE(std::string(error.what()).find("/q from 127.0.0.1: Timeout"), std::string::npos) << error.what();
-    }
+    EXPECT_THAT(ThrownMessage<NetworkError>([&] {
+                    FetchPage({.base = silent.base(), .object = "/q"}, buffer,
+                              {.connectTimeout = 300ms, .totalTimeout = 300ms});
+                }),
+                testing::HasSubstr("/q from 127.0.0.1: Timeout"));
     const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_GE(elapsed, 250ms);
     EXPECT_LT(elapsed, 2s);
@@ -232,13 +229,9 @@ TEST(FetchPageFailureTest, GivesUpOnASilentServerAfterTheTotalTimeout)
 TEST(FetchPageFailureTest, AnUnknownHostNameIsANetworkError)
 {
     std::vector<char> buffer(64);
-    try {
-        FetchPage({.base = "http://nonexistent.invalid", .object = "/q?s=IBM"}, buffer,
-                  {.connectTimeout = 1000ms, .totalTimeout = 1000ms});
-        FAIL() << "an unknown host reported success";
-    } catch (const NetworkError& error) {
-        EXPECT_NE(std::string(error.what()).find("Could not fetch /q?s=IBM from nonexistent.invalid: "),
-                  std::string::npos)
-            << error.what();
-    }
+    EXPECT_THAT(ThrownMessage<NetworkError>([&] {
+                    FetchPage({.base = "http://nonexistent.invalid", .object = "/q?s=IBM"}, buffer,
+                              {.connectTimeout = 1000ms, .totalTimeout = 1000ms});
+                }),
+                testing::HasSubstr("Could not fetch /q?s=IBM from nonexistent.invalid: "));
 }

@@ -1,7 +1,9 @@
 #include "base/Errors.h"
 #include "net/HostsConfig.h"
 #include "support/TempFolder.h"
+#include "support/ThrownMessage.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -96,12 +98,8 @@ TEST(HostsConfig, AFolderInPlaceOfTheFileIsAnErrorNamingIt)
 {
     TempFolder folder;
     std::filesystem::create_directory(folder.path() / "hosts.ini");
-    try {
-        HostsConfig::Load(folder.path() / "hosts.ini");
-        FAIL() << "no error";
-    } catch (const FileError& error) {
-        EXPECT_NE(std::string(error.what()).find((folder.path() / "hosts.ini").string()), std::string::npos);
-    }
+    EXPECT_THAT(ThrownMessage<FileError>([&] { HostsConfig::Load(folder.path() / "hosts.ini"); }),
+                testing::HasSubstr((folder.path() / "hosts.ini").string()));
 }
 
 TEST(HostsConfig, DefaultPathFollowsXdgConfigHome)

@@ -3,6 +3,7 @@
 #include "pages/MarketPages.h"
 #include "support/PageServer.h"
 #include "support/TempFolder.h"
+#include "support/ThrownMessage.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -257,12 +258,8 @@ TEST_F(MarketPagesTest, NoNetworkLeavesTheHeadAndTheEarlyClosingLine)
     hosts.PointAllAt("127.0.0.1:1");
     const std::filesystem::path support = pages.priceForecastPage.PagePath(folder.path());
     const std::filesystem::path news = pages.stockNewsPage.PagePath(folder.path());
-    try {
-        Build(pages.priceForecastPage);
-        FAIL() << "no network error";
-    } catch (const NetworkError& error) {
-        EXPECT_THAT(error.what(), HasSubstr("/investor/research/wizards/SRWHistory.asp?Symbol=IBM from 127.0.0.1"));
-    }
+    EXPECT_THAT(ThrownMessage<NetworkError>([&] { Build(pages.priceForecastPage); }),
+                HasSubstr("/investor/research/wizards/SRWHistory.asp?Symbol=IBM from 127.0.0.1"));
     EXPECT_THAT(ReadFile(support), testing::EndsWith("Forecast</font></td></tr>\n<tr><td width=\"100%\">" +
                                                      std::string(kClosingLine)));
     EXPECT_THROW(Build(pages.stockNewsPage), NetworkError);
@@ -283,12 +280,8 @@ TEST_F(MarketPagesTest, UnwritableFolderIsReportedByName)
 {
     folder.Write("file", "not a folder");
     const std::filesystem::path blocked = folder.path() / "file" / "pages";
-    try {
-        pages.ipoPage.Build({.hosts = hosts, .folder = blocked, .symbol = ""});
-        FAIL() << "no file error";
-    } catch (const FileError& error) {
-        EXPECT_THAT(error.what(), HasSubstr(blocked.string()));
-    }
+    EXPECT_THAT(ThrownMessage<FileError>([&] { pages.ipoPage.Build({.hosts = hosts, .folder = blocked, .symbol = ""}); }),
+                HasSubstr(blocked.string()));
     EXPECT_TRUE(server.targets().empty());
 }
 
