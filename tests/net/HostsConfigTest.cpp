@@ -22,7 +22,6 @@ TEST(HostsConfig, MissingFileGivesTheBuiltInDefaultOfEveryRole)
         EXPECT_EQ(hosts.Base(info.role), info.defaultBase) << info.key;
         EXPECT_EQ(IsBaseAddress(info.defaultBase), info.role != HostRole::ProductSite) << info.key;
     }
-    EXPECT_EQ(hosts.Base(HostRole::YahooFinance), "http://finance.yahoo.com");
     EXPECT_TRUE(hosts.warnings().empty());
 }
 
