@@ -9,10 +9,8 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QPrinter>
-#include <QTimer>
+#include <QTest>
 
 #include <filesystem>
 #include <functional>
@@ -28,16 +26,7 @@ constexpr char kPageB[] = "<html><head><title>B</title></head><body><p>Page B</p
 // Runs the event loop until `done` holds; false after 20 seconds without.
 bool WaitUntil(const std::function<bool()>& done)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > 20000)
-            return false;
-        QEventLoop loop;
-        QTimer::singleShot(20, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
+    return QTest::qWaitFor(done, 20000);
 }
 
 // Serves page B as /b.htm on 127.0.0.1 while it lives.
@@ -96,8 +85,6 @@ protected:
     TempFolder folder_;
     std::unique_ptr<CHtmView> view_;
     QStringList completed_;
-
-private:
 };
 
 }  // namespace

@@ -8,21 +8,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 
 using testing::ElementsAre;
 using testing::HasSubstr;
 
 namespace {
-
-std::string ReadFile(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::string Repeat(std::string_view text, int times)
 {
@@ -280,8 +270,9 @@ TEST_F(MarketPagesTest, UnwritableFolderIsReportedByName)
 {
     folder.Write("file", "not a folder");
     const std::filesystem::path blocked = folder.path() / "file" / "pages";
-    EXPECT_THAT(ThrownMessage<FileError>([&] { pages.ipoPage.Build({.hosts = hosts, .folder = blocked, .symbol = ""}); }),
-                HasSubstr(blocked.string()));
+    EXPECT_THAT(
+        ThrownMessage<FileError>([&] { pages.ipoPage.Build({.hosts = hosts, .folder = blocked, .symbol = ""}); }),
+        HasSubstr(blocked.string()));
     EXPECT_TRUE(server.targets().empty());
 }
 

@@ -12,6 +12,15 @@
 
 // Checks shared by the analysis module tests.
 
+// A `Module` that has analysed `store` once.
+template <typename Module>
+Module AnalysisOf(const QuoteSeries& store)
+{
+    Module module;
+    module.Analyze(store);
+    return module;
+}
+
 // Every entry, found or counted today, of one set.
 inline int SignalCount(const SignalSet& set)
 {
