@@ -9,8 +9,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QPrinter>
-#include <QTest>
+#include <QTimer>
 
 #include <filesystem>
 #include <functional>
@@ -26,7 +28,16 @@ constexpr char kPageB[] = "<html><head><title>B</title></head><body><p>Page B</p
 // Runs the event loop until `done` holds; false after 20 seconds without.
 bool WaitUntil(const std::function<bool()>& done)
 {
-    return QTest::qWaitFor(done, 20000);
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > 20000)
+            return false;
+        QEventLoop loop;
+        QTimer::singleShot(20, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
 }
 
 // Serves page B as /b.htm on 127.0.0.1 while it lives.
