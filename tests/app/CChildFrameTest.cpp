@@ -21,7 +21,6 @@
 #include <QTimer>
 #include <QMenu>
 #include <QSignalSpy>
-#include <QTest>
 #include <QWebEnginePage>
 #include <QUrl>
 
@@ -229,9 +228,8 @@ TEST_F(CChildFrameTest, EveryMarketAndStockPageIsBuiltAndShown)
     for (const auto& page : pages) {
         frame->OnCommand(page.id);
         const QUrl file = QUrl::fromLocalFile(QString::fromStdString((services.pageFolder / page.file).string()));
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return frame->browserView()->url() == file && frame->browserView()->title() == page.title; },
-            10000))
+        EXPECT_TRUE(WaitUntil(
+            [&] { return frame->browserView()->url() == file && frame->browserView()->title() == page.title; }))
             << page.file << " shows " << frame->browserView()->url().toString().toStdString();
     }
     EXPECT_EQ(frame->activeViewId, CChildFrame::kBrowserView);
@@ -265,17 +263,17 @@ TEST_F(CChildFrameTest, RunningAPageCommandAgainShowsTheNewPage)
     const auto shownText = [this] {
         const auto text = std::make_shared<QString>();
         frame->browserView()->page()->toPlainText([text](const QString& plain) { *text = plain; });
-        return QTest::qWaitFor([&] { return !text->isNull(); }, 5000) ? *text : QString();
+        return WaitUntil([&] { return !text->isNull(); }) ? *text : QString();
     };
     const QUrl file = QUrl::fromLocalFile(QString::fromStdString((folder.path() / "htmipo.htm").string()));
 
     server.Serve("/content/companies/analysis.phtml", "<html>first analysis</html>");
     frame->OnCommand(kIpoResearch);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->browserView()->url() == file; }, 10000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return shownText().contains("first analysis"); }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return frame->browserView()->url() == file; }));
+    ASSERT_TRUE(WaitUntil([&] { return shownText().contains("first analysis"); }));
 
     server.Serve("/content/companies/analysis.phtml", "<html>second analysis</html>");
     frame->OnCommand(kIpoResearch);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return shownText().contains("second analysis"); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return shownText().contains("second analysis"); }));
     EXPECT_FALSE(shownText().contains("first analysis"));
 }
