@@ -95,10 +95,3 @@ TEST(ChartPagePaint, QuoteTablePageDrawsNoPen)
         EXPECT_NE(call.kind, Kind::CreatePen);
     EXPECT_TRUE(Drew(canvas, "Symbol"));
 }
-
-TEST(ChartPagePaint, ShowsAtMostTwoHundredFiftyBars)
-{
-    EXPECT_EQ(ShownBars(400), 250);
-    EXPECT_EQ(ShownBars(120), 120);
-    EXPECT_EQ(ShownBars(-1), 0);
-}

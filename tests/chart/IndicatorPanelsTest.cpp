@@ -150,14 +150,13 @@ struct BoundCase {
 
 TEST(PanelCurves, StopAtShownBarsLessTheWarmUp)
 {
+    // A single segment at the first bar a curve has catches a warm-up off by one either way.
     const auto data = RampData();
     const BoundCase cases[] = {
-        {"RSI(7) at 8", &IndicatorPanels::DrawRsiPanel, Colour::kGreen, 8, 0},
         {"RSI(7) at 9", &IndicatorPanels::DrawRsiPanel, Colour::kGreen, 9, 1},
         {"RSI(14) at 16", &IndicatorPanels::DrawRsiPanel, Colour::kGold, 16, 1},
         {"%D at 6", &IndicatorPanels::DrawStochasticPanel, Colour::kGreen, 6, 1},
         {"%R at 11", &IndicatorPanels::DrawWilliamsPanel, Colour::kBrightGreen, 11, 1},
-        {"MTM MA at 23", &IndicatorPanels::DrawMomentumPanel, Colour::kGreen, 23, 0},
         {"MTM MA at 24", &IndicatorPanels::DrawMomentumPanel, Colour::kGreen, 24, 1},
         {"ROC MA at 20", &IndicatorPanels::DrawRocPanel, Colour::kGold, 20, 1},
         {"volatility at 20", &IndicatorPanels::DrawVolatilityPanel, Colour::kDarkRed, 20, 0},

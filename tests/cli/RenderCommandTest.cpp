@@ -1,8 +1,8 @@
 #include "cli/RenderCommand.h"
-#include "qtcanvas/OffscreenGuiApplication.h"
 #include "support/CliRun.h"
 #include "support/SampleDocument.h"
 #include "support/TempFolder.h"
+#include "support/WidgetsApplication.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
@@ -29,11 +28,8 @@ bool RowsInked(const QImage& image, int first, int last)
     return false;
 }
 
-class RenderCommandTest : public testing::Test {
+class RenderCommandTest : public WidgetsTest {
 protected:
-    static void SetUpTestSuite() { gui_ = std::make_unique<OffscreenGuiApplication>(); }
-    static void TearDownTestSuite() { gui_.reset(); }
-
     // Renders the sample IBM history with `more` arguments into `file` of the temporary folder.
     Outcome Render(const std::string& file, std::vector<std::string_view> more = {})
     {
@@ -48,9 +44,6 @@ protected:
     TempFolder folder_;
     std::string sample_ = SampleDir("IBM");
     std::string output_;
-
-private:
-    static inline std::unique_ptr<OffscreenGuiApplication> gui_;
 };
 
 }  // namespace
