@@ -1,6 +1,5 @@
 #include "analysis/VolumeForecastAnalysis.h"
 #include "document/CTarnwickDoc.h"
-#include "document/LoadQuotes.h"
 #include "support/ModuleChecks.h"
 #include "support/SampleDocument.h"
 #include "support/TestStore.h"
@@ -43,13 +42,8 @@ std::unique_ptr<QuoteSeries> Wave(double step, double phase, int bars = 150, int
 
 TEST(VolumeForecast, OneBarOnlySeedsTheFilters)
 {
-    auto doc = std::make_unique<CTarnwickDoc>();
-    doc->store.close[0] = doc->store.open[0] = doc->store.high[0] = doc->store.low[0] = 42.5;
-    doc->store.volume[0] = 1000;
-    doc->store.barCount = 1;
-    AnalyzeQuotes(*doc);
-
-    const VolumeForecastAnalysis& module = doc->volumeForecast;
+    const auto analyzed = Analyzed(*StoreWithCloses({42.5}), Series{});  // the stochastic needs more bars
+    const VolumeForecastAnalysis& module = *analyzed;
     EXPECT_EQ(module.ita2Level[0], 42.5);
     EXPECT_EQ(module.ita1Level[0], 42.5);
     for (const NamedSeries& series : module.AllSeries()) {

@@ -19,6 +19,8 @@ TEST(NiceScale, RoundsTheStepUpAndTheBottomDownToItsDecade)
         {12, 0.125, 0.2, 12},
         {0, 205761.16666666666, 300000, 0},
         {-3, 1, 1, -3},
+        {7, 0, 0, -99},  // without a positive step everything stays
+        {7, -1.5, -1.5, -99},
     };
     for (const auto& c : cases) {
         double raw = c.raw;
@@ -28,19 +30,6 @@ TEST(NiceScale, RoundsTheStepUpAndTheBottomDownToItsDecade)
         EXPECT_NEAR(step, c.niceStep, 1e-12) << c.raw << " " << c.step;
         EXPECT_NEAR(axisLow, c.axisLow, 1e-9) << c.raw << " " << c.step;
         EXPECT_NEAR(raw, c.raw, 1e-9);
-    }
-}
-
-TEST(NiceScale, LeavesEverythingAloneWithoutAPositiveStep)
-{
-    for (double bad : {0.0, -1.5}) {
-        double raw = 7;
-        double step = bad;
-        double axisLow = 3;
-        NiceScale(raw, step, axisLow);
-        EXPECT_EQ(step, bad);
-        EXPECT_EQ(axisLow, 3);
-        EXPECT_EQ(raw, 7);
     }
 }
 
