@@ -10,14 +10,9 @@
 #include <memory>
 #include <vector>
 
-namespace {
-
-}  // namespace
-
 TEST(MovingAverages, NineBarsGiveOnlySma9AndACollapsedEnvelope)
 {
-    MovingAverageAnalysis module;
-    module.Analyze(*StoreWithCloses({1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    const auto module = AnalysisOf<MovingAverageAnalysis>(*StoreWithCloses({1, 2, 3, 4, 5, 6, 7, 8, 9}));
     EXPECT_EQ(module.sma9[0], 5.0);
     EXPECT_EQ(module.sma9[1], 0.0);
     EXPECT_EQ(module.sma18[0], 0.0);
@@ -33,8 +28,7 @@ TEST(BollingerBands, ThirtyFiveBarsGiveBandsAtNewestBarOnlyAndNoSignals)
 {
     // Every close lies 8.5 below its own 18-bar average, so d = 1.8 * 8.5;
     // measured against the average at bar 0 the width would differ.
-    MovingAverageAnalysis module;
-    module.Analyze(*StoreOf(35, [](int i) { return 100.0 + i; }));
+    const auto module = AnalysisOf<MovingAverageAnalysis>(*StoreOf(35, [](int i) { return 100.0 + i; }));
     EXPECT_NEAR(module.bollingerUpper[0], 108.5 + 15.3, 1e-12);
     EXPECT_NEAR(module.bollingerLower[0], 108.5 - 15.3, 1e-12);
     EXPECT_EQ(module.bollingerUpper[1], 0.0);
@@ -61,8 +55,7 @@ TEST(BollingerSignals, CloseOutsideBandConfirmedByNewestCloseCountsToday)
         std::vector<double> closes(40, 100.0);
         closes[0] = test.close0;
         closes[1] = test.close1;
-        MovingAverageAnalysis module;
-        module.Analyze(*StoreFromCloses(closes));
+        const auto module = AnalysisOf<MovingAverageAnalysis>(*StoreFromCloses(closes));
         const SignalSet& set = module.bollingerSignals;
         SCOPED_TRACE(testing::Message() << "close[1] " << test.close1 << ", close[0] " << test.close0);
         ASSERT_EQ(set.buyCount, test.buys);
@@ -80,8 +73,8 @@ TEST(Envelopes, FactorIsNinetyPercentOfThirdDistinctDistance)
 {
     // 13 bars: closes 100 at bars 0..4 against averages 105, 95, 104, 103,
     // 101 give the distances 0.05, 0.05, 0.04, 0.03, 0.01.
-    MovingAverageAnalysis module;
-    module.Analyze(*StoreWithCloses({100, 100, 100, 100, 100, 111.25, 111.25, 111.25, 111.25, 10, 181, 91, 82}));
+    const auto module = AnalysisOf<MovingAverageAnalysis>(
+        *StoreWithCloses({100, 100, 100, 100, 100, 111.25, 111.25, 111.25, 111.25, 10, 181, 91, 82}));
     const double averages[] = {105, 95, 104, 103, 101};
     for (int i = 0; i < 5; ++i)
         ASSERT_EQ(module.sma9[i], averages[i]) << i;
@@ -100,8 +93,7 @@ TEST(EnvelopeSignals, RulesNeedFortyOneBarsAndScanThroughIndexThirty)
     std::vector<double> closes(41, 100.0);
     closes[30] = 120;
     closes[31] = 130;
-    MovingAverageAnalysis module;
-    module.Analyze(*StoreFromCloses(closes));
+    auto module = AnalysisOf<MovingAverageAnalysis>(*StoreFromCloses(closes));
     EXPECT_NEAR(module.envelopeFactor, 0.02, 1e-15);
     ASSERT_EQ(module.envelopeSignals.sellCount, 1);
     EXPECT_EQ(module.envelopeSignals.sellBars[0], 31);
@@ -124,8 +116,7 @@ TEST(EnvelopeSignals, BuyNeedsAStrictlyHigherCloseAfterTheCloseBelow)
         closes[0] = close0;
         closes[1] = 80;
         closes[6] = 104;
-        MovingAverageAnalysis module;
-        module.Analyze(*StoreFromCloses(closes));
+        const auto module = AnalysisOf<MovingAverageAnalysis>(*StoreFromCloses(closes));
         const SignalSet& set = module.envelopeSignals;
         EXPECT_NEAR(module.envelopeFactor, 0.9 * 4 / 117, 1e-15);
         EXPECT_EQ(set.sellCount, 0);
@@ -140,8 +131,7 @@ TEST(EnvelopeSignals, BuyNeedsAStrictlyHigherCloseAfterTheCloseBelow)
 
 TEST(MovingAverageAnalysis, FlatHistoryGivesNoSignalAndCloselessWindowsStoreZero)
 {
-    MovingAverageAnalysis flat;
-    flat.Analyze(*StoreOf(80, [](int) { return 100.0; }));
+    const auto flat = AnalysisOf<MovingAverageAnalysis>(*StoreOf(80, [](int) { return 100.0; }));
     ExpectEverySeriesFinite(flat);
     EXPECT_EQ(flat.bollingerLower[0], 100.0);  // zero width, nothing outside
     EXPECT_EQ(flat.envelopeFactor, 0.0);
@@ -149,8 +139,8 @@ TEST(MovingAverageAnalysis, FlatHistoryGivesNoSignalAndCloselessWindowsStoreZero
 
     // Bars 10 to 29 without a close: 9-bar windows inside the gap have
     // nothing to average; a window reaching into it averages the rest.
-    MovingAverageAnalysis gap;
-    gap.Analyze(*StoreOf(80, [](int i) { return i >= 10 && i < 30 ? 0.0 : 100.0 + (i % 3); }));
+    const auto gap =
+        AnalysisOf<MovingAverageAnalysis>(*StoreOf(80, [](int i) { return i >= 10 && i < 30 ? 0.0 : 100.0 + (i % 3); }));
     ExpectEverySeriesFinite(gap);
     EXPECT_TRUE(std::isfinite(gap.envelopeFactor));
     EXPECT_EQ(gap.sma9[10], 0.0);
@@ -168,15 +158,9 @@ TEST(MovingAverageAnalysis, SecondRunLeavesNothingOfTheFirst)
     ASSERT_GT(SignalCount(reused), 0);
     ASSERT_NE(reused.envelopeFactor, 0.0);
     reused.Analyze(*shortStore);
-    MovingAverageAnalysis fresh;
-    fresh.Analyze(*shortStore);
-    const SeriesList freshSeries = fresh.AllSeries();
-    for (std::size_t k = 0; k < freshSeries.size(); ++k)
-        EXPECT_EQ(*reused.AllSeries()[k].values, *freshSeries[k].values) << freshSeries[k].name;
+    const auto fresh = AnalysisOf<MovingAverageAnalysis>(*shortStore);
     // Painters read levels past the counts: the lists themselves must be empty.
-    for (const NamedSignalSet& set : reused.AllSignalSets())
-        EXPECT_EQ(set.signals->sellLevels, SignalSet{}.sellLevels) << set.name;
-    EXPECT_EQ(SignalCount(reused), 0);
+    ExpectSameResults(reused, fresh);
     EXPECT_EQ(reused.envelopeFactor, 0.0);
 }
 

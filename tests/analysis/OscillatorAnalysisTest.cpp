@@ -15,8 +15,7 @@ TEST(Macd, TwoBarsMoveTheAveragesOnceFromTheOldestClose)
 {
     // Bar 0's weighted price is (2 * 11 + 12 + 8) / 4 = 10.5; the averages
     // start at bar 1's close 10, not at its weighted price 9.5.
-    OscillatorAnalysis module;
-    module.Analyze(*StoreWithBars({{11, 12, 8, 11, 1000}, {10, 14, 4, 10, 1000}}));
+    const auto module = AnalysisOf<OscillatorAnalysis>(*StoreWithBars({{11, 12, 8, 11, 1000}, {10, 14, 4, 10, 1000}}));
     const double macd = 0.5 * (2.0 / 13 - 2.0 / 27);
     const double fast = 0.5 * (2.0 / 9 - 1.0 / 9);
     EXPECT_NEAR(module.macd[0], macd, 1e-15);
@@ -40,8 +39,7 @@ TEST(Macd, CrossoverAndDivergenceTurnAtScanIndexZeroCountTwiceToday)
     std::vector<double> closes(40, 100.0);
     closes[1] = 95;
     closes[0] = 110;
-    OscillatorAnalysis module;
-    module.Analyze(*StoreFromCloses(closes));
+    const auto module = AnalysisOf<OscillatorAnalysis>(*StoreFromCloses(closes));
     const SignalSet& set = module.macdSignals;
     ASSERT_EQ(set.buyCount, 2);
     EXPECT_EQ(set.buyToday, 2);
@@ -63,8 +61,7 @@ TEST(Macd, DivergenceTurnsAreScannedThroughIndexTwentyEight)
     for (const auto& [dip, buyBars] : {std::pair{29, std::vector<int>{25, 28}}, std::pair{30, std::vector<int>{26}}}) {
         std::vector<double> closes(50, 100.0);
         closes[dip] = 95;
-        OscillatorAnalysis module;
-        module.Analyze(*StoreFromCloses(closes));
+        const auto module = AnalysisOf<OscillatorAnalysis>(*StoreFromCloses(closes));
         EXPECT_EQ(Bars(module.macdSignals.buyBars, module.macdSignals.buyCount), buyBars) << dip;
     }
 }
@@ -83,8 +80,7 @@ TEST(Rsi, SumsTheWindowsRisesAgainstAllChanges)
         {{10, 12, 11, 13, 12, 14, 13, 15}, 300.0 / 11},  // rises 3, falls 8
     };
     for (const Case& test : cases) {
-        OscillatorAnalysis module;
-        module.Analyze(*StoreFromCloses(test.closes));
+        const auto module = AnalysisOf<OscillatorAnalysis>(*StoreFromCloses(test.closes));
         EXPECT_DOUBLE_EQ(module.rsi7[0], test.rsi7);
         EXPECT_EQ(module.rsi7[1], 0.0);
         EXPECT_EQ(module.rsi14[0], 0.0);
@@ -98,8 +94,7 @@ TEST(RsiSignals, Rsi7FromTwentyToThirtyBuysAtBarZeroLevelTwentyFive)
     std::vector<double> closes = {45, 44, 43, 42, 44, 46, 48, 49, 50};
     for (int k = 0; k < 36; ++k)
         closes.push_back(51 + k);
-    OscillatorAnalysis module;
-    module.Analyze(*StoreFromCloses(closes));
+    const auto module = AnalysisOf<OscillatorAnalysis>(*StoreFromCloses(closes));
     EXPECT_EQ(module.rsi7[0], 30.0);
     EXPECT_EQ(module.rsi7[1], 20.0);
     const SignalSet& set = module.rsiSignals;
@@ -112,8 +107,7 @@ TEST(RsiSignals, Rsi7FromTwentyToThirtyBuysAtBarZeroLevelTwentyFive)
 
 TEST(Stochastic, FiveBarsSeedFiftyThenSmooth)
 {
-    OscillatorAnalysis module;
-    module.Analyze(*StoreWithCloses({10, 11, 12, 13, 14}));
+    auto module = AnalysisOf<OscillatorAnalysis>(*StoreWithCloses({10, 11, 12, 13, 14}));
     EXPECT_EQ(module.stochK[1], 50.0);
     EXPECT_EQ(module.stochD[1], 50.0);
     EXPECT_NEAR(module.stochK[0], 100.0 / 3, 1e-12);
@@ -147,8 +141,7 @@ TEST(WilliamsSignals, CrossingEitherLevelGivesOneSignalAtTheLevelPassedFirst)
         closes[1] = 110 + test.yesterday;
         closes[2] = 110;
         closes[3] = 10;
-        OscillatorAnalysis module;
-        module.Analyze(*StoreFromCloses(closes));
+        const auto module = AnalysisOf<OscillatorAnalysis>(*StoreFromCloses(closes));
         SCOPED_TRACE(testing::Message() << test.yesterday << " -> " << test.today);
         ASSERT_EQ(module.williamsR[1], test.yesterday);
         ASSERT_EQ(module.williamsR[0], test.today);
@@ -168,8 +161,7 @@ TEST(Oscillators, UndefinedRatiosStoreZeroAndNeverCross)
     // Flat closes and volumes: no RSI change, equal %R and volume extremes.
     auto flatStore = StoreOf(45, [](int) { return 100.0; });
     std::fill_n(flatStore->volume.begin(), 45, 1000.0);
-    OscillatorAnalysis module;
-    module.Analyze(*flatStore);
+    auto module = AnalysisOf<OscillatorAnalysis>(*flatStore);
     ExpectEverySeriesFinite(module);
     EXPECT_EQ(module.rsi7[0], 0.0);
     EXPECT_EQ(module.williamsR[0], 0.0);
@@ -219,8 +211,7 @@ TEST(OscillatorAnalysis, SampleIbmHistoryMatchesIndependentValues)
     const QuoteSeries& store = document->store;
     ASSERT_EQ(store.barCount, 400);
     ASSERT_EQ(store.close[0], 120.96);  // the merged latest quote
-    OscillatorAnalysis module;
-    module.Analyze(store);
+    const auto module = AnalysisOf<OscillatorAnalysis>(store);
 
     EXPECT_NEAR(module.macd[0], 2.2246815987232225, 1e-9);
     EXPECT_NEAR(module.rsi7[0], 29.160739687055433, 1e-9);

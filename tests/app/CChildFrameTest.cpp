@@ -8,6 +8,7 @@
 #include "quotes/YahooQuoteSource.h"
 #include "support/PageServer.h"
 #include "support/SampleDocument.h"
+#include "support/SilentServer.h"
 #include "support/TempFolder.h"
 #include "support/WebQuotePages.h"
 #include "support/WidgetsApplication.h"
@@ -20,16 +21,11 @@
 #include <QTimer>
 #include <QMenu>
 #include <QSignalSpy>
-#include <QTest>
 #include <QWebEnginePage>
 #include <QUrl>
 
 #include <memory>
 #include <vector>
-
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
@@ -44,6 +40,17 @@ protected:
         services.showError = [this](const QString& message) { errors.push_back(message); };
         document.quoteDir = SampleDir("IBM");
         frame = std::make_unique<CChildFrame>(document, mainFrame, services);
+    }
+
+    // Presses Cancel on the frame's progress dialog once it is up, keeping its text.
+    void CancelProgressSoon(QString& label)
+    {
+        QTimer::singleShot(300, frame.get(), [this, &label] {
+            if (auto* dialog = frame->findChild<QProgressDialog*>()) {
+                label = dialog->labelText();
+                dialog->cancel();
+            }
+        });
     }
 
     FrameServices services;
@@ -149,7 +156,6 @@ TEST_F(CChildFrameTest, ReadWebLoadsThroughTheConfiguredHostsAndReportsAPageWith
     PageServer server;
     services.hosts.Set(HostRole::YahooFinance, server.base());
     services.hosts.Set(HostRole::YahooCharts, server.base());
-    frame = std::make_unique<CChildFrame>(document, mainFrame, services);
     YahooQuoteSource expected;
     expected.ComputeDateRange(WebAccess().today(), -1);
     server.Serve("/q?s=YHOO&d=t", YahooPages::QuotePage());
@@ -169,55 +175,13 @@ TEST_F(CChildFrameTest, ReadWebLoadsThroughTheConfiguredHostsAndReportsAPageWith
     EXPECT_EQ(errors, std::vector<QString>{"No data available for NONE"});
 }
 
-namespace {
-
-// A port on this machine that takes connections and never answers.
-class SilentServer {
-public:
-    SilentServer()
-    {
-        socket_ = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        EXPECT_EQ(bind(socket_, reinterpret_cast<sockaddr*>(&address), length), 0);
-        EXPECT_EQ(listen(socket_, 4), 0);
-        EXPECT_EQ(getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length), 0);
-        port_ = ntohs(address.sin_port);
-    }
-    ~SilentServer() { close(socket_); }
-    SilentServer(const SilentServer&) = delete;
-    SilentServer& operator=(const SilentServer&) = delete;
-
-    std::string base() const { return "http://127.0.0.1:" + std::to_string(port_); }
-
-private:
-    int socket_ = -1;
-    int port_ = 0;
-};
-
-// Presses Cancel on the frame's progress dialog once it is up, keeping its text.
-void CancelProgressSoon(CChildFrame& frame, QString& label)
-{
-    QTimer::singleShot(300, &frame, [&frame, &label] {
-        if (auto* dialog = frame.findChild<QProgressDialog*>()) {
-            label = dialog->labelText();
-            dialog->cancel();
-        }
-    });
-}
-
-}  // namespace
-
 TEST_F(CChildFrameTest, CancelStopsAReadWebFromAServerThatNeverAnswers)
 {
     const SilentServer silent;
     services.hosts.Set(HostRole::YahooFinance, silent.base());
-    frame = std::make_unique<CChildFrame>(document, mainFrame, services);
 
     QString label;
-    CancelProgressSoon(*frame, label);
+    CancelProgressSoon(label);
     frame->OnCommand(kReadWeb);
     EXPECT_TRUE(label.startsWith("Reading quotes for YHOO\n127.0.0.1/q?s=YHOO&d=t")) << label.toStdString();
     EXPECT_EQ(document.store.barCount, 0);
@@ -234,7 +198,7 @@ TEST_F(CChildFrameTest, CancelStopsAPageBuildAndShowsNothing)
     const QUrl before = frame->browserView()->url();
 
     QString label;
-    CancelProgressSoon(*frame, label);
+    CancelProgressSoon(label);
     frame->OnCommand(kIpoResearch);  // IPO Research
     EXPECT_TRUE(label.startsWith("Building IPO Research\n127.0.0.1/content/companies/analysis.phtml"))
         << label.toStdString();
@@ -264,9 +228,8 @@ TEST_F(CChildFrameTest, EveryMarketAndStockPageIsBuiltAndShown)
     for (const auto& page : pages) {
         frame->OnCommand(page.id);
         const QUrl file = QUrl::fromLocalFile(QString::fromStdString((services.pageFolder / page.file).string()));
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return frame->browserView()->url() == file && frame->browserView()->title() == page.title; },
-            10000))
+        EXPECT_TRUE(WaitUntil(
+            [&] { return frame->browserView()->url() == file && frame->browserView()->title() == page.title; }))
             << page.file << " shows " << frame->browserView()->url().toString().toStdString();
     }
     EXPECT_EQ(frame->activeViewId, CChildFrame::kBrowserView);
@@ -300,17 +263,17 @@ TEST_F(CChildFrameTest, RunningAPageCommandAgainShowsTheNewPage)
     const auto shownText = [this] {
         const auto text = std::make_shared<QString>();
         frame->browserView()->page()->toPlainText([text](const QString& plain) { *text = plain; });
-        return QTest::qWaitFor([&] { return !text->isNull(); }, 5000) ? *text : QString();
+        return WaitUntil([&] { return !text->isNull(); }) ? *text : QString();
     };
     const QUrl file = QUrl::fromLocalFile(QString::fromStdString((folder.path() / "htmipo.htm").string()));
 
     server.Serve("/content/companies/analysis.phtml", "<html>first analysis</html>");
     frame->OnCommand(kIpoResearch);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->browserView()->url() == file; }, 10000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return shownText().contains("first analysis"); }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return frame->browserView()->url() == file; }));
+    ASSERT_TRUE(WaitUntil([&] { return shownText().contains("first analysis"); }));
 
     server.Serve("/content/companies/analysis.phtml", "<html>second analysis</html>");
     frame->OnCommand(kIpoResearch);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return shownText().contains("second analysis"); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return shownText().contains("second analysis"); }));
     EXPECT_FALSE(shownText().contains("first analysis"));
 }

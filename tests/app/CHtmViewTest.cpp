@@ -9,10 +9,7 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QPrinter>
-#include <QTimer>
 
 #include <filesystem>
 #include <functional>
@@ -24,21 +21,6 @@ namespace {
 constexpr char kPageA[] = "<html><head><title>A</title></head><body>"
                           "<p>Quotes for IBM</p><a id='next' href='b.htm' target='_blank'>B</a></body></html>";
 constexpr char kPageB[] = "<html><head><title>B</title></head><body><p>Page B</p></body></html>";
-
-// Runs the event loop until `done` holds; false after 20 seconds without.
-bool WaitUntil(const std::function<bool()>& done)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > 20000)
-            return false;
-        QEventLoop loop;
-        QTimer::singleShot(20, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
 
 // Serves page B as /b.htm on 127.0.0.1 while it lives.
 class LoopbackSite {
@@ -96,8 +78,6 @@ protected:
     TempFolder folder_;
     std::unique_ptr<CHtmView> view_;
     QStringList completed_;
-
-private:
 };
 
 }  // namespace

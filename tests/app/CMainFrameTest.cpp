@@ -156,9 +156,7 @@ TEST_F(CMainFrameTest, ViewToolbarHidesAndShowsTheToolbarAndFollowsIt)
     ASSERT_NE(tools, nullptr);
     QAction* toggle = frame.action(kToggleToolbar);
     ASSERT_NE(toggle, nullptr);
-    EXPECT_TRUE(frame.popup(MenuPopup::View)->actions().contains(toggle));
-    EXPECT_EQ(toggle->text(), "&Toolbar");
-    EXPECT_EQ(toggle->statusTip(), "Show or hide the toolbar");
+    EXPECT_EQ(toggle->text(), "&Toolbar");  // not the toolbar's own title
     EXPECT_TRUE(toggle->isChecked());
 
     toggle->trigger();

@@ -1,16 +1,13 @@
 #include "app/CTWView.h"
 #include "support/SampleDocument.h"
-#include "support/TempFolder.h"
 #include "support/WidgetsApplication.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPixmap>
-#include <QPrinter>
 #include <QScrollBar>
 
-#include <filesystem>
 #include <memory>
 
 namespace {
@@ -74,20 +71,4 @@ TEST_F(CTWViewTest, TheQuoteTablePageHasItsOwnHeight)
     document->chartPage = 1;
     const auto view = ShownView(*document);
     EXPECT_EQ(view->pageSize(), (PageSize{1000, (400 * 5 + 25) * 4}));
-}
-
-TEST_F(CTWViewTest, PrintsThePageToAPdf)
-{
-    const auto document = LoadedSample("IBM");
-    const auto view = ShownView(*document);
-    TempFolder folder;
-    const std::filesystem::path file = folder.path() / "chart.pdf";
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QString::fromStdString(file.string()));
-        view->Print(printer);
-    }
-    ASSERT_TRUE(std::filesystem::exists(file));
-    EXPECT_GT(std::filesystem::file_size(file), 10000u);
 }

@@ -37,15 +37,6 @@ TEST_F(CTarnwickAppTest, StartsWithOneDocumentOnTheBrowserViewAndTheSymbolFilled
     EXPECT_EQ(document->windowTitle(), "Stock1");
     EXPECT_TRUE(frame->action(kStockNews)->isEnabled());  // a market page
     EXPECT_FALSE(frame->action(kUndo)->isEnabled());  // Undo: nothing can be undone
-
-    frame->mdiArea()->setActiveSubWindow(document);
-    frame->action(kReadLocal)->trigger();  // Read C:\ .
-    EXPECT_EQ(document->activeViewId, CChildFrame::kChartView);
-    EXPECT_EQ(document->document().store.barCount, 400);
-    EXPECT_EQ(document->document().loadedSymbol, "IBM");
-
-    frame->action(kNew)->trigger();  // New
-    EXPECT_EQ(frame->mdiArea()->subWindowList().size(), 2);
 }
 
 TEST_F(CTarnwickAppTest, DoesNotStartOnSitesOtherThanTheOnesNamed)

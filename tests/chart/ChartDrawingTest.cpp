@@ -1,5 +1,5 @@
 #include "chart/ChartDrawing.h"
-#include "chart/RecordingCanvas.h"
+#include "support/CanvasChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +19,8 @@ TEST(NiceScale, RoundsTheStepUpAndTheBottomDownToItsDecade)
         {12, 0.125, 0.2, 12},
         {0, 205761.16666666666, 300000, 0},
         {-3, 1, 1, -3},
+        {7, 0, 0, -99},  // without a positive step everything stays
+        {7, -1.5, -1.5, -99},
     };
     for (const auto& c : cases) {
         double raw = c.raw;
@@ -28,19 +30,6 @@ TEST(NiceScale, RoundsTheStepUpAndTheBottomDownToItsDecade)
         EXPECT_NEAR(step, c.niceStep, 1e-12) << c.raw << " " << c.step;
         EXPECT_NEAR(axisLow, c.axisLow, 1e-9) << c.raw << " " << c.step;
         EXPECT_NEAR(raw, c.raw, 1e-9);
-    }
-}
-
-TEST(NiceScale, LeavesEverythingAloneWithoutAPositiveStep)
-{
-    for (double bad : {0.0, -1.5}) {
-        double raw = 7;
-        double step = bad;
-        double axisLow = 3;
-        NiceScale(raw, step, axisLow);
-        EXPECT_EQ(step, bad);
-        EXPECT_EQ(axisLow, 3);
-        EXPECT_EQ(raw, 7);
     }
 }
 
@@ -66,20 +55,17 @@ TEST(Grid, FourDivisionsOfHundredTwentyWithLabelsAndClosingLine)
     const int bottom = 1160;
     EXPECT_EQ(gridTop, bottom - 140);
 
-    const auto& lines = canvas.lines();
-    ASSERT_EQ(lines.size(), 7u);  // frame, five grid lines, closing line
-    EXPECT_EQ(lines[0].y1, -bottom);
-    const int expected[] = {bottom - 20, bottom - 50, bottom - 80, bottom - 110, bottom - 140, bottom - 160};
-    for (int k = 0; k < 6; ++k) {
-        EXPECT_EQ(lines[k + 1].y1, -expected[k]) << k;
-        EXPECT_EQ(lines[k + 1].x1, 0);
-        EXPECT_EQ(lines[k + 1].x2, 750);
+    // The frame line, five grid lines 30 apart from 20 above it, the closing line.
+    std::vector<int> distances;
+    for (const Line& line : canvas.lines()) {
+        EXPECT_TRUE(line.x1 == 0 && line.x2 == 750 && line.y1 == line.y2) << line;
+        distances.push_back(-line.y1);
     }
+    EXPECT_EQ(distances, (std::vector<int>{bottom, bottom - 20, bottom - 50, bottom - 80, bottom - 110, bottom - 140,
+                                           bottom - 160}));
     ASSERT_EQ(canvas.texts().size(), 5u);
     EXPECT_EQ(canvas.texts()[0].text, "12    ");
-    EXPECT_EQ(canvas.texts()[4].text, "14    ");
-    EXPECT_EQ(canvas.texts()[4].x, 755);
-    EXPECT_EQ(canvas.texts()[4].y, -(bottom - 148));
+    EXPECT_EQ(canvas.texts()[4], (Text{755, -(bottom - 148), Rgb{}, "14    "}));
     // The frame line takes the frame pen, the rest the grid pen.
     EXPECT_EQ(canvas.calls()[0].kind, Kind::SelectPen);
     EXPECT_EQ(canvas.calls()[0].pen, 2);
@@ -126,12 +112,8 @@ TEST(DateTicksAndMarkers, StandAtTheirBars)
     RecordingCanvas ticks;
     DateTicks(ticks, *store, 110, 340, 4, 7);
     ASSERT_EQ(ticks.lines().size(), 2u);
-    EXPECT_EQ(ticks.lines()[0].x1, 725);
-    EXPECT_EQ(ticks.lines()[0].y1, -450);
-    EXPECT_EQ(ticks.lines()[0].y2, -131);
-    EXPECT_EQ(ticks.texts()[1].text, "01");
-    EXPECT_EQ(ticks.texts()[1].x, 745 - 104 + 2);
-    EXPECT_EQ(ticks.texts()[1].y, -(110 + 340 - 18));
+    EXPECT_EQ(ticks.lines()[0], (Line{725, -450, 725, -131, Rgb{}}));
+    EXPECT_EQ(ticks.texts()[1], (Text{745 - 104 + 2, -(110 + 340 - 18), Rgb{}, "01"}));
 
     SignalSet signals;
     signals.RecordBuy(0, 1, 25);
@@ -139,14 +121,8 @@ TEST(DateTicksAndMarkers, StandAtTheirBars)
     signals.RecordSell(5, 9, 0);  // level 0: no entry
     RecordingCanvas marks;
     Markers(marks, ChartArea{1670, 120, {4, 0, 25}, 6}, signals);
-    ASSERT_EQ(marks.texts().size(), 2u);
-    EXPECT_EQ(marks.texts()[0].text, "o");
-    EXPECT_EQ(marks.texts()[0].colour, Colour::kGreen);
-    EXPECT_EQ(marks.texts()[0].x, 745 - 6 - 4);
-    EXPECT_EQ(marks.texts()[0].y, -(1670 + 131 - 30));
-    EXPECT_EQ(marks.texts()[1].colour, Colour::kRed);
-    EXPECT_EQ(marks.texts()[1].x, 741 - 18);
-    EXPECT_EQ(marks.texts()[1].y, -(1670 + 131 - 90));
+    EXPECT_EQ(marks.texts(), (std::vector<Text>{{745 - 6 - 4, -(1670 + 131 - 30), Colour::kGreen, "o"},
+                                                {741 - 18, -(1670 + 131 - 90), Colour::kRed, "o"}}));
 
     RecordingCanvas flat;
     Markers(flat, ChartArea{1670, 120, {0, 0, 0}, 6}, signals);
@@ -158,19 +134,13 @@ TEST(SignalTally, WritesTitleLabelsAndNonZeroCounts)
     RecordingCanvas empty;
     SignalTally(empty, 130, "Moving Averages", 0, 0);
     ASSERT_EQ(empty.texts().size(), 4u);
-    EXPECT_EQ(empty.texts()[0].text, "Moving Averages");
-    EXPECT_EQ(empty.texts()[0].colour, Colour::kBlue);
-    EXPECT_EQ(empty.texts()[0].y, -92);
+    EXPECT_EQ(empty.texts()[0], (Text{10, -92, Colour::kBlue, "Moving Averages"}));
     EXPECT_EQ(empty.texts()[3].text, " Number of Signal:");
     EXPECT_EQ(empty.texts()[3].x, 480);
 
     RecordingCanvas counted;
     SignalTally(counted, 90, "Total", 2, 11);
     ASSERT_EQ(counted.texts().size(), 6u);
-    EXPECT_EQ(counted.texts()[4].text, "  2");
-    EXPECT_EQ(counted.texts()[4].x, 650);
-    EXPECT_EQ(counted.texts()[4].colour, Colour::kGreen);
-    EXPECT_EQ(counted.texts()[5].text, " 11");
-    EXPECT_EQ(counted.texts()[5].x, 720);
-    EXPECT_EQ(counted.texts()[5].colour, Colour::kRed);
+    EXPECT_EQ(counted.texts()[4], (Text{650, -52, Colour::kGreen, "  2"}));
+    EXPECT_EQ(counted.texts()[5], (Text{720, -52, Colour::kRed, " 11"}));
 }

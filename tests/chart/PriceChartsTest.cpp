@@ -1,7 +1,7 @@
 #include "chart/ChartPagePaint.h"
 #include "chart/Pens.h"
 #include "chart/PriceCharts.h"
-#include "chart/RecordingCanvas.h"
+#include "support/CanvasChecks.h"
 #include "support/ChartInputOver.h"
 
 #include <gtest/gtest.h>
@@ -48,15 +48,6 @@ int Segments(const RecordingCanvas& canvas, Rgb colour, int barWidth)
     }));
 }
 
-std::vector<std::string> LabelsAt(const RecordingCanvas& canvas, int x)
-{
-    std::vector<std::string> labels;
-    for (const auto& text : canvas.texts())
-        if (text.x == x)
-            labels.push_back(text.text);
-    return labels;
-}
-
 RecordingCanvas PaintPriceCharts(const PriceData& data)
 {
     RecordingCanvas canvas;
@@ -72,11 +63,10 @@ TEST(PriceCharts, PriceScaleFromTwelveToThirteenAndAHalf)
     const auto data = PricedData(100);
     const RecordingCanvas canvas = PaintPriceCharts(*data);
     // Step 0.125 rounds to 0.2 from 12: 8 divisions of 37 units, on both charts.
-    const std::vector<std::string> expected = {"12    ", "12.2  ", "12.4  ", "12.6  ", "12.8  ", "13    ",
-                                               "13.2  ", "13.4  ", "13.6  "};
-    std::vector<std::string> both = expected;
-    both.insert(both.end(), expected.begin(), expected.end());
-    EXPECT_EQ(LabelsAt(canvas, 755), both);
+    const std::vector<std::string> scale = {"12", "12.2", "12.4", "12.6", "12.8", "13", "13.2", "13.4", "13.6"};
+    std::vector<std::string> both = scale;
+    both.insert(both.end(), scale.begin(), scale.end());
+    EXPECT_EQ(GridLabels(canvas), both);
 }
 
 TEST(PriceCharts, HundredBarsDrawEachAverageFromItsOwnBound)
@@ -120,7 +110,7 @@ TEST(PriceCharts, FlatPricesLeaveOneGridLineAndNoBars)
     for (int i = 0; i < 50; ++i)
         data->store.high[i] = data->store.low[i] = 12.5;
     const RecordingCanvas canvas = PaintPriceCharts(*data);
-    EXPECT_EQ(LabelsAt(canvas, 755), (std::vector<std::string>{"0     ", "0     "}));
+    EXPECT_EQ(GridLabels(canvas), (std::vector<std::string>{"0", "0"}));
     for (const auto& line : canvas.lines())
         EXPECT_TRUE((line.x1 == 0 && line.x2 == 750) || line.x1 == line.x2) << line.x1 << " " << line.x2;
 }
@@ -150,11 +140,9 @@ TEST(VolumeChart, ScaleUpToTheHighestVolume)
     const PenSet pens(canvas);
     DrawVolumeChart(canvas, data->input(), 30, pens.pens());
     // Step 205761.17 rounds to 300000 from 0: 5 divisions of 20 units.
-    EXPECT_EQ(LabelsAt(canvas, 755), (std::vector<std::string>{"0             ", "300000        ",
-                                                                "600000        ", "900000        ",
-                                                                "1200000       ", "1500000       "}));
+    EXPECT_EQ(GridLabels(canvas), (std::vector<std::string>{"0", "300000", "600000", "900000", "1200000", "1500000"}));
     const int bottomLine = 1280 + 100 + 20;
-    std::vector<RecordingCanvas::Line> strokes;
+    std::vector<Line> strokes;
     for (const auto& line : canvas.lines())
         if (line.x1 == line.x2 && line.y1 == -bottomLine)
             strokes.push_back(line);

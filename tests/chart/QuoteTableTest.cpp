@@ -1,6 +1,7 @@
 #include "chart/QuoteTable.h"
-#include "chart/RecordingCanvas.h"
+#include "support/CanvasChecks.h"
 #include "support/ChartInputOver.h"
+#include "support/TestStore.h"
 
 #include <gtest/gtest.h>
 
@@ -13,27 +14,15 @@ const std::string kSymbol = "IBM";
 
 std::unique_ptr<QuoteSeries> TableStore()
 {
-    auto store = std::make_unique<QuoteSeries>();
-    const struct {
-        const char* date;
-        double open, high, low, close, volume;
-    } bars[] = {{"12/31/2001", 123.456789, 124, 0.5, 123, 0},
-                {"28-Dec-01", 1, 2, 0.5, 123, 4213900},
-                {"27-Dec-01", 1, 2, 0.5, 124, 3826200},
-                {"26-Dec-01", 1, 2, 0.5, 122, 3755700}};
-    for (int i = 0; i < 4; ++i) {
-        store->dates[i] = bars[i].date;
-        store->open[i] = bars[i].open;
-        store->high[i] = bars[i].high;
-        store->low[i] = bars[i].low;
-        store->close[i] = bars[i].close;
-        store->volume[i] = bars[i].volume;
-    }
-    store->barCount = 4;
+    auto store = StoreWithBars({{123.456789, 124, 0.5, 123, 0},
+                                {1, 2, 0.5, 123, 4213900},
+                                {1, 2, 0.5, 124, 3826200},
+                                {1, 2, 0.5, 122, 3755700}});
+    store->dates = {"12/31/2001", "28-Dec-01", "27-Dec-01", "26-Dec-01"};
     return store;
 }
 
-const RecordingCanvas::Text* TextAt(const RecordingCanvas& canvas, int x, int y)
+const Text* TextAt(const RecordingCanvas& canvas, int x, int y)
 {
     for (const auto& text : canvas.texts())
         if (text.x == x && text.y == y)
@@ -49,18 +38,11 @@ TEST(QuoteTable, ListsAllButTheTwoOldestBarsWithTheirFormatsAndColours)
     RecordingCanvas canvas;
     DrawQuoteTable(canvas, ChartInputOver(*store, kSymbol));
 
-    const auto* header = TextAt(canvas, 570, 0);
-    ASSERT_NE(header, nullptr);
-    EXPECT_EQ(header->text, "Volume");
-    EXPECT_EQ(header->colour, Colour::kBlue);
-    const auto* symbol = TextAt(canvas, 705, -20);
-    ASSERT_NE(symbol, nullptr);
-    EXPECT_EQ(symbol->text, "IBM");
-    EXPECT_EQ(symbol->colour, (Rgb{18, 128, 26}));
+    EXPECT_EQ(TextsNamed(canvas, "Volume"), (std::vector<Text>{{570, 0, Colour::kBlue, "Volume"}}));
+    EXPECT_EQ(TextsNamed(canvas, "IBM"), (std::vector<Text>{{705, -20, Rgb{18, 128, 26}, "IBM"}}));
 
     // Row 0 at distance 30, row 1 at 50; no row for bars 2 and 3.
-    EXPECT_EQ(TextAt(canvas, 0, -30)->text, "  12/31/2001");
-    EXPECT_EQ(TextAt(canvas, 0, -30)->colour, Colour::kPurple);
+    EXPECT_EQ(*TextAt(canvas, 0, -30), (Text{0, -30, Colour::kPurple, "  12/31/2001"}));
     EXPECT_EQ(TextAt(canvas, 120, -30)->text, "123.457");
     EXPECT_EQ(TextAt(canvas, 340, -30)->text, "   0.5");
     EXPECT_EQ(TextAt(canvas, 560, -30), nullptr);  // no volume

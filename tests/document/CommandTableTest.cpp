@@ -131,8 +131,6 @@ TEST(SplitPrompt, StatusBeforeTheFirstNewlineTooltipAfter)
         std::string_view prompt, status, tooltip;
     } cases[] = {
         {"Stock Options\nOptions", "Stock Options", "Options"},
-        {"Read Quote data from C:\\,  analyze stock and display charts\nRead C:\\",
-         "Read Quote data from C:\\,  analyze stock and display charts", "Read C:\\"},
         {"Upgrades/Downgrades", "Upgrades/Downgrades", ""},
         {"a\nb\nc", "a", "b\nc"},
         {"", "", ""},

@@ -1,19 +1,15 @@
 #include "net/FetchPage.h"
+#include "support/PageServer.h"
+#include "support/SilentServer.h"
+#include "support/ThrownMessage.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <httplib.h>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <mutex>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <type_traits>
 #include <vector>
 
@@ -22,20 +18,6 @@ namespace {
 using namespace std::chrono_literals;
 
 static_assert(std::is_base_of_v<NetworkError, FetchCancelled>);
-
-// What the server saw of one request.
-struct SeenRequest {
-    std::string method;
-    std::string target;
-    httplib::Headers headers;
-    std::string body;
-
-    std::string Header(const char* name) const
-    {
-        const auto found = headers.find(name);
-        return found == headers.end() ? "<none>" : found->second;
-    }
-};
 
 // "0 1 2 3 ..." up to `count` numbers: a page whose every part is told apart.
 std::string NumberedText(int count)
@@ -48,30 +30,13 @@ std::string NumberedText(int count)
 
 const std::string kLongPage = NumberedText(3000);
 
-// An HTTP server on 127.0.0.1 while it lives, keeping every request it saw.
-class LoopbackServer {
-public:
-    LoopbackServer()
+class FetchPageTest : public ::testing::Test {
+protected:
+    FetchPageTest()
     {
-        server_.set_pre_routing_handler([this](const httplib::Request& request, httplib::Response&) {
-            const std::lock_guard lock(mutex_);
-            seen_.push_back({request.method, request.target, request.headers, request.body});
-            return httplib::Server::HandlerResponse::Unhandled;
-        });
-        server_.Get("/page", [](const httplib::Request&, httplib::Response& response) {
-            response.set_content("the page", "text/html");
-        });
-        server_.Post("/page", [](const httplib::Request&, httplib::Response& response) {
-            response.set_content("posted", "text/html");
-        });
-        server_.Get("/missing", [](const httplib::Request&, httplib::Response& response) {
-            response.status = 404;
-            response.set_content("<html>Not here</html>", "text/html");
-        });
-        server_.Get("/long", [](const httplib::Request&, httplib::Response& response) {
-            response.set_content(kLongPage, "text/plain");
-        });
-        server_.Get("/pieces", [](const httplib::Request&, httplib::Response& response) {
+        server.Serve("/page", "the page");
+        server.Serve("/long", kLongPage);
+        server.Handle("/pieces", [](const httplib::Request&, httplib::Response& response) {
             response.set_chunked_content_provider("text/plain", [](std::size_t, httplib::DataSink& sink) {
                 for (int n = 0; n < 3000; ++n) {
                     const std::string piece = std::to_string(n) + ' ';
@@ -81,7 +46,7 @@ public:
                 return true;
             });
         });
-        server_.Get("/private", [](const httplib::Request& request, httplib::Response& response) {
+        server.Handle("/private", [](const httplib::Request& request, httplib::Response& response) {
             if (request.has_header("Authorization")) {
                 response.set_content("welcome", "text/plain");
                 return;
@@ -90,68 +55,9 @@ public:
             response.set_header("WWW-Authenticate", "Basic realm=\"quotes\"");
             response.set_content("log in first", "text/plain");
         });
-        server_.set_keep_alive_max_count(1);
-        port_ = server_.bind_to_any_port("127.0.0.1");
-        thread_ = std::thread([this] { server_.listen_after_bind(); });
-        // stop() is lost on a server not yet listening.
-        while (!server_.is_running())
-            std::this_thread::sleep_for(1ms);
-    }
-    ~LoopbackServer()
-    {
-        server_.stop();
-        thread_.join();
-    }
-    LoopbackServer(const LoopbackServer&) = delete;
-    LoopbackServer& operator=(const LoopbackServer&) = delete;
-
-    std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_); }
-
-    std::vector<SeenRequest> Seen() const
-    {
-        const std::lock_guard lock(mutex_);
-        return seen_;
     }
 
-private:
-    httplib::Server server_;
-    int port_ = 0;
-    std::thread thread_;
-    mutable std::mutex mutex_;
-    std::vector<SeenRequest> seen_;
-};
-
-// A TCP socket bound to a free port on 127.0.0.1 that never answers: not
-// listening, a connection is refused; listening, it is accepted by the
-// system and then left waiting.
-class SilentSocket {
-public:
-    explicit SilentSocket(bool listening) : fd_(socket(AF_INET, SOCK_STREAM, 0))
-    {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        if (fd_ < 0 || bind(fd_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-            (listening && listen(fd_, 4) != 0) ||
-            getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-            throw std::runtime_error("cannot set up a loopback socket");
-        port_ = ntohs(address.sin_port);
-    }
-    ~SilentSocket() { close(fd_); }
-    SilentSocket(const SilentSocket&) = delete;
-    SilentSocket& operator=(const SilentSocket&) = delete;
-
-    std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_); }
-
-private:
-    int fd_;
-    int port_ = 0;
-};
-
-class FetchPageTest : public ::testing::Test {
-protected:
-    PageRequest Request(const std::string& object) const { return {.base = server.Base(), .object = object}; }
+    PageRequest Request(const std::string& object) const { return {.base = server.base(), .object = object}; }
 
     // Fetches into a zero-filled buffer of `capacity` bytes; the text returned.
     std::string Fetch(const PageRequest& request, std::size_t capacity = 65536)
@@ -163,19 +69,20 @@ protected:
         return std::string(buffer.data(), length);
     }
 
-    LoopbackServer server;
+    PageServer server;
 };
 
 }  // namespace
 
 TEST_F(FetchPageTest, SendsTheObjectAsGivenWithTheFormTypeAndNoCache)
 {
+    server.Serve("/page?s=AT%26T&d=t&x=a+b%20c", "the page");
     PageRequest request = Request("/page?s=AT%26T&d=t&x=a+b%20c");
     EXPECT_EQ(Fetch(request), "the page");
     request.verb = "POST";
-    EXPECT_EQ(Fetch(request), "posted");
+    EXPECT_EQ(Fetch(request), "the page");
 
-    const std::vector<SeenRequest> seen = server.Seen();
+    const std::vector<SeenRequest> seen = server.requests();
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].method, "GET");
     EXPECT_EQ(seen[1].method, "POST");
@@ -196,12 +103,12 @@ TEST_F(FetchPageTest, RejectsAnUnknownVerb)
     request.verb = "PUT";
     std::vector<char> buffer(16);
     EXPECT_THROW(FetchPage(request, buffer), std::invalid_argument);
-    EXPECT_TRUE(server.Seen().empty());
+    EXPECT_TRUE(server.requests().empty());
 }
 
 TEST_F(FetchPageTest, ReadsAnErrorPageLikeAnyOther)
 {
-    EXPECT_EQ(Fetch(Request("/missing")), "<html>Not here</html>");
+    EXPECT_EQ(Fetch(Request("/missing")), "<html><body>Not Found</body></html>");
 }
 
 TEST_F(FetchPageTest, AssemblesAPageSentInManySmallPiecesInOrder)
@@ -238,7 +145,7 @@ TEST_F(FetchPageTest, AnswersALoginRequestOnlyWithEmptyCredentials)
     request.credentials = Credentials::EmptyNameAndPassword;
     EXPECT_EQ(Fetch(request), "welcome");
 
-    const std::vector<SeenRequest> seen = server.Seen();
+    const std::vector<SeenRequest> seen = server.requests();
     ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen[0].Header("Authorization"), "<none>");
     // Nothing is offered before the server asks; then the empty login ":".
@@ -263,7 +170,7 @@ TEST_F(FetchPageTest, PutsPort80InTheAddressOnlyWhenTheBaseNamesNone)
     // The server's own port wins over Port80.
     request = Request("/page");
     request.port = PortChoice::Port80;
-    EXPECT_EQ(request.Url(), server.Base() + "/page");
+    EXPECT_EQ(request.Url(), server.base() + "/page");
     EXPECT_EQ(Fetch(request), "the page");
 }
 
@@ -280,12 +187,10 @@ TEST_F(FetchPageTest, ReportsTheBytesSoFarAndStopsWhenTheCallerCancels)
     EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end()));
     EXPECT_LE(reports.back(), kLongPage.size());
 
-    try {
-        FetchPage(Request("/long"), buffer, {}, [](std::size_t) { return false; });
-        FAIL() << "a cancelled transfer reported success";
-    } catch (const FetchCancelled& cancelled) {
-        EXPECT_EQ(std::string(cancelled.what()), "Loading /long from 127.0.0.1 was cancelled.");
-    }
+    EXPECT_EQ(ThrownMessage<FetchCancelled>([&] {
+                  FetchPage(Request("/long"), buffer, {}, [](std::size_t) { return false; });
+              }),
+              "Loading /long from 127.0.0.1 was cancelled.");
 }
 
 TEST_F(FetchPageTest, PassesOnAnExceptionFromTheProgressCallback)
@@ -297,29 +202,25 @@ TEST_F(FetchPageTest, PassesOnAnExceptionFromTheProgressCallback)
 
 TEST(FetchPageFailureTest, ARefusedConnectionNamesHostPathAndReason)
 {
-    const SilentSocket closed(false);
     std::vector<char> buffer(64);
-    try {
-        FetchPage({.base = closed.Base(), .object = "/q?s=IBM&d=t"}, buffer);
-        FAIL() << "a refused connection reported success";
-    } catch (const NetworkError& error) {
-        EXPECT_EQ(std::string(error.what()), "Could not fetch /q?s=IBM&d=t from 127.0.0.1: Connection refused. "
-                                             "Check your network connection and the hosts file.");
-    }
+    EXPECT_EQ(ThrownMessage<NetworkError>([&] {
+                  FetchPage({.base = "http://127.0.0.1:1", .object = "/q?s=IBM&d=t"}, buffer);
+              }),
+              "Could not fetch /q?s=IBM&d=t from 127.0.0.1: Connection refused. "
+              "Check your network connection and the hosts file.");
     EXPECT_EQ(buffer[0], '\0');
 }
 
 TEST(FetchPageFailureTest, GivesUpOnASilentServerAfterTheTotalTimeout)
 {
-    const SilentSocket silent(true);
+    const SilentServer silent;
     std::vector<char> buffer(64);
     const auto start = std::chrono::steady_clock::now();
-    try {
-        FetchPage({.base = silent.Base(), .object = "/q"}, buffer, {.connectTimeout = 300ms, .totalTimeout = 300ms});
-        FAIL() << "a silent server reported success";
-    } catch (const NetworkError& error) {
-        EXPECT_NE(std::string(error.what()).find("/q from 127.0.0.1: Timeout"), std::string::npos) << error.what();
-    }
+    EXPECT_THAT(ThrownMessage<NetworkError>([&] {
+                    FetchPage({.base = silent.base(), .object = "/q"}, buffer,
+                              {.connectTimeout = 300ms, .totalTimeout = 300ms});
+                }),
+                testing::HasSubstr("/q from 127.0.0.1: Timeout"));
     const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_GE(elapsed, 250ms);
     EXPECT_LT(elapsed, 2s);
@@ -328,13 +229,9 @@ TEST(FetchPageFailureTest, GivesUpOnASilentServerAfterTheTotalTimeout)
 TEST(FetchPageFailureTest, AnUnknownHostNameIsANetworkError)
 {
     std::vector<char> buffer(64);
-    try {
-        FetchPage({.base = "http://nonexistent.invalid", .object = "/q?s=IBM"}, buffer,
-                  {.connectTimeout = 1000ms, .totalTimeout = 1000ms});
-        FAIL() << "an unknown host reported success";
-    } catch (const NetworkError& error) {
-        EXPECT_NE(std::string(error.what()).find("Could not fetch /q?s=IBM from nonexistent.invalid: "),
-                  std::string::npos)
-            << error.what();
-    }
+    EXPECT_THAT(ThrownMessage<NetworkError>([&] {
+                    FetchPage({.base = "http://nonexistent.invalid", .object = "/q?s=IBM"}, buffer,
+                              {.connectTimeout = 1000ms, .totalTimeout = 1000ms});
+                }),
+                testing::HasSubstr("Could not fetch /q?s=IBM from nonexistent.invalid: "));
 }

@@ -3,25 +3,16 @@
 #include "pages/MarketPages.h"
 #include "support/PageServer.h"
 #include "support/TempFolder.h"
+#include "support/ThrownMessage.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 
 using testing::ElementsAre;
 using testing::HasSubstr;
 
 namespace {
-
-std::string ReadFile(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::string Repeat(std::string_view text, int times)
 {
@@ -85,12 +76,12 @@ TEST_F(MarketPagesTest, MessageBoardsPageByteForByte)
                   "<table><tr><td><a href=\"" + r + "/stocktalk/m1\">m</a></td></tr></table> <" +
                   "</table><hr>Information from Ragingbull :" + "<HTML><a HREF=\"" + r + "/x\">x</a><img src=\"" +
                   r + "/i.gif\"><form action=\"" + r + "/f\"><a href=\"q\"></HTML>");
-    EXPECT_THAT(server.targets(), ElementsAre("/?action=q&board=IBM", "/stocktalk/searchresults.gsp?s=IBM&domain=Messages",
+    ASSERT_THAT(server.targets(), ElementsAre("/?action=q&board=IBM", "/stocktalk/searchresults.gsp?s=IBM&domain=Messages",
                                               "/mboard/boards.cgi?board=IBM"));
     // One connection serves the whole build.
-    const std::vector<int> ports = server.clientPorts();
-    EXPECT_EQ(ports[0], ports[1]);
-    EXPECT_EQ(ports[1], ports[2]);
+    const std::vector<SeenRequest> seen = server.requests();
+    EXPECT_EQ(seen[0].clientPort, seen[1].clientPort);
+    EXPECT_EQ(seen[1].clientPort, seen[2].clientPort);
 }
 
 TEST_F(MarketPagesTest, ErrorPagesAndMissingStartMarkersLeaveTheLabelsOnly)
@@ -138,9 +129,10 @@ TEST_F(MarketPagesTest, MarketAnalysisPostsThePathItFound)
 
     const std::string page = Build(pages.marketAnalysisPage);
 
-    EXPECT_THAT(server.targets(), ElementsAre("/cgi-bin/WebObjects/SNP?action=gotoMiniStocks", path,
+    ASSERT_THAT(server.targets(), ElementsAre("/cgi-bin/WebObjects/SNP?action=gotoMiniStocks", path,
                                               "/edtarticle.asp?columnID=19"));
-    EXPECT_THAT(server.verbs(), ElementsAre("GET", "POST", "GET"));
+    const std::vector<SeenRequest> seen = server.requests();
+    EXPECT_EQ(seen[0].method + " " + seen[1].method + " " + seen[2].method, "GET POST GET");
     EXPECT_THAT(page, testing::EndsWith(std::string(kClosingLine) + "<html><font size=1>column text</font></html>" +
                                         "<hr><html><img src=\"" + server.base() + "/images/a.gif\"></TABLE>+</TABLE>x"));
 }
@@ -256,12 +248,8 @@ TEST_F(MarketPagesTest, NoNetworkLeavesTheHeadAndTheEarlyClosingLine)
     hosts.PointAllAt("127.0.0.1:1");
     const std::filesystem::path support = pages.priceForecastPage.PagePath(folder.path());
     const std::filesystem::path news = pages.stockNewsPage.PagePath(folder.path());
-    try {
-        Build(pages.priceForecastPage);
-        FAIL() << "no network error";
-    } catch (const NetworkError& error) {
-        EXPECT_THAT(error.what(), HasSubstr("/investor/research/wizards/SRWHistory.asp?Symbol=IBM from 127.0.0.1"));
-    }
+    EXPECT_THAT(ThrownMessage<NetworkError>([&] { Build(pages.priceForecastPage); }),
+                HasSubstr("/investor/research/wizards/SRWHistory.asp?Symbol=IBM from 127.0.0.1"));
     EXPECT_THAT(ReadFile(support), testing::EndsWith("Forecast</font></td></tr>\n<tr><td width=\"100%\">" +
                                                      std::string(kClosingLine)));
     EXPECT_THROW(Build(pages.stockNewsPage), NetworkError);
@@ -282,12 +270,9 @@ TEST_F(MarketPagesTest, UnwritableFolderIsReportedByName)
 {
     folder.Write("file", "not a folder");
     const std::filesystem::path blocked = folder.path() / "file" / "pages";
-    try {
-        pages.ipoPage.Build({.hosts = hosts, .folder = blocked, .symbol = ""});
-        FAIL() << "no file error";
-    } catch (const FileError& error) {
-        EXPECT_THAT(error.what(), HasSubstr(blocked.string()));
-    }
+    EXPECT_THAT(
+        ThrownMessage<FileError>([&] { pages.ipoPage.Build({.hosts = hosts, .folder = blocked, .symbol = ""}); }),
+        HasSubstr(blocked.string()));
     EXPECT_TRUE(server.targets().empty());
 }
 

@@ -1,5 +1,5 @@
-#include "qtcanvas/OffscreenGuiApplication.h"
 #include "qtcanvas/QtCanvas.h"
+#include "support/WidgetsApplication.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,6 @@
 
 #include <cmath>
 #include <functional>
-#include <memory>
 
 namespace {
 
@@ -50,14 +49,7 @@ QRect InkBounds(const QImage& image)
     return bounds;
 }
 
-class QtCanvasTest : public testing::Test {
-protected:
-    static void SetUpTestSuite() { gui_ = std::make_unique<OffscreenGuiApplication>(); }
-    static void TearDownTestSuite() { gui_.reset(); }
-
-private:
-    static inline std::unique_ptr<OffscreenGuiApplication> gui_;
-};
+class QtCanvasTest : public WidgetsTest {};
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "quotes/HistoryTableQuoteSource.h"
 #include "quotes/QuoteSeries.h"
 #include "support/PageServer.h"
+#include "support/TestStore.h"
 #include "support/WebQuotePages.h"
 
 #include <gtest/gtest.h>
@@ -64,10 +65,8 @@ TEST_F(HistoryTableQuoteSourceTest, ReadsBothPagesMergesTheQuoteAndHalvesPricesB
     ASSERT_EQ(store.barCount, 4);
     EXPECT_EQ(store.dates[0], "4:01PM");
     EXPECT_EQ(store.dates[1], "Dec-4-00");
-    EXPECT_DOUBLE_EQ(store.open[1], 50);
+    EXPECT_EQ(BarOf(store, 1), (TestBar{50, 55, 45, 50, 1000}));
     EXPECT_DOUBLE_EQ(store.rawClose[1], 100);
-    EXPECT_DOUBLE_EQ(store.close[1], 50);
-    EXPECT_DOUBLE_EQ(store.volume[1], 1000);
     EXPECT_EQ(store.dates[3], "Nov-30-00");
     EXPECT_TRUE(messages.empty());
 }

@@ -2,7 +2,10 @@
 #include "quotes/LocalQuoteReader.h"
 #include "quotes/QuoteSeries.h"
 #include "support/TempFolder.h"
+#include "support/TestStore.h"
+#include "support/ThrownMessage.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -55,24 +58,11 @@ TEST_F(LocalQuoteReaderTest, ReadsRowsNewestFirst)
                                              "27-Dec-01,122.75,123.93,122.64,123.50,3826200\n");
     ASSERT_EQ(store->barCount, 2);
     EXPECT_EQ(store->dates[0], "28-Dec-01");
-    EXPECT_EQ(store->open[0], 123.50);
-    EXPECT_EQ(store->high[0], 123.88);
-    EXPECT_EQ(store->low[0], 122.35);
-    EXPECT_EQ(store->close[0], 122.90);
-    EXPECT_EQ(store->volume[0], 4213900);
+    EXPECT_EQ(BarOf(*store, 0), (TestBar{123.50, 123.88, 122.35, 122.90, 4213900}));
     EXPECT_EQ(store->dates[1], "27-Dec-01");
     EXPECT_EQ(store->close[1], 123.50);
     EXPECT_EQ(store->rawClose[0], 0);
     EXPECT_EQ(latest.quoteMerged, 0);  // same day as the newest row
-}
-
-TEST_F(LocalQuoteReaderTest, KeepsTheFourHundredNewestOfFourHundredFiftyRows)
-{
-    Load(QuoteLine("IBM", "12/1/2000"), kHeader + HistoryRows(450));
-    ASSERT_EQ(store->barCount, 400);
-    EXPECT_EQ(store->close[0], 100);
-    EXPECT_EQ(store->close[399], 499);
-    EXPECT_EQ(store->volume[399], 1399);
 }
 
 TEST_F(LocalQuoteReaderTest, MergedQuoteTakesBarZeroAndTheThreeHundredNinetyNineNewestRows)
@@ -94,7 +84,6 @@ TEST_F(LocalQuoteReaderTest, MergesOnlyANewerQuoteOfTheSameSymbolWithAllPrices)
         bool merged;
     } cases[] = {
         {"\"IBM\",120.96,\"12/5/2000\",\"4:01PM\",+1.25,122.75,123.24,120.95,3512700", "4-Dec-00", "IBM", true},
-        {"\"IBM\",120.96,\"12/10/2000\",\"4:01PM\",+1.25,122.75,123.24,120.95,3512700", "9-Dec-00", "IBM", true},
         {"\"IBM\",120.96,\"1/2/2001\",\"4:01PM\",+1.25,122.75,123.24,120.95,3512700", "29-Dec-00", "IBM", true},
         {"\"ibm\",120.96,\"12/5/2000\",\"4:01PM\",+1.25,122.75,123.24,120.95,3512700", "4-Dec-00", "IBM", true},
         {"\"IBM\",120.96,\"1/3/2000\",\"4:01PM\",+1.25,122.75,123.24,120.95,3512700", "31-Dec-99", "IBM", true},
@@ -128,11 +117,7 @@ TEST_F(LocalQuoteReaderTest, MergedQuoteFillsBarZeroAndTheLatestQuoteRecord)
          std::string(kHeader) + "28-Dec-01,123.50,123.88,122.35,122.90,4213900\n");
     ASSERT_EQ(latest.quoteMerged, 1);
     EXPECT_EQ(store->dates[0], "12/31/2001");
-    EXPECT_EQ(store->open[0], 122.75);
-    EXPECT_EQ(store->high[0], 123.24);
-    EXPECT_EQ(store->low[0], 120.95);
-    EXPECT_EQ(store->close[0], 120.96);
-    EXPECT_EQ(store->volume[0], 3512700);
+    EXPECT_EQ(BarOf(*store, 0), (TestBar{122.75, 123.24, 120.95, 120.96, 3512700}));
 
     EXPECT_EQ(latest.tradeStamp, "4:01PM");
     EXPECT_EQ(latest.changeText, "");
@@ -160,30 +145,19 @@ TEST_F(LocalQuoteReaderTest, QuoteNotMergedLeavesTheLatestQuoteRecordAlone)
     EXPECT_EQ(latest.tradeStamp, "earlier");
 }
 
-TEST_F(LocalQuoteReaderTest, RowsWithoutVolumeLoadVolumeZero)
-{
-    Load("", "Date,Open,High,Low,Close\n5-Dec-00,1,2,0.5,1.5\n4-Dec-00,2,3,1.5,2.5\n");
-    ASSERT_EQ(store->barCount, 2);
-    EXPECT_EQ(store->close[0], 1.5);
-    EXPECT_EQ(store->volume[0], 0);
-    EXPECT_EQ(store->close[1], 2.5);
-    EXPECT_EQ(store->volume[1], 0);
-}
-
-TEST_F(LocalQuoteReaderTest, CarriageReturnsAndAMissingLastLineFeedChangeNothing)
+TEST_F(LocalQuoteReaderTest, CarriageReturnsAndAMissingLastLineFeedChangeNothingAndNoVolumeReadsZero)
 {
     Load("", "Date,Open,High,Low,Close,Volume\r\n5-Dec-00,1,2,0.5,1.5,700\r\n4-Dec-00,2,3,1.5,2.5,800");
     ASSERT_EQ(store->barCount, 2);
     EXPECT_EQ(store->dates[0], "5-Dec-00");
-    EXPECT_EQ(store->volume[0], 700);
     EXPECT_EQ(store->dates[1], "4-Dec-00");
-    EXPECT_EQ(store->close[1], 2.5);
-    EXPECT_EQ(store->volume[1], 800);
+    EXPECT_EQ(BarOf(*store, 0), (TestBar{1, 2, 0.5, 1.5, 700}));
+    EXPECT_EQ(BarOf(*store, 1), (TestBar{2, 3, 1.5, 2.5, 800}));
 
     Load("", "Date,Open,High,Low,Close\r\n5-Dec-00,1,2,0.5,1.5\r\n4-Dec-00,2,3,1.5,2.5");
     ASSERT_EQ(store->barCount, 2);
-    EXPECT_EQ(store->close[0], 1.5);
-    EXPECT_EQ(store->close[1], 2.5);
+    EXPECT_EQ(BarOf(*store, 0), (TestBar{1, 2, 0.5, 1.5, 0}));
+    EXPECT_EQ(BarOf(*store, 1), (TestBar{2, 3, 1.5, 2.5, 0}));
 }
 
 TEST_F(LocalQuoteReaderTest, HeaderIsTheLineWithVolumeElseTheLineWithClose)
@@ -212,20 +186,15 @@ TEST_F(LocalQuoteReaderTest, ExtraColumnsAndTextInNumberColumnsReadAsTheirLeadin
 {
     Load("", "Date,Open,High,Low,Close,Volume,Adj Close\n5-Dec-00,1,n/a,0.5,1.5,700,1.4\n4-Dec-00,x,3,1.5,2.5,800,2.4\n");
     ASSERT_EQ(store->barCount, 2);
-    EXPECT_EQ(store->high[0], 0);
-    EXPECT_EQ(store->volume[0], 700);
-    EXPECT_EQ(store->open[1], 0);
-    EXPECT_EQ(store->close[1], 2.5);
+    EXPECT_EQ(BarOf(*store, 0), (TestBar{1, 0, 0.5, 1.5, 700}));
+    EXPECT_EQ(BarOf(*store, 1), (TestBar{0, 3, 1.5, 2.5, 800}));
 }
 
 TEST_F(LocalQuoteReaderTest, ATruncatedLastRowStopsTheHistory)
 {
     Load("", std::string(kHeader) + "5-Dec-00,1,2,0.5,1.5,700\n4-Dec-00,2,3");
     ASSERT_EQ(store->barCount, 2);
-    EXPECT_EQ(store->open[1], 2);
-    EXPECT_EQ(store->high[1], 3);
-    EXPECT_EQ(store->low[1], 0);
-    EXPECT_EQ(store->close[1], 0);
+    EXPECT_EQ(BarOf(*store, 1), (TestBar{2, 3, 0, 0, 0}));
 }
 
 TEST_F(LocalQuoteReaderTest, FilesPastTheReadLimitsAreCut)
@@ -242,26 +211,14 @@ TEST_F(LocalQuoteReaderTest, FilesPastTheReadLimitsAreCut)
     EXPECT_EQ(store->barCount, 0);
 }
 
-TEST_F(LocalQuoteReaderTest, MissingFileIsAnErrorNamingIt)
+TEST_F(LocalQuoteReaderTest, AFileThatCannotBeReadIsAnErrorNamingIt)
 {
     folder.Write("quotes.csv", QuoteLine("IBM", "12/5/2000"));
-    store->Clear();
-    try {
-        reader.Load(*store, folder.path(), "IBM", latest);
-        FAIL() << "no error for a missing table.csv";
-    } catch (const FileError& error) {
-        EXPECT_NE(std::string(error.what()).find((folder.path() / "table.csv").string()), std::string::npos)
-            << error.what();
-    }
+    EXPECT_THAT(ThrownMessage<FileError>([&] { reader.Load(*store, folder.path(), "IBM", latest); }),
+                testing::HasSubstr((folder.path() / "table.csv").string()));
     EXPECT_EQ(store->barCount, 0);
 
     EXPECT_THROW(reader.Load(*store, folder.path() / "nowhere", "IBM", latest), FileError);
-}
-
-TEST_F(LocalQuoteReaderTest, AFolderInPlaceOfAFileIsAnError)
-{
-    folder.Write("quotes.csv", QuoteLine("IBM", "12/5/2000"));
-    std::filesystem::create_directory(folder.path() / "table.csv");
+    std::filesystem::create_directory(folder.path() / "table.csv");  // a folder in place of the file
     EXPECT_THROW(reader.Load(*store, folder.path(), "IBM", latest), FileError);
-    EXPECT_EQ(store->barCount, 0);
 }

@@ -17,47 +17,37 @@ std::unique_ptr<QuoteSeries> StoreWithDates(const std::vector<std::string>& date
     return store;
 }
 
+// The month marks of `dates` as "bar:label ...".
+std::string MarksOf(const std::vector<std::string>& dates)
+{
+    auto store = StoreWithDates(dates);
+    store->ScanMonthStarts();
+    std::string marks;
+    for (int k = 0; k < store->MonthMarkCount(); ++k)
+        marks += std::to_string(store->monthStarts[k]) + ":" + store->monthLabels[k] + " ";
+    return marks;
+}
+
 }  // namespace
 
 TEST(MonthMarks, FirstTradingDayOfEachMonthLabelledWithMonthOrJanuaryYear)
 {
-    auto store = StoreWithDates({"3-Feb-00", "2-Feb-00", "3-Jan-00", "31-Dec-99", "30-Dec-99", "1-Feb-00",
-                                 "31-Jan-00", "30-Jan-00"});
-    // Two month changes of a made-up list: into January 2000 at bar 2 and
-    // into February at bar 5.
-    store->ScanMonthStarts();
-    ASSERT_EQ(store->MonthMarkCount(), 2);
-    EXPECT_EQ(store->monthStarts[0], 2);
-    EXPECT_EQ(store->monthLabels[0], "00");
-    EXPECT_EQ(store->monthStarts[1], 5);
-    EXPECT_EQ(store->monthLabels[1], "Feb");
-    EXPECT_EQ(store->monthStarts[2], 0);
-    EXPECT_EQ(store->monthLabels[2], "");
-}
-
-TEST(MonthMarks, MonthChangesAtTheTwoNewestBarsAreNotMarked)
-{
-    auto betweenNewest = StoreWithDates({"1-Mar-00", "29-Feb-00", "28-Feb-00", "27-Feb-00", "25-Feb-00"});
-    betweenNewest->ScanMonthStarts();
-    EXPECT_EQ(betweenNewest->MonthMarkCount(), 0);
-
-    auto betweenOneAndTwo =
-        StoreWithDates({"2-Mar-00", "1-Mar-00", "29-Feb-00", "28-Feb-00", "1-Feb-00", "31-Jan-00"});
-    betweenOneAndTwo->ScanMonthStarts();
-    ASSERT_EQ(betweenOneAndTwo->MonthMarkCount(), 1);
-    EXPECT_EQ(betweenOneAndTwo->monthStarts[0], 4);
-    EXPECT_EQ(betweenOneAndTwo->monthLabels[0], "Feb");
-}
-
-TEST(MonthMarks, ShortSeriesAndTheFirstEmptyDateEndTheScan)
-{
-    auto three = StoreWithDates({"3-Jan-00", "31-Dec-99", "1-Dec-99"});
-    three->ScanMonthStarts();
-    EXPECT_EQ(three->MonthMarkCount(), 0);
-
-    auto gap = StoreWithDates({"5-Jan-00", "4-Jan-00", "3-Jan-00", "", "1-Jan-00", "31-Dec-99"});
-    gap->ScanMonthStarts();
-    EXPECT_EQ(gap->MonthMarkCount(), 0);
+    const struct {
+        std::vector<std::string> dates;  // newest first
+        std::string marks;
+    } cases[] = {
+        // Into January 2000 at bar 2 and into February at bar 5 of a made-up list.
+        {{"3-Feb-00", "2-Feb-00", "3-Jan-00", "31-Dec-99", "30-Dec-99", "1-Feb-00", "31-Jan-00", "30-Jan-00"},
+         "2:00 5:Feb "},
+        // Month changes at the two newest bars are not marked.
+        {{"1-Mar-00", "29-Feb-00", "28-Feb-00", "27-Feb-00", "25-Feb-00"}, ""},
+        {{"2-Mar-00", "1-Mar-00", "29-Feb-00", "28-Feb-00", "1-Feb-00", "31-Jan-00"}, "4:Feb "},
+        // Too short a series, and the first empty date ends the scan.
+        {{"3-Jan-00", "31-Dec-99", "1-Dec-99"}, ""},
+        {{"5-Jan-00", "4-Jan-00", "3-Jan-00", "", "1-Jan-00", "31-Dec-99"}, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MarksOf(c.dates), c.marks) << c.dates[0] << " .. " << c.dates.back();
 }
 
 TEST(MonthMarks, AtMostTwentyMarksAndNothingPastBarThreeHundredNinety)
@@ -73,10 +63,7 @@ TEST(MonthMarks, AtMostTwentyMarksAndNothingPastBarThreeHundredNinety)
     std::vector<std::string> late(400, "15-Mar-00");
     late[389] = "1-Mar-00";  // its older neighbour, bar 390, is the last one looked at
     late[395] = "1-Mar-00";
-    auto tail = StoreWithDates(late);
-    tail->ScanMonthStarts();
-    ASSERT_EQ(tail->MonthMarkCount(), 1);
-    EXPECT_EQ(tail->monthStarts[0], 389);
+    EXPECT_EQ(MarksOf(late), "389:Mar ");
 }
 
 TEST(QuoteSeries, ClearEmptiesEveryBarAndBuffer)

@@ -3,6 +3,7 @@
 #include "quotes/QuoteSeries.h"
 #include "quotes/YahooQuoteSource.h"
 #include "support/PageServer.h"
+#include "support/TestStore.h"
 #include "support/WebQuotePages.h"
 
 #include <gtest/gtest.h>
@@ -65,16 +66,12 @@ TEST_F(YahooQuoteSourceTest, ReadsTheQuoteAndMergesItInFrontOfAnOlderHistory)
     EXPECT_EQ(quote.quoteMerged, 1);
 
     ASSERT_EQ(store.barCount, 4);
-    EXPECT_EQ(store.dates[0], "4:00PM");
-    EXPECT_DOUBLE_EQ(store.close[0], 112.375);
-    EXPECT_DOUBLE_EQ(store.volume[0], 1234567);
-    // The table's dates end at their cell's tag.
-    EXPECT_EQ(store.dates[1], "4-Dec-00");
-    EXPECT_DOUBLE_EQ(store.close[1], 104);
+    EXPECT_EQ(BarOf(store, 0), (TestBar{113, 114.5, 110.25, 112.375, 1234567}));
+    EXPECT_EQ(BarOf(store, 3), (TestBar{97, 99, 96, 98, 1000}));
     EXPECT_DOUBLE_EQ(store.rawClose[1], 104);
-    EXPECT_EQ(store.dates[2], "1-Dec-00");
-    EXPECT_EQ(store.dates[3], "30-Nov-00");
-    EXPECT_DOUBLE_EQ(store.volume[3], 1000);
+    // The table's dates end at their cell's tag.
+    EXPECT_EQ((std::vector<std::string>{store.dates.begin(), store.dates.begin() + 4}),
+              (std::vector<std::string>{"4:00PM", "4-Dec-00", "1-Dec-00", "30-Nov-00"}));
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(source.fromMonth, 7);
 }
@@ -117,15 +114,9 @@ TEST_F(YahooQuoteSourceTest, AdjustsEachRowByItsRatioAndKeepsTheLastUsableOne)
     Load();
     ASSERT_EQ(store.barCount, 4);
     EXPECT_DOUBLE_EQ(store.open[0], 113);
-    EXPECT_DOUBLE_EQ(store.open[1], 50);
-    EXPECT_DOUBLE_EQ(store.high[1], 55);
-    EXPECT_DOUBLE_EQ(store.low[1], 45);
-    EXPECT_DOUBLE_EQ(store.volume[1], 2000);
-    EXPECT_DOUBLE_EQ(store.close[1], 50);
-    EXPECT_DOUBLE_EQ(store.open[2], 50);
-    EXPECT_DOUBLE_EQ(store.volume[2], 2000);
-    EXPECT_DOUBLE_EQ(store.open[3], 50);
-    EXPECT_DOUBLE_EQ(store.volume[3], 2000);
+    EXPECT_EQ(BarOf(store, 1), (TestBar{50, 55, 45, 50, 2000}));
+    EXPECT_EQ(BarOf(store, 2), (TestBar{50, 55, 45, 60, 2000}));
+    EXPECT_EQ(BarOf(store, 3), (TestBar{50, 55, 45, 0, 2000}));
 }
 
 TEST_F(YahooQuoteSourceTest, ReadsACloseOnlyTableAndAtMost400Rows)

@@ -12,6 +12,15 @@
 
 // Checks shared by the analysis module tests.
 
+// A `Module` that has analysed `store` once.
+template <typename Module>
+Module AnalysisOf(const QuoteSeries& store)
+{
+    Module module;
+    module.Analyze(store);
+    return module;
+}
+
 // Every entry, found or counted today, of one set.
 inline int SignalCount(const SignalSet& set)
 {
@@ -34,6 +43,24 @@ void ExpectEverySeriesFinite(const Module& module)
     for (const NamedSeries& series : module.AllSeries())
         for (int i = 0; i < kMaxBars; ++i)
             ASSERT_TRUE(std::isfinite((*series.values)[i])) << series.name << "[" << i << "]";
+}
+
+// Every series and every signal list, entries past the counts included, of
+// `reused` equals that of `fresh`, which ran once: a rerun keeps nothing.
+template <typename Module>
+void ExpectSameResults(const Module& reused, const Module& fresh)
+{
+    const SeriesList series = reused.AllSeries();
+    for (std::size_t k = 0; k < series.size(); ++k)
+        EXPECT_EQ(*series[k].values, *fresh.AllSeries()[k].values) << series[k].name;
+    const SignalSetList sets = reused.AllSignalSets();
+    for (std::size_t k = 0; k < sets.size(); ++k) {
+        const SignalSet& a = *sets[k].signals;
+        const SignalSet& b = *fresh.AllSignalSets()[k].signals;
+        EXPECT_TRUE(a.buyBars == b.buyBars && a.buyLevels == b.buyLevels && a.sellBars == b.sellBars &&
+                    a.sellLevels == b.sellLevels && SignalCount(a) == SignalCount(b))
+            << sets[k].name;
+    }
 }
 
 // The first `count` bars of a signal list.

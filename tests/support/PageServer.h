@@ -8,19 +8,37 @@
 #include <thread>
 #include <vector>
 
+// What a PageServer saw of one request.
+struct SeenRequest {
+    std::string method;
+    std::string target;  // path and query as sent
+    httplib::Headers headers;
+    std::string body;
+    int clientPort = 0;
+
+    // The value of header `name`, "<none>" when it was not sent.
+    std::string Header(const char* name) const
+    {
+        const auto found = headers.find(name);
+        return found == headers.end() ? "<none>" : found->second;
+    }
+};
+
 // A web server on 127.0.0.1 that answers GET and POST requests with the
-// pages it was given, by path and query exactly as requested; anything else
-// gets a 404 page. It keeps the targets it was asked for, in order, with
-// their verbs and the client ports they came from.
+// pages it was given, by path and query exactly as requested, or with the
+// handler given for the path; anything else gets a 404 page. It keeps every
+// request it saw, in order.
 class PageServer {
 public:
     PageServer()
     {
         const auto answer = [this](const httplib::Request& request, httplib::Response& response) {
             std::lock_guard lock(mutex_);
-            targets_.push_back(request.target);
-            verbs_.push_back(request.method);
-            clientPorts_.push_back(request.remote_port);
+            requests_.push_back({request.method, request.target, request.headers, request.body, request.remote_port});
+            if (const auto handler = handlers_.find(request.path); handler != handlers_.end()) {
+                handler->second(request, response);
+                return;
+            }
             const auto page = pages_.find(request.target);
             if (page == pages_.end()) {
                 response.status = 404;
@@ -54,22 +72,25 @@ public:
         pages_[target] = std::move(page);
     }
 
+    // Answers every request for `path`, whatever its query, with `handler`.
+    void Handle(const std::string& path, httplib::Server::Handler handler)
+    {
+        std::lock_guard lock(mutex_);
+        handlers_[path] = std::move(handler);
+    }
+
+    std::vector<SeenRequest> requests() const
+    {
+        std::lock_guard lock(mutex_);
+        return requests_;
+    }
+
     std::vector<std::string> targets() const
     {
-        std::lock_guard lock(mutex_);
-        return targets_;
-    }
-
-    std::vector<std::string> verbs() const
-    {
-        std::lock_guard lock(mutex_);
-        return verbs_;
-    }
-
-    std::vector<int> clientPorts() const
-    {
-        std::lock_guard lock(mutex_);
-        return clientPorts_;
+        std::vector<std::string> targets;
+        for (const SeenRequest& request : requests())
+            targets.push_back(request.target);
+        return targets;
     }
 
     std::string base() const { return "http://127.0.0.1:" + std::to_string(port_); }
@@ -80,7 +101,6 @@ private:
     std::thread thread_;
     mutable std::mutex mutex_;
     std::map<std::string, std::string> pages_;
-    std::vector<std::string> targets_;
-    std::vector<std::string> verbs_;
-    std::vector<int> clientPorts_;
+    std::map<std::string, httplib::Server::Handler> handlers_;
+    std::vector<SeenRequest> requests_;
 };

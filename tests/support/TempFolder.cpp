@@ -1,6 +1,7 @@
 #include "support/TempFolder.h"
 
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -27,4 +28,10 @@ void TempFolder::Write(std::string_view name, std::string_view content) const
     std::filesystem::create_directories((path_ / name).parent_path());
     std::ofstream file(path_ / name, std::ios::binary);
     file.write(content.data(), static_cast<std::streamsize>(content.size()));
+}
+
+std::string ReadFile(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }

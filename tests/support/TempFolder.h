@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 // A fresh folder under the system's temporary folder, removed with everything
@@ -21,3 +22,6 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// The bytes of `file`; "" when it cannot be read.
+std::string ReadFile(const std::filesystem::path& file);

@@ -17,16 +17,30 @@ std::unique_ptr<QuoteSeries> StoreWithBars(std::initializer_list<TestBar> bars)
 {
     auto store = std::make_unique<QuoteSeries>();
     int i = 0;
-    for (const TestBar& bar : bars) {
-        store->open[i] = bar.open;
-        store->high[i] = bar.high;
-        store->low[i] = bar.low;
-        store->close[i] = bar.close;
-        store->volume[i] = bar.volume;
-        ++i;
-    }
+    for (const TestBar& bar : bars)
+        SetBar(*store, i++, bar);
     store->barCount = i;
     return store;
+}
+
+TestBar BarOf(const QuoteSeries& store, int i)
+{
+    return {store.open[i], store.high[i], store.low[i], store.close[i], store.volume[i]};
+}
+
+void SetBar(QuoteSeries& store, int i, const TestBar& bar)
+{
+    store.open[i] = bar.open;
+    store.high[i] = bar.high;
+    store.low[i] = bar.low;
+    store.close[i] = bar.close;
+    store.volume[i] = bar.volume;
+}
+
+std::ostream& operator<<(std::ostream& out, const TestBar& bar)
+{
+    return out << "open " << bar.open << ", high " << bar.high << ", low " << bar.low << ", close " << bar.close
+               << ", volume " << bar.volume;
 }
 
 std::unique_ptr<QuoteSeries> StoreFromCloses(const std::vector<double>& closes)

@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 // Stores filled straight from numbers, newest bar first, for module tests.
@@ -18,8 +19,14 @@ struct TestBar {
     double low;
     double close;
     double volume;
+    friend bool operator==(const TestBar&, const TestBar&) = default;
 };
+std::ostream& operator<<(std::ostream& out, const TestBar& bar);
 std::unique_ptr<QuoteSeries> StoreWithBars(std::initializer_list<TestBar> bars);
+
+// Bar i of `store`, read or written whole.
+TestBar BarOf(const QuoteSeries& store, int i);
+void SetBar(QuoteSeries& store, int i, const TestBar& bar);
 
 // `count` bars whose close is `close(i)` for bar i, high close + 1, low
 // close - 1, volume 1000 + 10 * i.

@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 
 // The QApplication of the test suites that show widgets, on Qt's offscreen
@@ -61,3 +65,20 @@ protected:
             GTEST_SKIP() << "another test made a QGuiApplication, which cannot hold a browser view";
     }
 };
+
+// Runs the event loop until `done` holds; false after `timeoutMs` without.
+// (QTest::qWaitFor sleeps between its rounds, which slows the browser engine
+// down to seconds a page.)
+inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 20000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QEventLoop loop;
+        QTimer::singleShot(20, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
+}
