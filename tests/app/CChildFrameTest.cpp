@@ -71,11 +71,15 @@ TEST_F(CChildFrameTest, ReadLocalFromTheBrowserEndsOnTheLoadedChart)
 
 TEST_F(CChildFrameTest, AMissingQuoteFileIsReported)
 {
-    document.quoteDir = "/nonexistent/quotes";
+    // A symbol's folder: its history without its latest quote.
+    TempFolder folder;
+    folder.Write("table.csv", "Date,Open,High,Low,Close,Volume\n4-Dec-00,100,105,99,104,2000\n");
+    document.quoteDir = folder.path();
     frame->OnCommand(kReadLocal);
     EXPECT_EQ(document.store.barCount, 0);
     ASSERT_EQ(errors.size(), 1u);
-    EXPECT_TRUE(errors[0].contains("/nonexistent/quotes/quotes.csv")) << errors[0].toStdString();
+    const QString missing = QString::fromStdString((folder.path() / "quotes.csv").string());
+    EXPECT_TRUE(errors[0].contains(missing)) << errors[0].toStdString();
 }
 
 TEST_F(CChildFrameTest, TheEleventhCountedCommandOpensTheProductHomePageInTheUsersBrowser)
