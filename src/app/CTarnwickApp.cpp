@@ -54,7 +54,11 @@ bool CTarnwickApp::InitInstance(const CommandLine& commandLine, QString& error)
         services_.openInUserBrowser = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     if (!services_.showError)
         services_.showError = [this](const QString& message) {
-            QMessageBox::warning(mainFrame_.get(), QStringLiteral("Tarnwick"), message);
+            // File names, symbols and pages' texts in a message are never markup.
+            QMessageBox box(QMessageBox::Warning, QStringLiteral("Tarnwick"), message, QMessageBox::Ok,
+                            mainFrame_.get());
+            box.setTextFormat(Qt::PlainText);
+            box.exec();
         };
     if (!LoadHosts(commandLine, error))
         return false;
