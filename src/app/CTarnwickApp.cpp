@@ -79,6 +79,7 @@ bool CTarnwickApp::InitInstance(const CommandLine& commandLine, QString& error)
         if (CChildFrame* frame = ActiveFrame())
             frame->OnAddressEntered();
     });
+    connect(mainFrame_.get(), &CMainFrame::filesDropped, documents_.get(), &DocumentManager::OpenDroppedFiles);
     // The commands follow the active window, and the documents open when a
     // window goes while none is active.
     connect(mainFrame_->mdiArea(), &QMdiArea::subWindowActivated, this, &CTarnwickApp::UpdateCommandStates);
@@ -136,6 +137,7 @@ void CTarnwickApp::OnCommand(int id)
     switch (id) {
     case kNew: documents_->NewDocument(); return;
     case kOpen: documents_->Open(); return;
+    case kImportQuotes: documents_->ImportQuotes(); return;
     case kPrintSetup: printCommands_->Setup(); return;
     case kSettings: EditSettings(); return;
     case kToggleStatusBar: mainFrame_->statusBar()->setVisible(!mainFrame_->statusBar()->isVisible()); return;

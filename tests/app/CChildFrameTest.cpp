@@ -6,6 +6,7 @@
 #include "base/CommandIds.h"
 #include "document/CTarnwickDoc.h"
 #include "quotes/YahooQuoteSource.h"
+#include "support/CsvHistoryText.h"
 #include "support/PageServer.h"
 #include "support/SampleDocument.h"
 #include "support/TempFolder.h"
@@ -20,6 +21,7 @@
 #include <QTimer>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QUrl>
@@ -201,12 +203,17 @@ private:
     int port_ = 0;
 };
 
-// Presses Cancel on the frame's progress dialog once it is up, keeping its text.
-void CancelProgressSoon(CChildFrame& frame, QString& label)
+struct ShownProgress {
+    QString title;
+    QString label;
+};
+
+// Presses Cancel on the frame's progress dialog once it is up, keeping what it showed.
+void CancelProgressSoon(CChildFrame& frame, ShownProgress& shown)
 {
-    QTimer::singleShot(300, &frame, [&frame, &label] {
+    QTimer::singleShot(300, &frame, [&frame, &shown] {
         if (auto* dialog = frame.findChild<QProgressDialog*>()) {
-            label = dialog->labelText();
+            shown = {dialog->windowTitle(), dialog->labelText()};
             dialog->cancel();
         }
     });
@@ -220,10 +227,11 @@ TEST_F(CChildFrameTest, CancelStopsAReadWebFromAServerThatNeverAnswers)
     services.hosts.Set(HostRole::YahooFinance, silent.base());
     frame = std::make_unique<CChildFrame>(document, mainFrame, services);
 
-    QString label;
-    CancelProgressSoon(*frame, label);
+    ShownProgress shown;
+    CancelProgressSoon(*frame, shown);
     frame->OnCommand(kReadWeb);
-    EXPECT_TRUE(label.startsWith("Reading quotes for YHOO\n127.0.0.1/q?s=YHOO&d=t")) << label.toStdString();
+    EXPECT_EQ(shown.title, "Read Web");
+    EXPECT_TRUE(shown.label.startsWith("Reading quotes for YHOO\n127.0.0.1/q?s=YHOO&d=t")) << shown.label.toStdString();
     EXPECT_EQ(document.store.barCount, 0);
     EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
     EXPECT_EQ(frame->findChild<QProgressDialog*>(), nullptr);
@@ -237,11 +245,11 @@ TEST_F(CChildFrameTest, CancelStopsAPageBuildAndShowsNothing)
     services.pageFolder = folder.path();
     const QUrl before = frame->browserView()->url();
 
-    QString label;
-    CancelProgressSoon(*frame, label);
+    ShownProgress shown;
+    CancelProgressSoon(*frame, shown);
     frame->OnCommand(kIpoResearch);  // IPO Research
-    EXPECT_TRUE(label.startsWith("Building IPO Research\n127.0.0.1/content/companies/analysis.phtml"))
-        << label.toStdString();
+    EXPECT_TRUE(shown.label.startsWith("Building IPO Research\n127.0.0.1/content/companies/analysis.phtml"))
+        << shown.label.toStdString();
     EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
     EXPECT_EQ(frame->browserView()->url(), before);
     EXPECT_EQ(document.commandCount, 0);
@@ -317,4 +325,73 @@ TEST_F(CChildFrameTest, RunningAPageCommandAgainShowsTheNewPage)
     frame->OnCommand(kIpoResearch);
     EXPECT_TRUE(QTest::qWaitFor([&] { return shownText().contains("second analysis"); }, 10000));
     EXPECT_FALSE(shownText().contains("first analysis"));
+}
+
+TEST_F(CChildFrameTest, ReadQuoteServiceReadsTheSymbolFromTheConfiguredAddress)
+{
+    PageServer server;
+    ASSERT_TRUE(services.hosts.SetCsvServiceUrl(server.base() + "/hist/{symbolLower}.csv?s={symbol}&i=d"));
+    server.Serve("/hist/ibm.csv?s=IBM&i=d", CsvHistoryText(50));
+    mainFrame.symbolBox()->setText("IBM");
+    EXPECT_TRUE(frame->OnCommand(kReadQuoteService));
+    EXPECT_EQ(server.targets(), std::vector<std::string>{"/hist/ibm.csv?s=IBM&i=d"});
+    ASSERT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_EQ(frame->activeViewId, CChildFrame::kChartView);
+    EXPECT_EQ(document.store.barCount, 50);
+    EXPECT_EQ(document.sourceMode, CTarnwickDoc::kCsvService);
+    EXPECT_EQ(document.loadedSymbol, "IBM");
+    EXPECT_EQ(document.commandCount, 1);  // counted once, as Read Web is
+    const QString status = mainFrame.statusBar()->currentMessage();
+    EXPECT_TRUE(status.contains("50 rows read, 1 row skipped: line 3")) << status.toStdString();
+}
+
+TEST_F(CChildFrameTest, ReadQuoteServiceWithoutAnAddressSaysHowToNameOneAndKeepsTheChart)
+{
+    mainFrame.symbolBox()->setText("IBM");
+    frame->OnCommand(kReadLocal);
+    ASSERT_EQ(document.store.barCount, 400);
+    frame->OnCommand(kReadQuoteService);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].contains("[csvService] section")) << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].contains("url = ")) << errors[0].toStdString();
+    EXPECT_EQ(document.store.barCount, 400);
+    EXPECT_EQ(document.sourceMode, CTarnwickDoc::kLocalFiles);
+}
+
+TEST_F(CChildFrameTest, CancelStopsAReadQuoteServiceAndKeepsTheChart)
+{
+    const SilentServer silent;
+    ASSERT_TRUE(services.hosts.SetCsvServiceUrl(silent.base() + "/q?s={symbol}"));
+    mainFrame.symbolBox()->setText("IBM");
+    frame->OnCommand(kReadLocal);
+    const std::string newest = document.store.dates[0];
+
+    ShownProgress shown;
+    CancelProgressSoon(*frame, shown);
+    frame->OnCommand(kReadQuoteService);
+    EXPECT_EQ(shown.title, "Read Quote Service");
+    EXPECT_TRUE(shown.label.startsWith("Reading quotes for IBM\n127.0.0.1/q?s=IBM")) << shown.label.toStdString();
+    EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_EQ(frame->activeViewId, CChildFrame::kChartView);
+    EXPECT_EQ(document.store.barCount, 400);
+    EXPECT_EQ(document.store.dates[0], newest);
+    EXPECT_EQ(document.sourceMode, CTarnwickDoc::kLocalFiles);
+    EXPECT_EQ(frame->findChild<QProgressDialog*>(), nullptr);
+}
+
+TEST_F(CChildFrameTest, ReadLocalSaysWhatItFoundOnlyWhenItReadACsvHistory)
+{
+    mainFrame.symbolBox()->setText("IBM");
+    frame->OnCommand(kReadLocal);  // the sample folder's own two files
+    EXPECT_EQ(mainFrame.statusBar()->currentMessage(), "Ready");
+
+    TempFolder library;
+    library.Write("MSFT.csv", CsvHistoryText(30));
+    document.quoteDir = library.path();
+    mainFrame.symbolBox()->setText("MSFT");
+    frame->OnCommand(kReadLocal);
+    ASSERT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_EQ(document.store.barCount, 30);
+    const QString status = mainFrame.statusBar()->currentMessage();
+    EXPECT_TRUE(status.contains("30 rows read")) << status.toStdString();
 }
