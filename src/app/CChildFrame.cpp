@@ -13,11 +13,13 @@
 #include "pages/LinkCommands.h"
 
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QStackedWidget>
 
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -113,7 +115,7 @@ bool CChildFrame::OnCommand(int id)
 bool CChildFrame::RunCommand(const CommandInfo& command)
 {
     switch (command.kind) {
-    case CommandKind::DataLoad: return ReadQuotes(command.run.sourceMode);
+    case CommandKind::DataLoad: return ReadQuotes(command);
     case CommandKind::LoadSetting:
         SwitchView(kChartView);
         SwitchMonthSpan(document_);
@@ -136,42 +138,67 @@ bool CChildFrame::RunCommand(const CommandInfo& command)
     return false;
 }
 
-bool CChildFrame::ReadQuotes(int sourceMode)
+bool CChildFrame::ReadQuotes(const CommandInfo& command)
 {
+    const int sourceMode = command.run.sourceMode;
     SwitchView(kChartView);
-    PrepareQuoteLoad(document_, sourceMode);
+    // The quote service's history replaces the chart only once it has been read.
+    const bool keepsChartOnFailure = sourceMode == CTarnwickDoc::kCsvService;
+    if (!keepsChartOnFailure)
+        PrepareQuoteLoad(document_, sourceMode);
     // A web load reads through a progress dialog that lives for this command only.
     std::optional<WebLoadProgress> progress;
     std::optional<ScopedWebAccess> webAccess;
-    if (sourceMode == 2) {
-        progress.emplace(this, QStringLiteral("Read Web"),
+    if (sourceMode != CTarnwickDoc::kLocalFiles) {
+        progress.emplace(this, ToQString(std::string(SplitPrompt(command.prompt).tooltip)),
                          QStringLiteral("Reading quotes for %1").arg(ToQString(document_.symbol)));
         WebAccess web;
         web.hosts = services_.hosts;
         web.fetch = [&progress](const PageRequest& request, std::span<char> buffer) {
             return progress->Fetch(request, buffer);
         };
-        web.showMessage = [this](const std::string& message) {
-            if (services_.showError)
-                services_.showError(QString::fromStdString(message));
-        };
+        web.showMessage = [this](const std::string& message) { ShowError(message); };
         webAccess.emplace(document_.web, std::move(web));
     }
     try {
-        LoadQuotes(document_);
+        if (keepsChartOnFailure)
+            ReadQuoteService(document_);
+        else
+            LoadQuotes(document_);
     } catch (const FetchCancelled&) {
-        // The user stopped it: the store stays cleared, with nothing to report.
+        // The user stopped it: nothing to report; a cleared store shows once the view repaints.
         chartView_->viewport()->update();
         return false;
     } catch (const TarnwickError& error) {
-        // The store stays cleared; the views show that once they repaint.
+        // The views show what the failed load left: a cleared store, or the quote service's chart as it was.
         chartView_->viewport()->update();
-        if (services_.showError)
-            services_.showError(QString::fromUtf8(error.what()));
+        ShowError(error.what());
         return false;
     }
-    UpdateAllViews();
+    ShowLoadedQuotes();
     return true;
+}
+
+bool CChildFrame::ImportQuotes(const std::filesystem::path& file)
+{
+    SwitchView(kChartView);
+    try {
+        ::ImportQuotes(document_, file);
+    } catch (const TarnwickError& error) {
+        ShowError(error.what());
+        return false;
+    }
+    // The symbol box shows every symbol in upper case.
+    mainFrame_.symbolBox()->setText(ToQString(document_.symbol).toUpper());
+    ShowLoadedQuotes();
+    return true;
+}
+
+void CChildFrame::ShowLoadedQuotes()
+{
+    UpdateAllViews();
+    if (!document_.csvReport.layout.empty())
+        mainFrame_.ShowNotice(ToQString(document_.csvReport.Summary()));
 }
 
 void CChildFrame::ShowChartPage(int page)
@@ -216,8 +243,7 @@ bool CChildFrame::BuildMarketPage(const CommandInfo& command)
     } catch (const FetchCancelled&) {
         return false;  // the user stopped it; the browser keeps its page
     } catch (const TarnwickError& error) {
-        if (services_.showError)
-            services_.showError(QString::fromUtf8(error.what()));
+        ShowError(error.what());
         return false;
     }
     browserView_->Navigate(QString::fromStdString(file.string()));
@@ -274,6 +300,12 @@ void CChildFrame::OnAddressEntered()
     SwitchView(kBrowserView);
     mainFrame_.ReadAddressEntry();
     browserView_->Navigate(mainFrame_.addressText);
+}
+
+void CChildFrame::ShowError(std::string_view message) const
+{
+    if (services_.showError)
+        services_.showError(QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
 }
 
 void CChildFrame::UpdateAllViews()

@@ -2,6 +2,9 @@
 
 #include <QMdiSubWindow>
 
+#include <filesystem>
+#include <string_view>
+
 enum class BrowserAction;
 struct CommandInfo;
 struct CountResult;
@@ -44,6 +47,12 @@ public:
     // the application (CommandKind::Standard) and the Favorites placeholder.
     bool OnCommand(int id);
 
+    // File > Import Quotes: reads the CSV history `file` into the document
+    // and shows its charts, its symbol in the symbol box and what the file
+    // held in the status bar. A file that cannot be read is reported and
+    // leaves the document and its charts as they were; false then.
+    bool ImportQuotes(const std::filesystem::path& file);
+
     // Prints the view shown at its size on screen, and returns once the
     // page is on the printer. False when printing failed.
     bool Print(QPrinter& printer);
@@ -62,7 +71,10 @@ private:
     bool RunCommand(const CommandInfo& command);
     // Opens the product site's home page in the user's browser if `count` asks for it.
     void FollowCount(CountResult count);
-    bool ReadQuotes(int sourceMode);
+    bool ReadQuotes(const CommandInfo& command);
+    // Repaints the views and, after a load that read a CSV history, shows
+    // what it held in the status bar.
+    void ShowLoadedQuotes();
     void ShowChartPage(int page);
     void OpenLink(int id);
     // Builds the page's file and shows it; a failure is shown and nothing
@@ -71,6 +83,8 @@ private:
     void RunBrowserAction(BrowserAction action);
     void FillFavoritesFromChartView();
     void UpdateAllViews();
+    // Tells the user what failed, through the services.
+    void ShowError(std::string_view message) const;
 
     CTarnwickDoc& document_;
     CMainFrame& mainFrame_;

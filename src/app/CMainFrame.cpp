@@ -6,13 +6,16 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -24,6 +27,7 @@ constexpr int kSourceBoxWidth = 120;
 constexpr int kAddressBarWidth = 400;
 constexpr int kRecentFileTextWidth = 400;
 constexpr int kToolbarIconSize = 16;
+constexpr int kNoticeShownMs = 10000;
 
 QString ToQString(std::string_view text)
 {
@@ -38,12 +42,25 @@ std::pair<QString, QString> MenuTextAndLabel(std::string_view menuText)
     return tab < 0 ? std::pair{text, QString()} : std::pair{text.left(tab), text.mid(tab + 1)};
 }
 
+// The local files among dropped data, in the order given.
+QStringList LocalFiles(const QMimeData* data)
+{
+    QStringList files;
+    if (data == nullptr)
+        return files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            files << url.toLocalFile();
+    return files;
+}
+
 // The keys the program binds; the other labels in the menus are labels only.
 QKeySequence BoundKeys(int id)
 {
     switch (id) {
     case kNew: return QKeySequence::New;
     case kOpen: return QKeySequence::Open;
+    case kImportQuotes: return QKeySequence(Qt::CTRL | Qt::Key_I);
     case kSave: return QKeySequence::Save;
     case kPrint: return QKeySequence::Print;
     case kCut: return QKeySequence::Cut;
@@ -74,6 +91,10 @@ CMainFrame::CMainFrame(QWidget* parent)
     createMenus();
     createToolBars();
     createStatusBar();
+    // Files dropped anywhere on the window come here, even over the browser
+    // view or a text box, which would otherwise take them themselves.
+    setAcceptDrops(true);
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 void CMainFrame::createActions()
@@ -224,8 +245,33 @@ void CMainFrame::createStatusBar()
     bar->showMessage(QString::fromLatin1(kReady));
 }
 
+void CMainFrame::ShowNotice(const QString& text)
+{
+    statusBar()->showMessage(text, kNoticeShownMs);
+}
+
+bool CMainFrame::TakeFileDrop(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->window() != this)
+        return false;
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QStringList files = LocalFiles(drop->mimeData());
+    if (files.isEmpty())
+        return false;
+    drop->acceptProposedAction();
+    if (type == QEvent::Drop)
+        Q_EMIT filesDropped(files);
+    return true;
+}
+
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
+    if (TakeFileDrop(watched, event))
+        return true;
     if (watched == addressBar_->lineEdit() && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

@@ -22,8 +22,9 @@ struct FavoritesMenu;
 // The main window: the document windows in an MDI area, the menus and the
 // toolbar built from the command table, the input bar with the symbol and web
 // source boxes, the address bar on a line of its own, and the status bar.
-// Commands go out through commandTriggered; the window keeps only the last
-// text it read from each of its three input boxes.
+// Commands go out through commandTriggered and dropped files through
+// filesDropped; the window keeps only the last text it read from each of its
+// three input boxes.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 
@@ -57,6 +58,10 @@ public:
     // entry stays, disabled.
     void ShowRecentFiles(const QStringList& paths);
 
+    // Shows `text` in the status bar's message pane for ten seconds, then
+    // "Ready" again; a highlighted command's prompt replaces it sooner.
+    void ShowNotice(const QString& text);
+
     // With no document open the menu bar shows only File, View and Help.
     void ShowDocumentMenus(bool documentOpen);
 
@@ -76,12 +81,18 @@ Q_SIGNALS:
     void addressSelected();
     // Enter was pressed in the address bar.
     void addressEntered();
+    // Local files were dropped on the window, wherever on it: their full
+    // paths, in the order given. Other drops go to the widget under them.
+    void filesDropped(const QStringList& paths);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void AddFavorites(QMenu* menu, const FavoritesMenu& entries);
+    // Takes a drag or drop of local files over any widget of this window,
+    // emitting filesDropped for the drop; true when it took `event`.
+    bool TakeFileDrop(QObject* watched, QEvent* event);
     void createActions();
     void createMenus();
     void createToolBars();

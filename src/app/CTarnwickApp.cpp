@@ -54,7 +54,11 @@ bool CTarnwickApp::InitInstance(const CommandLine& commandLine, QString& error)
         services_.openInUserBrowser = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     if (!services_.showError)
         services_.showError = [this](const QString& message) {
-            QMessageBox::warning(mainFrame_.get(), QStringLiteral("Tarnwick"), message);
+            // File names, symbols and pages' texts in a message are never markup.
+            QMessageBox box(QMessageBox::Warning, QStringLiteral("Tarnwick"), message, QMessageBox::Ok,
+                            mainFrame_.get());
+            box.setTextFormat(Qt::PlainText);
+            box.exec();
         };
     if (!LoadHosts(commandLine, error))
         return false;
@@ -75,6 +79,7 @@ bool CTarnwickApp::InitInstance(const CommandLine& commandLine, QString& error)
         if (CChildFrame* frame = ActiveFrame())
             frame->OnAddressEntered();
     });
+    connect(mainFrame_.get(), &CMainFrame::filesDropped, documents_.get(), &DocumentManager::OpenDroppedFiles);
     // The commands follow the active window, and the documents open when a
     // window goes while none is active.
     connect(mainFrame_->mdiArea(), &QMdiArea::subWindowActivated, this, &CTarnwickApp::UpdateCommandStates);
@@ -132,6 +137,7 @@ void CTarnwickApp::OnCommand(int id)
     switch (id) {
     case kNew: documents_->NewDocument(); return;
     case kOpen: documents_->Open(); return;
+    case kImportQuotes: documents_->ImportQuotes(); return;
     case kPrintSetup: printCommands_->Setup(); return;
     case kSettings: EditSettings(); return;
     case kToggleStatusBar: mainFrame_->statusBar()->setVisible(!mainFrame_->statusBar()->isVisible()); return;

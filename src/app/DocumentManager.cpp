@@ -18,6 +18,7 @@
 namespace {
 
 constexpr auto kFileFilter = "Stock Files (*.stk)";
+constexpr auto kQuoteFileFilter = "Quote Histories (*.csv *.txt);;All Files (*)";
 
 // Why `info` cannot be opened as a document; empty when it can.
 QString WhyNotReadable(const QFileInfo& info)
@@ -44,11 +45,18 @@ struct DocumentManager::OpenDocument {
 DocumentManager::DocumentManager(CMainFrame& mainFrame, const FrameServices& services)
     : mainFrame_(mainFrame), services_(services), recentFiles_(kRecentFileCount)
 {
-    chooseFile = [this](bool save, const QString& suggestion) {
-        return save ? QFileDialog::getSaveFileName(&mainFrame_, QStringLiteral("Save As"), suggestion,
-                                                   QLatin1String(kFileFilter))
-                    : QFileDialog::getOpenFileName(&mainFrame_, QStringLiteral("Open"), suggestion,
-                                                   QLatin1String(kFileFilter) + QStringLiteral(";;All Files (*)"));
+    chooseFile = [this](FileChoice choice, const QString& suggestion) {
+        switch (choice) {
+        case FileChoice::SaveDocument:
+            return QFileDialog::getSaveFileName(&mainFrame_, QStringLiteral("Save As"), suggestion,
+                                                QLatin1String(kFileFilter));
+        case FileChoice::ImportQuotes:
+            return QFileDialog::getOpenFileName(&mainFrame_, QStringLiteral("Import Quotes"), suggestion,
+                                                QLatin1String(kQuoteFileFilter));
+        case FileChoice::OpenDocument: break;
+        }
+        return QFileDialog::getOpenFileName(&mainFrame_, QStringLiteral("Open"), suggestion,
+                                            QLatin1String(kFileFilter) + QStringLiteral(";;All Files (*)"));
     };
     recentFiles_.Load(ProgramSettings::UserStore());
     mainFrame_.ShowRecentFiles(recentFiles_.paths());
@@ -95,9 +103,31 @@ CChildFrame* DocumentManager::OpenDocumentFile(const QString& path)
 
 void DocumentManager::Open()
 {
-    const QString path = chooseFile ? chooseFile(false, QString()) : QString();
+    const QString path = chooseFile ? chooseFile(FileChoice::OpenDocument, QString()) : QString();
     if (!path.isEmpty())
         OpenDocumentFile(path);
+}
+
+void DocumentManager::ImportQuotes()
+{
+    const QString path =
+        chooseFile ? chooseFile(FileChoice::ImportQuotes, QString::fromStdString(quoteDir_)) : QString();
+    if (!path.isEmpty())
+        CurrentOrNewWindow()->ImportQuotes(path.toStdString());
+}
+
+void DocumentManager::OpenDroppedFiles(const QStringList& paths)
+{
+    bool firstImport = true;
+    for (const QString& path : paths) {
+        if (QFileInfo(path).suffix().compare(QLatin1String("stk"), Qt::CaseInsensitive) == 0) {
+            OpenDocumentFile(path);
+            continue;
+        }
+        CChildFrame* window = firstImport ? CurrentOrNewWindow() : NewDocument();
+        firstImport = false;
+        window->ImportQuotes(path.toStdString());
+    }
 }
 
 void DocumentManager::OpenRecentFile(int index)
@@ -119,7 +149,7 @@ bool DocumentManager::SaveDocument(CChildFrame& frame, bool askForName)
         const QString folder =
             recentFiles_.paths().isEmpty() ? QDir::homePath() : QFileInfo(recentFiles_.paths().front()).absolutePath();
         const QString suggestion = path.isEmpty() ? folder + '/' + WithStockExtension(entry->title) : path;
-        path = chooseFile ? chooseFile(true, suggestion) : QString();
+        path = chooseFile ? chooseFile(FileChoice::SaveDocument, suggestion) : QString();
         if (path.isEmpty())
             return false;
         path = WithStockExtension(path);
@@ -182,6 +212,13 @@ CChildFrame* DocumentManager::AddWindow(OpenDocument& entry)
     mainFrame_.mdiArea()->setActiveSubWindow(frame);
     Q_EMIT documentsChanged();
     return frame;
+}
+
+CChildFrame* DocumentManager::CurrentOrNewWindow()
+{
+    if (auto* current = qobject_cast<CChildFrame*>(mainFrame_.mdiArea()->currentSubWindow()))
+        return current;
+    return NewDocument();
 }
 
 void DocumentManager::OnWindowGone(CChildFrame* window)

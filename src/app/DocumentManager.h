@@ -16,10 +16,10 @@ class CChildFrame;
 class CMainFrame;
 struct FrameServices;
 
-// The open documents and the windows that show them: New, Open, Save, Save
-// As and New Window, the window titles (Stock1, Stock2, ... or the name of
-// the document's file) and the File menu's recent files. A document goes
-// with its last window.
+// The open documents and the windows that show them: New, Open, Import
+// Quotes, Save, Save As and New Window, files dropped on the main window, the
+// window titles (Stock1, Stock2, ... or the name of the document's file) and
+// the File menu's recent files. A document goes with its last window.
 class DocumentManager : public QObject {
     Q_OBJECT
 
@@ -38,6 +38,15 @@ public:
     CChildFrame* OpenDocumentFile(const QString& path);
     // Asks for a ".stk" file and opens it; nothing when the user cancels.
     void Open();
+    // Asks for a CSV history and imports it into the active document, or a
+    // new one when none is open (CChildFrame::ImportQuotes); nothing when the
+    // user cancels.
+    void ImportQuotes();
+    // Files dropped on the main window, in order: a ".stk" file opens as
+    // Open does; any other file is taken for a CSV history and imported, the
+    // first into the active document (a new one when none is open), each
+    // further one into a new document.
+    void OpenDroppedFiles(const QStringList& paths);
     // Opens entry `index` (0 the newest) of the recent files; a file that is
     // gone since is reported and leaves the list.
     void OpenRecentFile(int index);
@@ -63,9 +72,12 @@ public:
     // `name` with ".stk" added when it has no extension.
     static QString WithStockExtension(const QString& name);
 
-    // Asks for a file to open (`save` false) or to save to; empty when the
-    // user cancelled. Tests put a stand-in here.
-    std::function<QString(bool save, const QString& suggestion)> chooseFile;
+    // What a file dialog asks for.
+    enum class FileChoice { OpenDocument, SaveDocument, ImportQuotes };
+    // Asks for a file to open, save to or import; empty when the user
+    // cancelled. `suggestion` is a file or a folder to start in. Tests put a
+    // stand-in here.
+    std::function<QString(FileChoice choice, const QString& suggestion)> chooseFile;
 
 Q_SIGNALS:
     // A window was added or has gone, and with it perhaps a document.
@@ -75,6 +87,9 @@ private:
     struct OpenDocument;
 
     CChildFrame* AddWindow(OpenDocument& entry);
+    // The window shown last in the MDI area, even while another program is
+    // active; a new document's when none is open.
+    CChildFrame* CurrentOrNewWindow();
     void OnWindowGone(CChildFrame* window);
     OpenDocument* Find(const CChildFrame& frame) const;
     void Retitle(OpenDocument& entry);

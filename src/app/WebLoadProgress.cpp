@@ -1,6 +1,7 @@
 #include "app/WebLoadProgress.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 
 namespace {
 
@@ -13,6 +14,10 @@ WebLoadProgress::WebLoadProgress(QWidget* parent, const QString& title, const QS
     : dialog_(parent), task_(task)
 {
     dialog_.setWindowTitle(title);
+    // A symbol or an address is shown as it is, never taken for markup.
+    auto* label = new QLabel(&dialog_);
+    label->setTextFormat(Qt::PlainText);
+    dialog_.setLabel(label);
     dialog_.setWindowModality(Qt::ApplicationModal);
     dialog_.setCancelButtonText(QStringLiteral("Cancel"));
     dialog_.setRange(0, 0);  // the page sizes are not known ahead

@@ -7,6 +7,7 @@ enum CommandId : int {
     // File
     kNew = 57600,
     kOpen = 57601,
+    kImportQuotes = 32901,
     kSave = 57603,
     kSaveAs = 57604,
     kPrintSetup = 57606,
@@ -54,6 +55,7 @@ enum CommandId : int {
     // Stocks
     kReadLocal = 32771,
     kReadWeb = 32772,
+    kReadQuoteService = 32902,
     kHistoricalCharts = 32773,
     kQuoteData = 32774,
     kIntradayCharts = 32775,

@@ -1,5 +1,7 @@
 #include "document/CommandTable.h"
 
+#include "document/CTarnwickDoc.h"
+
 namespace {
 
 using enum MenuPopup;
@@ -17,6 +19,8 @@ constexpr CommandRun kCounted{.counted = true};
 constexpr CommandInfo kCommands[] = {
     {kNew, File, "&New\tCtrl+N", "Create a new document\nNew", Standard, {}, true},
     {kOpen, File, "&Open...\tCtrl+O", "Open an existing document\nOpen", Standard, {}, true},
+    {kImportQuotes, File, "&Import Quotes...\tCtrl+I",
+     "Read a daily price history saved as a CSV file\nImport Quotes", Standard, {}, true},
     {kSave, File, "&Save\tCtrl+S", "Save the active document\nSave", Standard},
     {kSaveAs, File, "Save &As...", "Save the active document with a new name\nSave As", Standard},
     {kPrint, File, "&Print...\tCtrl+P", "Print the active document\nPrint", Standard, {}, false, true},
@@ -73,10 +77,13 @@ constexpr CommandInfo kCommands[] = {
     {kEconomicCalendar, Markets, "&Economic Calendar", "Economic Calendar", Link},
     {kReadLocal, Stocks, "Read &C:\\",
      "Read Quote data from C:\\,  analyze stock and display charts\nRead C:\\",
-     DataLoad, {.readsSymbol = true, .sourceMode = 1}},
+     DataLoad, {.readsSymbol = true, .sourceMode = CTarnwickDoc::kLocalFiles}},
     {kReadWeb, Stocks, "Read &Web",
      "Read Quote data from Web,  analyze stock and display charts\nRead Web",
-     DataLoad, {.readsSymbol = true, .sourceMode = 2}},
+     DataLoad, {.readsSymbol = true, .sourceMode = CTarnwickDoc::kWeb}},
+    {kReadQuoteService, Stocks, "Read Quote &Service",
+     "Read quote data from the CSV quote service, analyze stock and display charts\nRead Quote Service",
+     DataLoad, {.readsSymbol = true, .sourceMode = CTarnwickDoc::kCsvService}},
     {kHistoricalCharts, Stocks, "&Historical Charts",
      "Display stock historical chart indicators\nStock Historical Charts",
      ChartPage, {.counted = true, .chartPage = 0}},

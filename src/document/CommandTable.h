@@ -55,7 +55,7 @@ struct CommandRun {
     // Counts the command (again) once its own work is done; a page that
     // could not be built is not counted.
     bool counted = false;
-    int sourceMode = 0;  // DataLoad: 1 the local files, 2 the web
+    int sourceMode = 0;  // DataLoad: where the quotes come from, a CTarnwickDoc::sourceMode
     int chartPage = 0;   // ChartPage: 0 the charts, 1 the quote table
     BrowserAction browserAction = BrowserAction::None;
 };

@@ -6,6 +6,7 @@
 #include "base/CommandIds.h"
 #include "document/CTarnwickDoc.h"
 #include "quotes/YahooQuoteSource.h"
+#include "support/CsvHistoryText.h"
 #include "support/PageServer.h"
 #include "support/SampleDocument.h"
 #include "support/SilentServer.h"
@@ -21,6 +22,7 @@
 #include <QTimer>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QWebEnginePage>
 #include <QUrl>
 
@@ -28,6 +30,11 @@
 #include <vector>
 
 namespace {
+
+struct ShownProgress {
+    QString title;
+    QString label;
+};
 
 class CChildFrameTest : public BrowserTest {
 protected:
@@ -42,12 +49,12 @@ protected:
         frame = std::make_unique<CChildFrame>(document, mainFrame, services);
     }
 
-    // Presses Cancel on the frame's progress dialog once it is up, keeping its text.
-    void CancelProgressSoon(QString& label)
+    // Presses Cancel on the frame's progress dialog once it is up, keeping what it showed.
+    void CancelProgressSoon(ShownProgress& shown)
     {
-        QTimer::singleShot(300, frame.get(), [this, &label] {
+        QTimer::singleShot(300, frame.get(), [this, &shown] {
             if (auto* dialog = frame->findChild<QProgressDialog*>()) {
-                label = dialog->labelText();
+                shown = {dialog->windowTitle(), dialog->labelText()};
                 dialog->cancel();
             }
         });
@@ -78,11 +85,15 @@ TEST_F(CChildFrameTest, ReadLocalFromTheBrowserEndsOnTheLoadedChart)
 
 TEST_F(CChildFrameTest, AMissingQuoteFileIsReported)
 {
-    document.quoteDir = "/nonexistent/quotes";
+    // A symbol's folder: its history without its latest quote.
+    TempFolder folder;
+    folder.Write("table.csv", "Date,Open,High,Low,Close,Volume\n4-Dec-00,100,105,99,104,2000\n");
+    document.quoteDir = folder.path();
     frame->OnCommand(kReadLocal);
     EXPECT_EQ(document.store.barCount, 0);
     ASSERT_EQ(errors.size(), 1u);
-    EXPECT_TRUE(errors[0].contains("/nonexistent/quotes/quotes.csv")) << errors[0].toStdString();
+    const QString missing = QString::fromStdString((folder.path() / "quotes.csv").string());
+    EXPECT_TRUE(errors[0].contains(missing)) << errors[0].toStdString();
 }
 
 TEST_F(CChildFrameTest, TheEleventhCountedCommandOpensTheProductHomePageInTheUsersBrowser)
@@ -180,10 +191,11 @@ TEST_F(CChildFrameTest, CancelStopsAReadWebFromAServerThatNeverAnswers)
     const SilentServer silent;
     services.hosts.Set(HostRole::YahooFinance, silent.base());
 
-    QString label;
-    CancelProgressSoon(label);
+    ShownProgress shown;
+    CancelProgressSoon(shown);
     frame->OnCommand(kReadWeb);
-    EXPECT_TRUE(label.startsWith("Reading quotes for YHOO\n127.0.0.1/q?s=YHOO&d=t")) << label.toStdString();
+    EXPECT_EQ(shown.title, "Read Web");
+    EXPECT_TRUE(shown.label.startsWith("Reading quotes for YHOO\n127.0.0.1/q?s=YHOO&d=t")) << shown.label.toStdString();
     EXPECT_EQ(document.store.barCount, 0);
     EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
     EXPECT_EQ(frame->findChild<QProgressDialog*>(), nullptr);
@@ -197,11 +209,11 @@ TEST_F(CChildFrameTest, CancelStopsAPageBuildAndShowsNothing)
     services.pageFolder = folder.path();
     const QUrl before = frame->browserView()->url();
 
-    QString label;
-    CancelProgressSoon(label);
+    ShownProgress shown;
+    CancelProgressSoon(shown);
     frame->OnCommand(kIpoResearch);  // IPO Research
-    EXPECT_TRUE(label.startsWith("Building IPO Research\n127.0.0.1/content/companies/analysis.phtml"))
-        << label.toStdString();
+    EXPECT_TRUE(shown.label.startsWith("Building IPO Research\n127.0.0.1/content/companies/analysis.phtml"))
+        << shown.label.toStdString();
     EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
     EXPECT_EQ(frame->browserView()->url(), before);
     EXPECT_EQ(document.commandCount, 0);
@@ -276,4 +288,73 @@ TEST_F(CChildFrameTest, RunningAPageCommandAgainShowsTheNewPage)
     frame->OnCommand(kIpoResearch);
     EXPECT_TRUE(WaitUntil([&] { return shownText().contains("second analysis"); }));
     EXPECT_FALSE(shownText().contains("first analysis"));
+}
+
+TEST_F(CChildFrameTest, ReadQuoteServiceReadsTheSymbolFromTheConfiguredAddress)
+{
+    PageServer server;
+    ASSERT_TRUE(services.hosts.SetCsvServiceUrl(server.base() + "/hist/{symbolLower}.csv?s={symbol}&i=d"));
+    server.Serve("/hist/ibm.csv?s=IBM&i=d", CsvHistoryText(50));
+    mainFrame.symbolBox()->setText("IBM");
+    EXPECT_TRUE(frame->OnCommand(kReadQuoteService));
+    EXPECT_EQ(server.targets(), std::vector<std::string>{"/hist/ibm.csv?s=IBM&i=d"});
+    ASSERT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_EQ(frame->activeViewId, CChildFrame::kChartView);
+    EXPECT_EQ(document.store.barCount, 50);
+    EXPECT_EQ(document.sourceMode, CTarnwickDoc::kCsvService);
+    EXPECT_EQ(document.loadedSymbol, "IBM");
+    EXPECT_EQ(document.commandCount, 1);  // counted once, as Read Web is
+    const QString status = mainFrame.statusBar()->currentMessage();
+    EXPECT_TRUE(status.contains("50 rows read, 1 row skipped: line 3")) << status.toStdString();
+}
+
+TEST_F(CChildFrameTest, ReadQuoteServiceWithoutAnAddressSaysHowToNameOneAndKeepsTheChart)
+{
+    mainFrame.symbolBox()->setText("IBM");
+    frame->OnCommand(kReadLocal);
+    ASSERT_EQ(document.store.barCount, 400);
+    frame->OnCommand(kReadQuoteService);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].contains("[csvService] section")) << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].contains("url = ")) << errors[0].toStdString();
+    EXPECT_EQ(document.store.barCount, 400);
+    EXPECT_EQ(document.sourceMode, CTarnwickDoc::kLocalFiles);
+}
+
+TEST_F(CChildFrameTest, CancelStopsAReadQuoteServiceAndKeepsTheChart)
+{
+    const SilentServer silent;
+    ASSERT_TRUE(services.hosts.SetCsvServiceUrl(silent.base() + "/q?s={symbol}"));
+    mainFrame.symbolBox()->setText("IBM");
+    frame->OnCommand(kReadLocal);
+    const std::string newest = document.store.dates[0];
+
+    ShownProgress shown;
+    CancelProgressSoon(shown);
+    frame->OnCommand(kReadQuoteService);
+    EXPECT_EQ(shown.title, "Read Quote Service");
+    EXPECT_TRUE(shown.label.startsWith("Reading quotes for IBM\n127.0.0.1/q?s=IBM")) << shown.label.toStdString();
+    EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_EQ(frame->activeViewId, CChildFrame::kChartView);
+    EXPECT_EQ(document.store.barCount, 400);
+    EXPECT_EQ(document.store.dates[0], newest);
+    EXPECT_EQ(document.sourceMode, CTarnwickDoc::kLocalFiles);
+    EXPECT_EQ(frame->findChild<QProgressDialog*>(), nullptr);
+}
+
+TEST_F(CChildFrameTest, ReadLocalSaysWhatItFoundOnlyWhenItReadACsvHistory)
+{
+    mainFrame.symbolBox()->setText("IBM");
+    frame->OnCommand(kReadLocal);  // the sample folder's own two files
+    EXPECT_EQ(mainFrame.statusBar()->currentMessage(), "Ready");
+
+    TempFolder library;
+    library.Write("MSFT.csv", CsvHistoryText(30));
+    document.quoteDir = library.path();
+    mainFrame.symbolBox()->setText("MSFT");
+    frame->OnCommand(kReadLocal);
+    ASSERT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_EQ(document.store.barCount, 30);
+    const QString status = mainFrame.statusBar()->currentMessage();
+    EXPECT_TRUE(status.contains("30 rows read")) << status.toStdString();
 }

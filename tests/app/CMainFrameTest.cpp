@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -167,4 +168,36 @@ TEST_F(CMainFrameTest, ViewToolbarHidesAndShowsTheToolbarAndFollowsIt)
     // Hidden another way, the menu entry says so.
     tools->hide();
     EXPECT_FALSE(toggle->isChecked());
+}
+
+TEST_F(CMainFrameTest, OnlyDropsOfLocalFilesAreTakenAndTheyGoOutInOrder)
+{
+    QMimeData web;
+    web.setUrls({QUrl("http://127.0.0.1/a.csv")});
+    QDragEnterEvent webEnter(QPoint(10, 10), Qt::CopyAction, &web, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame, &webEnter);
+    EXPECT_FALSE(webEnter.isAccepted());
+
+    QMimeData files;
+    files.setUrls({QUrl("http://127.0.0.1/a.csv"), QUrl::fromLocalFile("/tmp/x/IBM.csv"),
+                   QUrl::fromLocalFile("/tmp/x/week.stk")});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QSignalSpy dropped(&frame, &CMainFrame::filesDropped);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame, &drop);
+    ASSERT_EQ(dropped.count(), 1);
+    EXPECT_EQ(dropped.front().at(0).toStringList(), QStringList({"/tmp/x/IBM.csv", "/tmp/x/week.stk"}));
+}
+
+TEST_F(CMainFrameTest, CtrlIInTheWindowAsksToImportQuotes)
+{
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    QSignalSpy triggered(&frame, &CMainFrame::commandTriggered);
+    QTest::keyClick(&frame, Qt::Key_I, Qt::ControlModifier);
+    ASSERT_EQ(triggered.count(), 1);
+    EXPECT_EQ(triggered.front().at(0).toInt(), kImportQuotes);
 }

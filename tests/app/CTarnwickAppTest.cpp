@@ -2,6 +2,7 @@
 #include "app/CMainFrame.h"
 #include "app/CTarnwickApp.h"
 #include "app/CommandLine.h"
+#include "app/DocumentManager.h"
 #include "base/CommandIds.h"
 #include "support/SampleDocument.h"
 #include "support/TempFolder.h"
@@ -9,9 +10,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMessageBox>
+#include <QTimer>
 
 class CTarnwickAppTest : public BrowserTest {};
 
@@ -56,4 +61,32 @@ TEST_F(CTarnwickAppTest, DoesNotStartOnSitesOtherThanTheOnesNamed)
     CTarnwickApp second;
     EXPECT_FALSE(second.InitInstance(noServer, error));
     EXPECT_TRUE(error.contains("--all-hosts needs HOST:PORT")) << error.toStdString();
+}
+
+TEST_F(CTarnwickAppTest, ErrorBoxesShowFileNamesAsTheyAreNeverAsMarkup)
+{
+    CTarnwickApp app;
+    CommandLine commandLine;
+    commandLine.config = "/nonexistent/hosts.ini";
+    QString error;
+    ASSERT_TRUE(app.InitInstance(commandLine, error)) << error.toStdString();
+    app.documents().chooseFile = [](DocumentManager::FileChoice, const QString&) {
+        return QStringLiteral("/nonexistent/<b>x</b>.csv");
+    };
+
+    QString shown;
+    Qt::TextFormat format = Qt::AutoText;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            format = box->textFormat();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    watch.start(50);
+    app.mainFrame()->action(kImportQuotes)->trigger();
+    watch.stop();
+    EXPECT_TRUE(shown.contains("/nonexistent/<b>x</b>.csv")) << shown.toStdString();
+    EXPECT_EQ(format, Qt::PlainText);
 }

@@ -1,10 +1,13 @@
 #include "app/CChildFrame.h"
+#include "app/CHtmView.h"
 #include "app/CMainFrame.h"
+#include "app/CTWView.h"
 #include "app/CTarnwickApp.h"
 #include "app/CommandLine.h"
 #include "app/DocumentManager.h"
 #include "base/CommandIds.h"
 #include "document/CTarnwickDoc.h"
+#include "support/CsvHistoryText.h"
 #include "support/SampleDocument.h"
 #include "support/TempFolder.h"
 #include "support/WidgetsApplication.h"
@@ -12,11 +15,16 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMimeData>
 #include <QPrinter>
 #include <QSettings>
+#include <QStatusBar>
 #include <QUrlQuery>
 
 #include <filesystem>
@@ -40,7 +48,8 @@ protected:
         commandLine.config = "/nonexistent/hosts.ini";
         QString error;
         ASSERT_TRUE(app.InitInstance(commandLine, error)) << error.toStdString();
-        app.documents().chooseFile = [this](bool, const QString& suggestion) {
+        app.documents().chooseFile = [this](DocumentManager::FileChoice choice, const QString& suggestion) {
+            choices.push_back(choice);
             suggestions.push_back(suggestion);
             return answers.empty() ? QString() : answers.takeFirst();
         };
@@ -51,6 +60,7 @@ protected:
     QString InFiles(const char* name) const { return Folder(files) + '/' + name; }
     void Trigger(int id) const { app.mainFrame()->action(id)->trigger(); }
     CChildFrame* Active() const { return qobject_cast<CChildFrame*>(app.mainFrame()->mdiArea()->activeSubWindow()); }
+    QString StatusText() const { return app.mainFrame()->statusBar()->currentMessage(); }
     int WindowCount() const { return static_cast<int>(app.mainFrame()->mdiArea()->subWindowList().size()); }
 
     TempFolder settingsFolder;
@@ -58,6 +68,7 @@ protected:
     CTarnwickApp app;
     QStringList answers;
     QStringList suggestions;
+    std::vector<DocumentManager::FileChoice> choices;
     std::vector<QString> errors;
     std::vector<QUrl> opened;
 };
@@ -215,4 +226,98 @@ TEST_F(DocumentFilesTest, PrintingTheChartViewWritesThePageAndAFailedPrinterIsRe
 
     printer.setOutputFileName("/nonexistent/folder/chart.pdf");
     EXPECT_FALSE(Active()->Print(printer));
+}
+
+TEST_F(DocumentFilesTest, ImportQuotesShowsTheChosenHistoryAndWhatItHeld)
+{
+    files.Write("msft.csv", CsvHistoryText(60));
+    answers = {InFiles("msft.csv")};
+    Trigger(kImportQuotes);
+    ASSERT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_EQ(choices, std::vector{DocumentManager::FileChoice::ImportQuotes});
+    EXPECT_EQ(suggestions.front().toStdString(), SampleDir("IBM"));  // the dialog starts in the quote folder
+    CChildFrame* frame = Active();
+    EXPECT_EQ(WindowCount(), 1);
+    EXPECT_EQ(frame->activeViewId, CChildFrame::kChartView);
+    EXPECT_TRUE(frame->chartView()->isVisible());
+    const CTarnwickDoc& document = frame->document();
+    EXPECT_EQ(document.store.barCount, 60);
+    EXPECT_EQ(document.sourceMode, CTarnwickDoc::kCsvFile);
+    EXPECT_EQ(document.loadedSymbol, "msft");
+    EXPECT_EQ(app.mainFrame()->symbolBox()->text(), "MSFT");  // the box shows symbols in upper case
+    EXPECT_TRUE(StatusText().contains("comma-separated")) << StatusText().toStdString();
+    EXPECT_TRUE(StatusText().contains("60 rows read, 1 row skipped: line 3")) << StatusText().toStdString();
+
+    // Cancelling the dialog changes nothing.
+    Trigger(kImportQuotes);
+    EXPECT_EQ(document.store.barCount, 60);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(DocumentFilesTest, AQuoteFileThatCannotBeReadIsReportedAndTheChartStays)
+{
+    app.mainFrame()->symbolBox()->setText("IBM");
+    Trigger(kReadLocal);
+    const CTarnwickDoc& document = Active()->document();
+    ASSERT_EQ(document.store.barCount, 400);
+    const std::string newest = document.store.dates[0];
+
+    files.Write("BAD.csv", "Date,Close\nsoon,1\nlater,2\n");
+    answers = {InFiles("BAD.csv")};
+    Trigger(kImportQuotes);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].contains(InFiles("BAD.csv"))) << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].contains("line 2, 3")) << errors[0].toStdString();
+    EXPECT_EQ(document.store.barCount, 400);
+    EXPECT_EQ(document.store.dates[0], newest);
+    EXPECT_EQ(document.loadedSymbol, "IBM");
+    EXPECT_EQ(document.sourceMode, CTarnwickDoc::kLocalFiles);
+    EXPECT_EQ(app.mainFrame()->symbolBox()->text(), "IBM");
+}
+
+TEST_F(DocumentFilesTest, ImportQuotesWithNoDocumentOpenMakesOne)
+{
+    for (QMdiSubWindow* window : app.mainFrame()->mdiArea()->subWindowList())
+        delete window;
+    files.Write("CAT.csv", CsvHistoryText(30));
+    answers = {InFiles("CAT.csv")};
+    Trigger(kImportQuotes);
+    ASSERT_EQ(WindowCount(), 1);
+    EXPECT_EQ(Active()->windowTitle(), "Stock2");
+    EXPECT_EQ(Active()->document().store.barCount, 30);
+}
+
+TEST_F(DocumentFilesTest, FilesDroppedOnTheBrowserViewAreImportedOrOpened)
+{
+    files.Write("CAT.csv", CsvHistoryText(30));
+    files.Write("week.stk", "");
+    files.Write("ORCL.txt", CsvHistoryText(40));
+    CChildFrame* first = Active();
+    ASSERT_EQ(first->activeViewId, CChildFrame::kBrowserView);
+    // The drop goes where Qt sends it: the widget under the pointer, here the browser's page.
+    QMdiArea* area = app.mainFrame()->mdiArea();
+    const QPoint middle = area->mapTo(app.mainFrame(), area->rect().center());
+    QWidget* under = app.mainFrame()->childAt(middle);
+    ASSERT_NE(under, nullptr);
+    ASSERT_TRUE(first->browserView()->isAncestorOf(under)) << under->metaObject()->className();
+    QMimeData dropped;
+    dropped.setUrls({QUrl::fromLocalFile(InFiles("CAT.csv")), QUrl::fromLocalFile(InFiles("week.stk")),
+                     QUrl::fromLocalFile(InFiles("ORCL.txt"))});
+    const QPoint at = under->mapFrom(app.mainFrame(), middle);
+    QDragEnterEvent enter(at, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(under, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(under, &drop);
+    ASSERT_TRUE(errors.empty()) << errors.front().toStdString();
+
+    // The first history goes into the document shown, each further one into a new document.
+    EXPECT_EQ(first->document().store.barCount, 30);
+    EXPECT_EQ(first->activeViewId, CChildFrame::kChartView);
+    QStringList titles;
+    for (QMdiSubWindow* window : area->subWindowList())
+        titles << window->windowTitle();
+    EXPECT_EQ(titles, QStringList({"Stock1", "week.stk", "Stock2"}));
+    EXPECT_EQ(Active()->document().store.barCount, 40);
+    EXPECT_EQ(app.mainFrame()->symbolBox()->text(), "ORCL");
 }

@@ -1,3 +1,4 @@
+#include "document/CTarnwickDoc.h"
 #include "document/CommandTable.h"
 #include "net/SymbolPath.h"
 #include "pages/LinkCommands.h"
@@ -55,7 +56,7 @@ TEST(CommandTable, EachKindCarriesWhatItsHandlerReads)
             EXPECT_EQ(command.popup, MenuPopup::Stocks);
         }
     }
-    EXPECT_EQ(sourceModes, (std::set<int>{1, 2}));  // the local files and the web
+    EXPECT_EQ(sourceModes, (std::set<int>{CTarnwickDoc::kLocalFiles, CTarnwickDoc::kWeb, CTarnwickDoc::kCsvService}));
     EXPECT_EQ(chartPages, (std::set<int>{0, 1}));   // the charts and the quote table
 }
 
@@ -115,11 +116,12 @@ TEST(Toolbar, EachButtonIsACommandWithATooltipShownOnceAndEachGroupFollowsOnePop
         }
         previous = command;
     }
-    // The data, chart page, market page and browser commands all have a button.
+    // The data, chart page, market page and browser commands all have a
+    // button, but for the quote service, which came after the buttons.
     for (const CommandInfo& command : Commands()) {
         const CommandKind kind = command.kind;
-        if (kind == CommandKind::DataLoad || kind == CommandKind::ChartPage || kind == CommandKind::PageBuilder ||
-            kind == CommandKind::BrowserControl) {
+        if ((kind == CommandKind::DataLoad && command.id != kReadQuoteService) || kind == CommandKind::ChartPage ||
+            kind == CommandKind::PageBuilder || kind == CommandKind::BrowserControl) {
             EXPECT_TRUE(buttons.contains(command.id)) << command.id;
         }
     }
