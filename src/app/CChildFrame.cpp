@@ -189,7 +189,7 @@ bool CChildFrame::ImportQuotes(const std::filesystem::path& file)
         return false;
     }
     // The symbol box shows every symbol in upper case.
-    mainFrame_.symbolBox()->setText(ToQString(document_.symbol).toUpper());
+    mainFrame_.symbolBox()->setText(ToQString(document_.symbol));
     ShowLoadedQuotes();
     return true;
 }

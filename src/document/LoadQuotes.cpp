@@ -79,7 +79,11 @@ void AnalyzeQuotes(CTarnwickDoc& document)
 
 CsvReadReport ImportQuotes(CTarnwickDoc& document, const std::filesystem::path& file)
 {
-    CsvReadReport report = ReplaceWithCsv(document, CTarnwickDoc::kCsvFile, file.stem().string(),
+    // Tickers are written in capitals; a file saved as "msft.csv" is MSFT's.
+    std::string symbol = file.stem().string();
+    for (char& c : symbol)
+        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    CsvReadReport report = ReplaceWithCsv(document, CTarnwickDoc::kCsvFile, symbol,
                                           [&](QuoteSeries& store) { return document.csvReader.Load(store, file); });
     document.quoteFile = file;
     return report;

@@ -28,7 +28,8 @@ void AnalyzeQuotes(CTarnwickDoc& document);
 
 // Reads a CSV history into the document, as File > Import Quotes does. When
 // it holds bars they replace the store's and are analysed, the symbol and
-// loadedSymbol become the file's name without its extension, sourceMode
+// loadedSymbol become the file's name without its extension in capitals
+// (ASCII letters only), sourceMode
 // kCsvFile, quoteFile the file and the charts the page shown. A failure
 // (FileError naming file and line) leaves the document as it was.
 CsvReadReport ImportQuotes(CTarnwickDoc& document, const std::filesystem::path& file);

@@ -243,7 +243,7 @@ TEST_F(DocumentFilesTest, ImportQuotesShowsTheChosenHistoryAndWhatItHeld)
     const CTarnwickDoc& document = frame->document();
     EXPECT_EQ(document.store.barCount, 60);
     EXPECT_EQ(document.sourceMode, CTarnwickDoc::kCsvFile);
-    EXPECT_EQ(document.loadedSymbol, "msft");
+    EXPECT_EQ(document.loadedSymbol, "MSFT");
     EXPECT_EQ(app.mainFrame()->symbolBox()->text(), "MSFT");  // the box shows symbols in upper case
     EXPECT_TRUE(StatusText().contains("comma-separated")) << StatusText().toStdString();
     EXPECT_TRUE(StatusText().contains("60 rows read, 1 row skipped: line 3")) << StatusText().toStdString();

@@ -49,8 +49,8 @@ TEST(CsvLoads, AnImportReplacesTheDataOnlyWhenItWorked)
 
     const CsvReadReport report = ImportQuotes(*document, folder.path() / "msft.csv");
     EXPECT_EQ(report.rowsRead, 2);
-    EXPECT_EQ(document->symbol, "msft");
-    EXPECT_EQ(document->loadedSymbol, "msft");
+    EXPECT_EQ(document->symbol, "MSFT");
+    EXPECT_EQ(document->loadedSymbol, "MSFT");
     EXPECT_EQ(document->sourceMode, CTarnwickDoc::kCsvFile);
     EXPECT_EQ(document->chartPage, 0);
     EXPECT_EQ(document->store.barCount, 2);
