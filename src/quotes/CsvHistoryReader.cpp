@@ -190,6 +190,7 @@ CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text,
     const int dateColumn = layout.Column(CsvColumn::Date);
     const int timeColumn = layout.Column(CsvColumn::Time);
     std::vector<DataLine> data;
+    data.reserve(text.size() / 32);
     const auto keep = [&](const Line& line) {
         data.push_back({line, CsvFieldAt(line.text, layout.separator, dateColumn)});
     };

@@ -87,6 +87,15 @@ std::optional<CsvLayout> PositionalLayout(const CsvFields& fields, char separato
     return layout;
 }
 
+// The number when `text` is one and nothing else.
+std::optional<double> WholeNumber(std::string_view text)
+{
+    const LeadingNumber read = ReadLeadingDecimal(text);
+    if (read.length == 0 || read.length != text.size() || !std::isfinite(read.value))
+        return std::nullopt;
+    return read.value;
+}
+
 }  // namespace
 
 std::string_view CsvFields::At(int index) const
@@ -198,6 +207,10 @@ std::optional<double> ReadCsvNumber(std::string_view field, bool decimalComma)
     if (!text.empty() && text.front() == '$')
         text.remove_prefix(1);
     const char groupMark = decimalComma ? '.' : ',';
+    // Most fields are plain numbers, read where they stand.
+    if (!decimalComma && text.find_first_of(",'") == std::string_view::npos) {
+        return WholeNumber(text);
+    }
     std::array<char, 48> plain{};
     std::size_t length = 0;
     for (char c : text) {
@@ -207,9 +220,5 @@ std::optional<double> ReadCsvNumber(std::string_view field, bool decimalComma)
             return std::nullopt;
         plain[length++] = decimalComma && c == ',' ? '.' : c;
     }
-    const std::string_view number(plain.data(), length);
-    const LeadingNumber read = ReadLeadingDecimal(number);
-    if (read.length == 0 || read.length != number.size() || !std::isfinite(read.value))
-        return std::nullopt;
-    return read.value;
+    return WholeNumber(std::string_view(plain.data(), length));
 }
