@@ -142,7 +142,10 @@ std::string CsvReadReport::SkippedText() const
 
 std::string CsvReadReport::Summary() const
 {
-    std::string text = layout + "; " + std::to_string(rowsRead) + (rowsRead == 1 ? " row read" : " rows read");
+    std::string text = layout + "; " + std::to_string(rowsRead);
+    if (rowsRead + rowsSkipped < rowsInFile)
+        text += " of " + std::to_string(rowsInFile);
+    text += rowsRead == 1 && rowsInFile == 1 ? " row read" : " rows read";
     if (rowsSkipped > 0)
         text += ", " + SkippedText();
     return text;
@@ -199,6 +202,7 @@ CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text,
     for (std::optional<Line> line = lines.Next(); line; line = lines.Next())
         keep(*line);
 
+    report.rowsInFile = static_cast<int>(data.size());
     const bool dayFirst =
         std::any_of(data.begin(), data.end(), [](const DataLine& line) { return IsDayFirstSlashDate(line.date); });
     std::vector<RowRef> rows;
@@ -241,7 +245,7 @@ CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text,
         report.skippedLines.resize(CsvReadReport::kMaxListedLines);
     if (bar == 0) {
         store.Clear();
-        throw FileError(Quoted(name) + " holds no usable row" +
+        throw FileError(Quoted(name) + " holds no usable row: each needs a date and a close above 0" +
                         (report.rowsSkipped > 0 ? " (" + report.SkippedText() + ")." : "."));
     }
     store.barCount = bar;

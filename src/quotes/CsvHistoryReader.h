@@ -13,6 +13,7 @@ class QuoteSeries;
 // What a CSV history load found, for the status bar.
 struct CsvReadReport {
     std::string layout;            // CsvLayout::Describe()
+    int rowsInFile = 0;            // data rows, blank lines not counted
     int rowsRead = 0;              // rows that became bars
     int rowsSkipped = 0;           // rows without a usable date or close
     std::vector<int> skippedLines; // the first kMaxListedLines of their line numbers (1-based)
@@ -21,7 +22,8 @@ struct CsvReadReport {
 
     // "3 rows skipped: line 17, 42, 43"; empty when none was.
     std::string SkippedText() const;
-    // "comma-separated: date, open, ...; 400 rows read, 3 rows skipped: line 17, 42, 43"
+    // "comma-separated: date, open, ...; 400 rows read, 3 rows skipped: line 17, 42, 43",
+    // or "...; 400 of 515 rows read" when the rest were older than the 400 kept.
     std::string Summary() const;
 };
 

@@ -160,6 +160,7 @@ TEST_F(CsvHistoryReaderTest, KeepsTheFourHundredNewestRowsOfALongerHistory)
     const CsvReadReport report = Parse(text);
     ASSERT_EQ(store->barCount, kMaxBars);
     EXPECT_EQ(report.rowsRead, kMaxBars);
+    EXPECT_EQ(report.Summary(), "comma-separated: date, close; 400 of 450 rows read");
     EXPECT_DOUBLE_EQ(store->close[0], 549);
     EXPECT_DOUBLE_EQ(store->close[kMaxBars - 1], 150);
     EXPECT_GT(store->MonthMarkCount(), 10);
@@ -172,7 +173,8 @@ TEST_F(CsvHistoryReaderTest, FilesItCannotUseSayWhatIsMissingAndLeaveNoBars)
     EXPECT_EQ(Failure("Close,Volume\n1,2\n"), "The CSV quote file \"quotes.csv\" has no date column.");
     EXPECT_NE(Failure("a,b,c\n1,2,3\n").find("no header naming a date and a close column"), std::string::npos);
     EXPECT_EQ(Failure("Date,Close\n2024-01-02,null\n2024-01-03,x\n"),
-              "The CSV quote file \"quotes.csv\" holds no usable row (2 rows skipped: line 2, 3).");
+              "The CSV quote file \"quotes.csv\" holds no usable row: each needs a date and a close above 0 "
+              "(2 rows skipped: line 2, 3).");
     EXPECT_EQ(Failure("Date,Time,Close\n2024-01-02,09:30,1\n2024-01-02,09:35,2\n"),
               "The CSV quote file \"quotes.csv\", line 3: intraday files are not supported; download daily quotes.");
     EXPECT_NE(Failure("Date,Close\n2024-01-02 09:30,1\n2024-01-02 16:00,2\n").find("intraday"), std::string::npos);
