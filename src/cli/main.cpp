@@ -12,8 +12,8 @@ constexpr std::string_view kUsage =
     "usage: tarnwick-cli COMMAND [OPTIONS]\n"
     "       tarnwick-cli --version | --help\n"
     "commands:\n"
-    "  analyze   load a symbol's local quote files and print the day's signals\n"
-    "  render    load a symbol's local quote files and draw the chart page to PNG, SVG or PDF\n"
+    "  analyze   load a symbol's quotes (quote folder, CSV file or web source) and print the day's signals\n"
+    "  render    load a symbol's quotes (quote folder or CSV file) and draw the chart page to PNG, SVG or PDF\n"
     "  compose   build a market page from its outside sites into an HTML file\n"
     "run 'tarnwick-cli COMMAND --help' for a command's options.\n";
 
