@@ -91,6 +91,22 @@ std::string_view Trimmed(std::string_view text)
     return text;
 }
 
+std::string LowerAscii(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower)
+        c = LowerAscii(c);
+    return lower;
+}
+
+std::string UpperAscii(std::string_view text)
+{
+    std::string upper(text);
+    for (char& c : upper)
+        c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    return upper;
+}
+
 bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 // Small readers of text fields shared by the quote files, the page scanners
@@ -26,6 +27,11 @@ int LeadingInteger(std::string_view text);
 
 // The text without blanks, tabs and carriage returns at either end.
 std::string_view Trimmed(std::string_view text);
+
+// The text with its ASCII letters in lower case, or in capitals; other
+// bytes, UTF-8 included, stay as they are.
+std::string LowerAscii(std::string_view text);
+std::string UpperAscii(std::string_view text);
 
 // True when both texts are equal, ASCII letters compared without case.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);

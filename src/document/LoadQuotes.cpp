@@ -1,5 +1,6 @@
 #include "document/LoadQuotes.h"
 
+#include "base/Text.h"
 #include "document/CTarnwickDoc.h"
 #include "quotes/QuoteLibrary.h"
 
@@ -80,10 +81,7 @@ void AnalyzeQuotes(CTarnwickDoc& document)
 CsvReadReport ImportQuotes(CTarnwickDoc& document, const std::filesystem::path& file)
 {
     // Tickers are written in capitals; a file saved as "msft.csv" is MSFT's.
-    std::string symbol = file.stem().string();
-    for (char& c : symbol)
-        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    CsvReadReport report = ReplaceWithCsv(document, CTarnwickDoc::kCsvFile, symbol,
+    CsvReadReport report = ReplaceWithCsv(document, CTarnwickDoc::kCsvFile, UpperAscii(file.stem().string()),
                                           [&](QuoteSeries& store) { return document.csvReader.Load(store, file); });
     document.quoteFile = file;
     return report;

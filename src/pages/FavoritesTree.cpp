@@ -16,18 +16,9 @@ constexpr std::size_t kMaxUrlLength = 2047;
 constexpr std::size_t kMaxShortcutBytes = 64 * 1024;  // a shortcut is a few lines
 constexpr int kMaxDepth = 32;                         // no real menu nests deeper
 
-std::string Lower(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lower;
-}
-
 bool NotAfter(std::string_view a, std::string_view b)
 {
-    return Lower(a) <= Lower(b);
+    return LowerAscii(a) <= LowerAscii(b);
 }
 
 bool IsHidden(const fs::path& path)

@@ -1,5 +1,6 @@
 #include "quotes/CsvQuoteService.h"
 
+#include "base/Text.h"
 #include "net/FetchPage.h"
 #include "net/SymbolPath.h"
 #include "quotes/QuoteSeries.h"
@@ -41,15 +42,6 @@ std::string IsoDate(CalendarDate date)
     char text[16];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
     return text;
-}
-
-std::string LowerAscii(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lower;
 }
 
 }  // namespace

@@ -42,3 +42,9 @@ TEST(EqualsIgnoringCase, ComparesAsciiLettersWithoutCase)
     EXPECT_FALSE(EqualsIgnoringCase("IBM", "I8M"));
 }
 
+
+TEST(CaseMapping, OnlyAsciiLettersChangeCase)
+{
+    EXPECT_EQ(UpperAscii("brk.b-1_\xC3\xA9z"), "BRK.B-1_\xC3\xA9Z");
+    EXPECT_EQ(LowerAscii("BRK.B-1_\xC3\x89Z"), "brk.b-1_\xC3\x89z");
+}
