@@ -188,7 +188,7 @@ bool CChildFrame::ImportQuotes(const std::filesystem::path& file)
         ShowError(error.what());
         return false;
     }
-    // The symbol box shows every symbol in upper case.
+    // The Symbol box takes the symbol the file was imported as.
     mainFrame_.symbolBox()->setText(ToQString(document_.symbol));
     ShowLoadedQuotes();
     return true;

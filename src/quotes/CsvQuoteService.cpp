@@ -84,7 +84,6 @@ PageRequest CsvQuoteService::RequestFor(const std::string& url)
 
 CsvReadReport CsvQuoteService::LoadFromWeb(QuoteSeries& store, std::string_view symbol, const WebAccess& web) const
 {
-    store.Clear();
     const std::string& urlTemplate = web.hosts.csvServiceUrl();
     if (urlTemplate.empty())
         throw NetworkError("No CSV quote service is configured. Name one in the hosts file (" +

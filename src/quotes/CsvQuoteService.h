@@ -37,6 +37,7 @@ public:
     // NetworkError when no service is configured, the fetch fails or the
     // answer is longer than kMaxAnswer, FetchCancelled when the user stopped
     // it, and FileError (naming the address) when the answer is no usable
-    // history. The store is cleared first.
+    // history. The store is cleared when the answer is read, as
+    // CsvHistoryReader::Parse does.
     CsvReadReport LoadFromWeb(QuoteSeries& store, std::string_view symbol, const WebAccess& web) const;
 };
