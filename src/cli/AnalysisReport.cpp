@@ -2,9 +2,9 @@
 
 #include "analysis/SignalTitles.h"
 #include "document/CTarnwickDoc.h"
+#include "document/SignalSets.h"
 
 #include <cstdio>
-#include <map>
 #include <string>
 
 namespace {
@@ -29,17 +29,6 @@ std::string Row(std::string_view title, const std::string& buy, const std::strin
 std::string CountRow(std::string_view title, int buy, int sell)
 {
     return Row(title, std::to_string(buy), std::to_string(sell));
-}
-
-std::map<std::string_view, const SignalSet*> SignalSetsByName(const CTarnwickDoc& document)
-{
-    std::map<std::string_view, const SignalSet*> sets;
-    for (const SignalSetList& list :
-         {document.movingAverages.AllSignalSets(), document.oscillators.AllSignalSets(),
-          document.flowDirection.AllSignalSets(), document.volumeForecast.AllSignalSets()})
-        for (const NamedSignalSet& named : list)
-            sets[named.name] = named.signals;
-    return sets;
 }
 
 void WriteNewestBar(const CTarnwickDoc& document, std::ostream& out)
@@ -75,11 +64,9 @@ void WriteAnalysisReport(const CTarnwickDoc& document, std::ostream& out)
     WriteNewestBar(document, out);
 
     out << "\n" << Row("Signals of the day", "Buy", "Sell");
-    const auto sets = SignalSetsByName(document);
-    for (const SignalTitle& entry : SignalTitles::kChartOrder) {
-        const SignalSet& set = *sets.at(entry.setName);
-        out << CountRow(entry.title, set.buyToday, set.sellToday);
-    }
+    const auto sets = SignalSetsInChartOrder(document);
+    for (std::size_t i = 0; i < sets.size(); ++i)
+        out << CountRow(SignalTitles::kChartOrder[i].title, sets[i]->buyToday, sets[i]->sellToday);
     const VolumeForecastAnalysis& totals = document.volumeForecast;
     out << CountRow(SignalTitles::kTotal, totals.todayBuyTotal, totals.todaySellTotal);
 }

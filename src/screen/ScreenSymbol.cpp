@@ -1,0 +1,67 @@
+#include "screen/ScreenSymbol.h"
+
+#include "analysis/SignalTitles.h"
+#include "document/CTarnwickDoc.h"
+#include "document/LoadQuotes.h"
+#include "document/SignalSets.h"
+
+#include <exception>
+
+namespace {
+
+// Points the document at the symbol's own place, so that the load reads it
+// without searching the whole quote folder again.
+void AimAt(CTarnwickDoc& document, const LibrarySymbol& symbol)
+{
+    document.symbol = symbol.symbol;
+    document.loadedSymbol = symbol.symbol;
+    if (symbol.location.kind == QuoteLocation::Kind::CsvFile) {
+        document.sourceMode = CTarnwickDoc::kCsvFile;
+        document.quoteFile = symbol.location.path;
+    } else {
+        document.sourceMode = CTarnwickDoc::kLocalFiles;
+        document.quoteDir = symbol.location.path;
+    }
+}
+
+void TakeNewestBar(const QuoteSeries& store, ScreenRow& row)
+{
+    row.bars = store.BarsLoaded();
+    row.newestDate = store.dates[0];
+    row.lastClose = store.close[0];
+    if (row.bars >= 2 && store.close[1] != 0)
+        row.changePercent = (store.close[0] - store.close[1]) / store.close[1] * 100.0;
+}
+
+void TakeSignals(const CTarnwickDoc& document, ScreenRow& row)
+{
+    const auto sets = SignalSetsInChartOrder(document);
+    for (std::size_t i = 0; i < sets.size(); ++i)
+        row.signals[i] = {sets[i]->buyToday, sets[i]->sellToday};
+    row.buyTotal = document.volumeForecast.todayBuyTotal;
+    row.sellTotal = document.volumeForecast.todaySellTotal;
+}
+
+}  // namespace
+
+ScreenRow ScreenSymbol(CTarnwickDoc& document, const LibrarySymbol& symbol)
+{
+    ScreenRow row;
+    row.symbol = symbol.symbol;
+    row.location = symbol.location;
+    AimAt(document, symbol);
+    try {
+        LoadQuotes(document);
+    } catch (const std::exception& error) {
+        // Also a file system or memory failure: it is this symbol's, and the scan goes on.
+        row.error = error.what();
+        return row;
+    }
+    if (document.store.barCount < 1) {
+        row.error = "No daily bars in \"" + symbol.location.path.string() + "\".";
+        return row;
+    }
+    TakeNewestBar(document.store, row);
+    TakeSignals(document, row);
+    return row;
+}
