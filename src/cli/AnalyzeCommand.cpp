@@ -66,7 +66,7 @@ int RunAnalyze(std::span<const std::string_view> args, std::ostream& out, std::o
         nlohmann::ordered_json json = AnalysisToJson(*document);
         if (fromWeb)
             AddWebLoadLog(log, json);
-        out << json.dump() << "\n";
+        out << json.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
     } else {
         WriteAnalysisReport(*document, out);
         for (const std::string& message : log.messages)

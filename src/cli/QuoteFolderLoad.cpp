@@ -89,8 +89,6 @@ bool ReportNoBars(const CTarnwickDoc& document, std::ostream& err)
 {
     if (document.store.barCount >= 1)
         return false;
-    err << "tarnwick-cli: no daily bars in \"" << (document.loadedFrom / "table.csv").string()
-        << "\": it needs a header line with \"Volume\" or \"Close\", then one date,open,high,low,close[,volume] "
-           "line per day, newest first.\n";
+    err << "tarnwick-cli: " << NoBarsMessage(document.loadedFrom / "table.csv") << "\n";
     return true;
 }

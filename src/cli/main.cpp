@@ -1,6 +1,7 @@
 #include "cli/AnalyzeCommand.h"
 #include "cli/ComposeCommand.h"
 #include "cli/RenderCommand.h"
+#include "cli/ScreenCommand.h"
 
 #include <iostream>
 #include <string_view>
@@ -14,6 +15,7 @@ constexpr std::string_view kUsage =
     "commands:\n"
     "  analyze   load a symbol's quotes (quote folder, CSV file or web source) and print the day's signals\n"
     "  render    load a symbol's quotes (quote folder or CSV file) and draw the chart page to PNG, SVG or PDF\n"
+    "  screen    read every symbol of a quote folder and list the day's signals of each\n"
     "  compose   build a market page from its outside sites into an HTML file\n"
     "run 'tarnwick-cli COMMAND --help' for a command's options.\n";
 
@@ -28,6 +30,7 @@ struct CommandEntry {
 constexpr CommandEntry kCommands[] = {
     {"analyze", RunAnalyze, kAnalyzeUsage},
     {"render", RunRender, kRenderUsage},
+    {"screen", RunScreen, kScreenUsage},
     {"compose", RunCompose, kComposeUsage},
 };
 

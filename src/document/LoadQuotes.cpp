@@ -63,6 +63,12 @@ void LoadQuotes(CTarnwickDoc& document)
         AnalyzeQuotes(document);
 }
 
+std::string NoBarsMessage(const std::filesystem::path& tableFile)
+{
+    return "No daily bars in \"" + tableFile.string() + "\": it needs a header line with \"Volume\" or \"Close\", "
+           "then one date,open,high,low,close[,volume] line per day, newest first.";
+}
+
 void AnalyzeQuotes(CTarnwickDoc& document)
 {
     const QuoteSeries& store = document.store;

@@ -3,6 +3,7 @@
 #include "quotes/CsvHistoryReader.h"
 
 #include <filesystem>
+#include <string>
 
 class CTarnwickDoc;
 
@@ -21,6 +22,10 @@ class CTarnwickDoc;
 // NetworkError, PageError) passes through; the store is then left cleared
 // and no module has run.
 void LoadQuotes(CTarnwickDoc& document);
+
+// What to say when a quote folder's history `tableFile` gave no bar: what
+// the file should hold, starting "No daily bars in".
+std::string NoBarsMessage(const std::filesystem::path& tableFile);
 
 // Runs the four analysis modules over the document's store, in the order
 // their inputs need: the last one reads the stochastic and every signal set.

@@ -58,7 +58,10 @@ ScreenRow ScreenSymbol(CTarnwickDoc& document, const LibrarySymbol& symbol)
         return row;
     }
     if (document.store.barCount < 1) {
-        row.error = "No daily bars in \"" + symbol.location.path.string() + "\".";
+        // A CSV history without a bar is an error of its reader; a folder's table.csv may just be empty.
+        row.error = symbol.location.kind == QuoteLocation::Kind::QuoteFolder
+                        ? NoBarsMessage(symbol.location.path / "table.csv")
+                        : "No daily bars in \"" + symbol.location.path.string() + "\".";
         return row;
     }
     TakeNewestBar(document.store, row);

@@ -126,7 +126,7 @@ TEST_F(RenderCommandTest, FailuresNameTheFileAndExitOne)
     folder_.Write("table.csv", "");
     const Outcome noBars = Run({"--quote-dir", folder_.path().string(), "--symbol", "IBM", "--out", out});
     EXPECT_EQ(noBars.status, 1);
-    EXPECT_NE(noBars.err.find("no daily bars"), std::string::npos) << noBars.err;
+    EXPECT_NE(noBars.err.find("No daily bars"), std::string::npos) << noBars.err;
     EXPECT_FALSE(fs::exists(out));
 }
 
