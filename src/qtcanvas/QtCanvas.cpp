@@ -1,5 +1,7 @@
 #include "qtcanvas/QtCanvas.h"
 
+#include "base/Utf8Text.h"
+
 #include <QFontMetricsF>
 #include <QLatin1StringView>
 #include <QPaintDevice>
@@ -7,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -142,7 +145,9 @@ void QtCanvas::TextOut(int x, int y, std::string_view text)
         text_.resize(0);  // keeps the capacity, unlike clear()
         text_.append(QLatin1StringView(text.data(), static_cast<qsizetype>(text.size())));
     } else {
-        text_ = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        // Dates and symbols from 8-bit files that are not UTF-8 are Windows-1252.
+        const std::string utf8 = AsUtf8(text);
+        text_ = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     }
     UseTextPen();
     const QPointF topLeft = ToDevice(x, y);
