@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Tarnwick and runs every test: short fuzzing
-# runs of the local quote reader, the web page readers, the CSV history reader
-# and the market pages' fragment cutter, one quick pass of
+# runs of the local quote reader, the web page readers, the CSV history reader,
+# the market pages' fragment cutter and the analysis JSON, one quick pass of
 # the benchmarks, the unit tests, and the unit tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
@@ -11,7 +11,7 @@ scripts/install-deps.sh
 
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON
-fuzz_seconds=${TARNWICK_FUZZ_SECONDS:-30}
+fuzz_seconds=${TARNWICK_FUZZ_SECONDS:-60}
 
 echo "== Fuzzing the local quote reader for ${fuzz_seconds}s"
 CXX=clang++ scripts/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_FUZZ=ON \
@@ -24,22 +24,28 @@ for sample in data/sample/*/; do
 done
 build-fuzz/fuzz/local_quote_reader_fuzz -max_total_time="$fuzz_seconds" -max_len=140000 "$corpus" 2>&1 | tail -n 2
 for harness in yahooquotesource_fuzz historytablequotesource_fuzz; do
-  echo "== Fuzzing the web page readers ($harness) for $((fuzz_seconds / 2))s"
-  build-fuzz/fuzz/$harness -max_total_time=$((fuzz_seconds / 2)) -dict=fuzz/web_pages.dict -max_len=20000 2>&1 | tail -n 1
+  echo "== Fuzzing the web page readers ($harness) for ${fuzz_seconds}s"
+  build-fuzz/fuzz/$harness -max_total_time="$fuzz_seconds" -dict=fuzz/web_pages.dict -max_len=20000 2>&1 | tail -n 1
 done
-echo "== Fuzzing the CSV history reader for $((fuzz_seconds / 2))s"
+echo "== Fuzzing the CSV history reader for ${fuzz_seconds}s"
 # The fuzzer adds what it finds to its corpus folder: a copy, not the seeds.
 cp -r fuzz/csv-seeds "$corpus/csv"
-build-fuzz/fuzz/csv_history_reader_fuzz -max_total_time=$((fuzz_seconds / 2)) -max_len=20000 "$corpus/csv" 2>&1 \
+build-fuzz/fuzz/csv_history_reader_fuzz -max_total_time="$fuzz_seconds" -max_len=20000 "$corpus/csv" 2>&1 \
   | tail -n 1
-echo "== Fuzzing the market pages' fragment cutter and rewriter for $((fuzz_seconds / 2))s"
-build-fuzz/fuzz/page_fragment_fuzz -max_total_time=$((fuzz_seconds / 2)) -dict=fuzz/page_markers.dict -max_len=20000 \
+echo "== Fuzzing the market pages' fragment cutter and rewriter for ${fuzz_seconds}s"
+build-fuzz/fuzz/page_fragment_fuzz -max_total_time="$fuzz_seconds" -dict=fuzz/page_markers.dict -max_len=20000 \
   2>&1 | tail -n 1
+echo "== Fuzzing the analysis and its JSON output for ${fuzz_seconds}s"
+# Starts from the local quote reader's corpus, which holds the samples and what it found.
+mkdir "$corpus/json"
+find "$corpus" -maxdepth 1 -type f -exec cp {} "$corpus/json/" \;
+build-fuzz/fuzz/analysis_json_fuzz -max_total_time="$fuzz_seconds" -max_len=20000 "$corpus/json" 2>&1 | tail -n 1
 
 echo "== Unit tests"
 scripts/build.sh build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_WERROR=$werror
 echo "== Benchmarks, one quick pass"
-build-test/bench/tarnwick_bench --benchmark_min_time=0.01 >/dev/null
+# The 10,000-symbol screener scan is left to a full benchmark run.
+build-test/bench/tarnwick_bench --benchmark_min_time=0.01 --benchmark_filter=-ScreenGeneratedLibrary/10000 >/dev/null
 bench/startup.sh build-test 1
 ctest --test-dir build-test --output-on-failure --parallel 2
 
