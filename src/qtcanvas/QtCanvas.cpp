@@ -22,12 +22,15 @@ QColor ToQColor(Rgb colour)
     return QColor(std::clamp(colour.red, 0, 255), std::clamp(colour.green, 0, 255), std::clamp(colour.blue, 0, 255));
 }
 
+// Not cosmetic: a painter that scales the page (a print preview shows a
+// 1200-dpi sheet on a screen) scales the lines with it, so they keep their
+// physical width everywhere.
 QPen SolidPen(const QColor& colour, double width)
 {
     QPen pen(colour);
     pen.setStyle(Qt::SolidLine);
     pen.setWidthF(width);
-    pen.setCosmetic(true);
+    pen.setCosmetic(false);
     return pen;
 }
 
