@@ -1,5 +1,12 @@
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CTarnwickApp.h"
+#include "app/CommandLine.h"
+#include "app/DocumentManager.h"
 #include "app/ScreenerModel.h"
 #include "app/ScreenerWindow.h"
+#include "base/CommandIds.h"
+#include "document/CTarnwickDoc.h"
 #include "screen/ScreenFolder.h"
 #include "screen/ScreenTable.h"
 #include "support/CsvHistoryText.h"
@@ -9,12 +16,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMenu>
 #include <QPalette>
 #include <QPointer>
 #include <QProgressBar>
@@ -312,4 +321,118 @@ TEST_F(ScreenerWindowTest, ExportWritesTheRowsAsListedAndAFailedWriteIsReported)
     window->Export();
     EXPECT_EQ(errors.size(), 1);
     EXPECT_EQ(suggestions.size(), 3);
+}
+
+namespace {
+
+// The whole program, its settings in a folder of the test's own and its file
+// dialogs answered from `answers`.
+class ScreenerCommandTest : public BrowserTest {
+protected:
+    void SetUp() override
+    {
+        BrowserTest::SetUp();
+        if (IsSkipped())
+            return;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Folder(settingsFolder));
+        app.services().showError = [this](const QString& message) { errors << message; };
+        CommandLine commandLine;
+        commandLine.quoteDir = SampleDir("IBM");
+        commandLine.config = "/nonexistent/hosts.ini";
+        QString error;
+        ASSERT_TRUE(app.InitInstance(commandLine, error)) << error.toStdString();
+        app.documents().chooseFile = [this](DocumentManager::FileChoice choice, const QString& suggestion) {
+            asked.emplace_back(choice, suggestion);
+            return answers.empty() ? QString() : answers.takeFirst();
+        };
+        errors.clear();  // the missing hosts file
+    }
+
+    QMdiSubWindow* Active() const { return app.mainFrame()->mdiArea()->activeSubWindow(); }
+    bool Enabled(int id) const { return app.mainFrame()->action(id)->isEnabled(); }
+
+    TempFolder settingsFolder;
+    CTarnwickApp app;
+    QStringList answers;
+    std::vector<std::pair<DocumentManager::FileChoice, QString>> asked;
+    QStringList errors;
+};
+
+}  // namespace
+
+TEST_F(ScreenerCommandTest, EnterOnARowOpensItsChartInANewDocumentAsReadLocalDoes)
+{
+    EXPECT_FALSE(Enabled(kExport));
+    answers = {kSampleFolder};
+    app.mainFrame()->action(kScreenQuoteFolder)->trigger();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].first, DocumentManager::FileChoice::ScreenFolder);
+    EXPECT_EQ(asked[0].second.toStdString(), SampleDir("IBM"));  // the dialog starts in the quote folder
+    auto* screener = qobject_cast<ScreenerWindow*>(Active());
+    ASSERT_NE(screener, nullptr);
+    ASSERT_TRUE(WaitUntil([screener] { return !screener->scanning(); }));
+    EXPECT_TRUE(Enabled(kExport));
+    // The document window's commands wait for it; the application's own do not.
+    EXPECT_FALSE(Enabled(kReadLocal));
+    EXPECT_FALSE(Enabled(kSave));
+    EXPECT_TRUE(Enabled(kTile));
+    EXPECT_TRUE(Enabled(kOpen));
+
+    app.mainFrame()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(app.mainFrame()));
+    screener->table()->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), screener->table());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+
+    ASSERT_TRUE(errors.isEmpty()) << errors.front().toStdString();
+    ASSERT_EQ(app.mainFrame()->mdiArea()->subWindowList().size(), 3);
+    auto* chart = qobject_cast<CChildFrame*>(Active());
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->windowTitle(), "Stock2");
+    EXPECT_EQ(chart->activeViewId, CChildFrame::kChartView);
+    EXPECT_EQ(app.mainFrame()->symbolBox()->text(), "BA");
+    const CTarnwickDoc& document = chart->document();
+    EXPECT_EQ(document.quoteDir, kSampleFolder.toStdString());
+    EXPECT_EQ(document.sourceMode, CTarnwickDoc::kLocalFiles);
+    EXPECT_EQ(document.loadedSymbol, "BA");
+    EXPECT_EQ(document.store.barCount, LoadedSample("BA")->store.barCount);
+    EXPECT_FALSE(Enabled(kExport));  // a document window is active again
+    EXPECT_TRUE(Enabled(kReadLocal));
+}
+
+TEST_F(ScreenerCommandTest, WithNoDocumentOpenCtrlShiftFStillScreensAndFileExportFollowsTheScreener)
+{
+    for (QMdiSubWindow* window : app.mainFrame()->mdiArea()->subWindowList())
+        delete window;
+    EXPECT_FALSE(app.mainFrame()->popup(MenuPopup::Stocks)->menuAction()->isVisible());
+    ASSERT_TRUE(Enabled(kScreenQuoteFolder));
+    app.mainFrame()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(app.mainFrame()));
+    TempFolder empty;
+    answers = {Folder(empty)};
+    QTest::keyClick(app.mainFrame(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(asked.size(), 1u);
+    auto* screener = qobject_cast<ScreenerWindow*>(Active());
+    ASSERT_NE(screener, nullptr);
+    ASSERT_TRUE(WaitUntil([screener] { return !screener->scanning(); }));
+    EXPECT_FALSE(Enabled(kExport));  // nothing was screened
+
+    answers = {kSampleFolder};
+    QTest::keyClick(app.mainFrame(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    screener = qobject_cast<ScreenerWindow*>(Active());
+    ASSERT_NE(screener, nullptr);
+    ASSERT_TRUE(WaitUntil([screener] { return !screener->scanning(); }));
+    EXPECT_TRUE(app.mainFrame()->popup(MenuPopup::File)->menuAction()->isVisible());
+    ASSERT_TRUE(Enabled(kExport));
+    TempFolder files;
+    QStringList suggestions;
+    screener->chooseExportFile = [&](const QString& suggestion) {
+        suggestions << suggestion;
+        return Folder(files) + "/all.csv";
+    };
+    app.mainFrame()->action(kExport)->trigger();
+    EXPECT_EQ(ReadFile(files.path() / "all.csv").substr(0, 13), "Symbol,Date,C");
+    EXPECT_EQ(std::ranges::count(ReadFile(files.path() / "all.csv"), '\n'), 6);
 }
