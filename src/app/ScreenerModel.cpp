@@ -1,6 +1,7 @@
 #include "app/ScreenerModel.h"
 
 #include "analysis/SignalTitles.h"
+#include "base/Utf8Text.h"
 #include "quotes/CsvDate.h"
 #include "screen/ScreenTable.h"
 
@@ -97,8 +98,9 @@ QVariant ScreenerModel::data(const QModelIndex& index, int role) const
             return QGuiApplication::palette().color(QPalette::PlaceholderText);
         return {};
     case Qt::ToolTipRole:
+        // As rich text, so that a long message wraps instead of running off the screen.
         if (row.failed())
-            return QString::fromStdString(row.error);
+            return QStringLiteral("<qt>%1</qt>").arg(QString::fromStdString(AsUtf8(row.error)).toHtmlEscaped());
         return {};
     default: return {};
     }
@@ -107,11 +109,11 @@ QVariant ScreenerModel::data(const QModelIndex& index, int role) const
 QVariant ScreenerModel::DisplayText(const ScreenRow& row, int column) const
 {
     if (column == kSymbol)
-        return QString::fromStdString(row.symbol);
+        return QString::fromStdString(AsUtf8(row.symbol));
     if (row.failed())
         return column == kDate ? QStringLiteral("Not read") : QString();
     switch (column) {
-    case kDate: return QString::fromStdString(row.newestDate);
+    case kDate: return QString::fromStdString(AsUtf8(row.newestDate));
     case kClose: return QString::number(row.lastClose, 'f', 2);
     case kChange: return QString::fromStdString(ChangeText(row));
     case kBuy: return row.buyTotal;
@@ -127,7 +129,7 @@ QVariant ScreenerModel::DisplayText(const ScreenRow& row, int column) const
 QVariant ScreenerModel::SortValue(const ScreenRow& row, int column) const
 {
     if (column == kSymbol)
-        return QString::fromStdString(row.symbol);
+        return QString::fromStdString(AsUtf8(row.symbol));
     if (row.failed())
         return {};
     switch (column) {
