@@ -122,7 +122,7 @@ protected:
 void WriteLibrary(const TempFolder& folder, int count)
 {
     for (int i = 0; i < count; ++i) {
-        char name[8];
+        char name[16];
         std::snprintf(name, sizeof name, "S%03d", i);
         std::filesystem::copy(SampleDir("IBM"), folder.path() / name);
     }
