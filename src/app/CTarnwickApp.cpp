@@ -111,6 +111,13 @@ bool CTarnwickApp::InitInstance(const CommandLine& commandLine, QString& error)
     return true;
 }
 
+void CTarnwickApp::OpenHandedFile(const QString& file)
+{
+    documents_->OpenDroppedFiles({file});
+    mainFrame_->raise();
+    mainFrame_->activateWindow();
+}
+
 bool CTarnwickApp::LoadHosts(const CommandLine& commandLine, QString& error)
 {
     try {

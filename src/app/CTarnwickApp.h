@@ -37,6 +37,11 @@ public:
     // kept for the next start.
     void ApplySettings(const ProgramSettings& settings);
 
+    // A file handed over by a second start of the program: a document file
+    // opens in its own window, a CSV history is imported as a dropped one
+    // is, and the main window comes to the front.
+    void OpenHandedFile(const QString& file);
+
     // These two exist once InitInstance has succeeded.
     CMainFrame* mainFrame() const { return mainFrame_.get(); }
     DocumentManager& documents() const { return *documents_; }

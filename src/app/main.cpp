@@ -1,9 +1,11 @@
 #include "app/AutomationServer.h"
 #include "app/CTarnwickApp.h"
 #include "app/CommandLine.h"
+#include "app/RunningProgram.h"
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QFileInfo>
 #include <QIcon>
 
 #include <cstdio>
@@ -34,6 +36,16 @@ int RunAutomationServer(int argc, char** argv)
     return QCoreApplication::exec();
 }
 
+// A line that names only a file opens it in the program already running;
+// a line with settings starts a program of its own with them.
+bool HandedOver(const CommandLine& commandLine)
+{
+    if (!commandLine.file || commandLine.quoteDir || commandLine.symbol || commandLine.config || commandLine.allHosts)
+        return false;
+    return RunningProgram::HandOver(QDBusConnection::sessionBus(),
+                                    QFileInfo(QString::fromStdString(*commandLine.file)).absoluteFilePath());
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -61,10 +73,17 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "tarnwick: %s\n%s", qPrintable(error), qPrintable(CommandLine::Usage()));
         return 2;
     }
+    if (HandedOver(*commandLine))
+        return 0;
     CTarnwickApp tarnwick;
     if (!tarnwick.InitInstance(*commandLine, error)) {
         std::fprintf(stderr, "tarnwick: %s\n", qPrintable(error));
         return 1;
     }
+    // Without a session bus, or with another program holding the name, every
+    // start stays a program of its own.
+    RunningProgram running(QDBusConnection::sessionBus());
+    if (running.Register())
+        QObject::connect(&running, &RunningProgram::fileHandedOver, &tarnwick, &CTarnwickApp::OpenHandedFile);
     return QApplication::exec();
 }

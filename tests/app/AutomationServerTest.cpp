@@ -1,6 +1,6 @@
 #include "app/AutomationServer.h"
 #include "qtcanvas/OffscreenGuiApplication.h"
-#include "support/TempFolder.h"
+#include "support/PrivateSessionBus.h"
 
 #include <gtest/gtest.h>
 
@@ -12,46 +12,27 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <csignal>
 #include <memory>
 #include <optional>
-#include <sys/prctl.h>
 #include <vector>
 
 namespace {
 
 using namespace std::chrono_literals;
 
-// A child of the tests dies with them, even when they are killed halfway.
-void EndsWithTheTests(QProcess& process)
-{
-    process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
-}
-
-// A session bus of the suite's own: the tests need no desktop session and
-// never meet the program of another suite running at the same time.
+// The suite's own session bus.
 class PrivateBusTest : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
         gui_ = std::make_unique<OffscreenGuiApplication>();
-        socketFolder_ = std::make_unique<TempFolder>();
-        daemon_ = std::make_unique<QProcess>();
-        EndsWithTheTests(*daemon_);
-        const QString folder = QString::fromStdString(socketFolder_->path().string());
-        daemon_->start(QStringLiteral("dbus-daemon"),
-                       {"--session", "--nofork", "--print-address", "--address=unix:dir=" + folder});
-        while (!daemon_->canReadLine() && daemon_->waitForReadyRead(10000)) {
-        }
-        address_ = QString::fromUtf8(daemon_->readLine()).trimmed();
+        bus_ = std::make_unique<PrivateSessionBus>();
+        address_ = bus_->address();
     }
 
     static void TearDownTestSuite()
     {
-        daemon_->kill();
-        daemon_->waitForFinished();
-        daemon_.reset();
-        socketFolder_.reset();
+        bus_.reset();
         gui_.reset();
     }
 
@@ -61,8 +42,7 @@ protected:
 
 private:
     static inline std::unique_ptr<OffscreenGuiApplication> gui_;
-    static inline std::unique_ptr<TempFolder> socketFolder_;
-    static inline std::unique_ptr<QProcess> daemon_;
+    static inline std::unique_ptr<PrivateSessionBus> bus_;
 };
 
 // The real program, started for automation on the private bus, and one client of it.
