@@ -1,5 +1,6 @@
 #include "app/CTarnwickApp.h"
 
+#include "app/AboutBox.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CommandLine.h"
@@ -173,8 +174,7 @@ void CTarnwickApp::OnCommand(int id)
     case kToggleStatusBar: mainFrame_->statusBar()->setVisible(!mainFrame_->statusBar()->isVisible()); return;
     case kExit: mainFrame_->close(); return;
     case kAbout:
-        QMessageBox::about(mainFrame_.get(), QStringLiteral("About Tarnwick"),
-                           QStringLiteral("Tarnwick\nStock technical analysis with charts, indicators and signals."));
+        ShowAboutBox(mainFrame_.get());
         return;
     default: break;
     }

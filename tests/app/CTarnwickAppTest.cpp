@@ -12,6 +12,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QIcon>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -89,4 +90,35 @@ TEST_F(CTarnwickAppTest, ErrorBoxesShowFileNamesAsTheyAreNeverAsMarkup)
     watch.stop();
     EXPECT_TRUE(shown.contains("/nonexistent/<b>x</b>.csv")) << shown.toStdString();
     EXPECT_EQ(format, Qt::PlainText);
+}
+
+TEST_F(CTarnwickAppTest, TheAboutBoxNamesTheVersionTheDataSourcesAndTheTermsWithTheProgramsIcon)
+{
+    CTarnwickApp app;
+    CommandLine commandLine;
+    commandLine.config = "/nonexistent/hosts.ini";
+    QString error;
+    ASSERT_TRUE(app.InitInstance(commandLine, error)) << error.toStdString();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarnwick/tarnwick.svg")));
+
+    QString title;
+    QString text;
+    bool hasIcon = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            title = box->windowTitle();
+            text = box->text();
+            hasIcon = !box->iconPixmap().isNull();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    watch.start(50);
+    app.mainFrame()->action(kAbout)->trigger();
+    watch.stop();
+    EXPECT_EQ(title, "About Tarnwick");
+    EXPECT_TRUE(text.contains(QStringLiteral("Tarnwick " TARNWICK_VERSION))) << text.toStdString();
+    EXPECT_TRUE(text.contains("Yahoo")) << text.toStdString();
+    EXPECT_TRUE(text.contains("All rights reserved")) << text.toStdString();
+    EXPECT_TRUE(hasIcon);
 }
