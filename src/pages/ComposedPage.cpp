@@ -121,6 +121,6 @@ std::filesystem::path ComposedPage::Build(const PageBuild& build) const
         WriteSection(out, recipe_.sources[i], build, recipe_.pieceLimit, fetcher);
     }
     out.Write(recipe_.closingText);
-    out.Close();
+    out.Commit();
     return file;
 }

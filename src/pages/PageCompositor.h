@@ -43,10 +43,11 @@ public:
     // The page file's full path in `folder`.
     std::filesystem::path PagePath(const std::filesystem::path& folder) const;
 
-    // Writes the page file, replacing what was there, and returns its path.
-    // Throws FileError naming the file when it cannot be written, and
-    // NetworkError (FetchCancelled when the watch cancelled) naming the site
-    // when a fetch fails; the file then keeps what was written before.
+    // Writes the page file, replacing what was there only once the whole
+    // page is built, and returns its path. Throws FileError naming the file
+    // when it cannot be written, and NetworkError (FetchCancelled when the
+    // watch cancelled) naming the site when a fetch fails; the file then
+    // stays as it was.
     virtual std::filesystem::path Build(const PageBuild& build) const = 0;
 
 private:

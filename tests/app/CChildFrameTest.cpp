@@ -261,7 +261,7 @@ TEST_F(CChildFrameTest, APageThatCannotBeBuiltIsReportedAndNotShown)
     EXPECT_TRUE(errors[0].contains("/money/markets/ from 127.0.0.1")) << errors[0].toStdString();
     EXPECT_EQ(frame->browserView()->url(), before);
     EXPECT_EQ(document.commandCount, 0);
-    EXPECT_TRUE(std::filesystem::exists(folder.path() / "htmnewsindex.htm"));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "htmnewsindex.htm"));
 }
 
 TEST_F(CChildFrameTest, RunningAPageCommandAgainShowsTheNewPage)

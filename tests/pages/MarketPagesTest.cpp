@@ -1,6 +1,7 @@
 #include "base/CommandIds.h"
 #include "base/Errors.h"
 #include "pages/MarketPages.h"
+#include "support/FileSizeLimit.h"
 #include "support/PageServer.h"
 #include "support/TempFolder.h"
 #include "support/ThrownMessage.h"
@@ -8,6 +9,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <vector>
 
 using testing::ElementsAre;
 using testing::HasSubstr;
@@ -39,6 +43,15 @@ protected:
     std::string Build(const PageCompositor& page, const std::string& symbol = "IBM")
     {
         return ReadFile(page.Build({.hosts = hosts, .folder = folder.path(), .symbol = symbol}));
+    }
+
+    // The names of the files in the page folder.
+    std::vector<std::string> FilesInFolder() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+            names.push_back(entry.path().filename().string());
+        return names;
     }
 
     PageServer server;
@@ -243,17 +256,35 @@ TEST_F(MarketPagesTest, FragmentLongerThanThePieceTableIsCutOff)
     EXPECT_THAT(ipo, testing::EndsWith(std::string(900000, 'z') + "</html>"));
 }
 
-TEST_F(MarketPagesTest, NoNetworkLeavesTheHeadAndTheEarlyClosingLine)
+TEST_F(MarketPagesTest, AFailedBuildLeavesThePreviousPageAsItWas)
 {
+    const std::filesystem::path file = pages.priceForecastPage.PagePath(folder.path());
+    const std::string history = "/investor/research/wizards/SRWHistory.asp?Symbol=IBM";
+    server.Serve(history, "<HTML>support and resistance</HTML>");
+    const std::string good = Build(pages.priceForecastPage);
+    ASSERT_THAT(good, HasSubstr("support and resistance"));
+
+    // No site reachable: the first fetch fails, naming the site.
     hosts.PointAllAt("127.0.0.1:1");
-    const std::filesystem::path support = pages.priceForecastPage.PagePath(folder.path());
-    const std::filesystem::path news = pages.stockNewsPage.PagePath(folder.path());
     EXPECT_THAT(ThrownMessage<NetworkError>([&] { Build(pages.priceForecastPage); }),
-                HasSubstr("/investor/research/wizards/SRWHistory.asp?Symbol=IBM from 127.0.0.1"));
-    EXPECT_THAT(ReadFile(support), testing::EndsWith("Forecast</font></td></tr>\n<tr><td width=\"100%\">" +
-                                                     std::string(kClosingLine)));
+                HasSubstr(history + " from 127.0.0.1"));
+    EXPECT_EQ(ReadFile(file), good);
+
+    // The disk fills up while the new page is written.
+    hosts.PointAllAt(server.base().substr(7));
+    server.Serve(history, "<HTML>" + std::string(5000, 'n') + "</HTML>");
+    {
+        const FileSizeLimit fullDisk(1000);
+        EXPECT_THAT(ThrownMessage<FileError>([&] { Build(pages.priceForecastPage); }),
+                    HasSubstr("Could not write the page file " + file.string() + ": File too large."));
+    }
+    EXPECT_EQ(ReadFile(file), good);
+    EXPECT_THAT(FilesInFolder(), ElementsAre("htmsupport.htm"));
+
+    // Without a previous page there is none afterwards either.
+    hosts.PointAllAt("127.0.0.1:1");
     EXPECT_THROW(Build(pages.stockNewsPage), NetworkError);
-    EXPECT_THAT(ReadFile(news), testing::EndsWith("Stock&nbsp; News</font></td></tr>\n<tr><td>"));
+    EXPECT_THAT(FilesInFolder(), ElementsAre("htmsupport.htm"));
 }
 
 TEST_F(MarketPagesTest, AFolderOfAnyPathLengthHoldsThePages)
