@@ -61,6 +61,7 @@ QKeySequence BoundKeys(int id)
     case kNew: return QKeySequence::New;
     case kOpen: return QKeySequence::Open;
     case kImportQuotes: return QKeySequence(Qt::CTRL | Qt::Key_I);
+    case kScreenQuoteFolder: return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F);
     case kSave: return QKeySequence::Save;
     case kPrint: return QKeySequence::Print;
     case kCut: return QKeySequence::Cut;
@@ -110,6 +111,10 @@ void CMainFrame::createActions()
         action->setStatusTip(ToQString(prompt.status));
         action->setToolTip(prompt.tooltip.empty() ? QString(text).remove(QLatin1Char('&')) : ToQString(prompt.tooltip));
         action->setShortcut(BoundKeys(command.id));
+        // The window holds the bound commands too, so their keys work while
+        // their popup is hidden (Stocks with no document open).
+        if (!action->shortcut().isEmpty())
+            addAction(action);
         // Labels of keys the program does not bind show in the menu only.
         if (!label.isEmpty() && action->shortcut().isEmpty())
             action->setText(text + QLatin1Char('\t') + label);

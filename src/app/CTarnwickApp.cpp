@@ -5,6 +5,7 @@
 #include "app/CommandLine.h"
 #include "app/DocumentManager.h"
 #include "app/PrintCommands.h"
+#include "app/ScreenerWindow.h"
 #include "app/SendByMail.h"
 #include "app/SettingsDialog.h"
 #include "base/CommandIds.h"
@@ -26,6 +27,23 @@ namespace {
 bool NeverEnabled(const CommandInfo& command)
 {
     return command.id == kUndo;
+}
+
+// The commands carried out on the active document's window (OnDocumentCommand
+// and CChildFrame::OnCommand); with a screener active there is none.
+bool ActsOnDocumentWindow(const CommandInfo& command)
+{
+    if (command.kind != CommandKind::Standard)
+        return true;
+    switch (command.id) {
+    case kSave:
+    case kSaveAs:
+    case kPrint:
+    case kPrintPreview:
+    case kSend:
+    case kNewWindow: return true;
+    default: return false;
+    }
 }
 
 }  // namespace
@@ -138,6 +156,11 @@ void CTarnwickApp::OnCommand(int id)
     case kNew: documents_->NewDocument(); return;
     case kOpen: documents_->Open(); return;
     case kImportQuotes: documents_->ImportQuotes(); return;
+    case kScreenQuoteFolder: OpenScreener(); return;
+    case kExport:
+        if (ScreenerWindow* screener = ActiveScreener())
+            screener->Export();
+        return;
     case kPrintSetup: printCommands_->Setup(); return;
     case kSettings: EditSettings(); return;
     case kToggleStatusBar: mainFrame_->statusBar()->setVisible(!mainFrame_->statusBar()->isVisible()); return;
@@ -194,6 +217,27 @@ CChildFrame* CTarnwickApp::ActiveFrame() const
     return qobject_cast<CChildFrame*>(mainFrame_->mdiArea()->activeSubWindow());
 }
 
+ScreenerWindow* CTarnwickApp::ActiveScreener() const
+{
+    return qobject_cast<ScreenerWindow*>(mainFrame_->mdiArea()->currentSubWindow());
+}
+
+void CTarnwickApp::OpenScreener()
+{
+    const QString folder = documents_->chooseFile
+                               ? documents_->chooseFile(DocumentManager::FileChoice::ScreenFolder, settings_.quoteDir)
+                               : QString();
+    if (folder.isEmpty())
+        return;
+    auto* screener = new ScreenerWindow(folder);
+    screener->showError = services_.showError;
+    connect(screener, &ScreenerWindow::chartRequested, documents_.get(), &DocumentManager::ReadInNewDocument);
+    connect(screener, &ScreenerWindow::scanFinished, this, &CTarnwickApp::UpdateCommandStates);
+    mainFrame_->mdiArea()->addSubWindow(screener);
+    screener->showMaximized();
+    mainFrame_->mdiArea()->setActiveSubWindow(screener);
+}
+
 void CTarnwickApp::SendDocument(const CChildFrame& frame)
 {
     const QString title = documents_->title(frame);
@@ -212,12 +256,19 @@ void CTarnwickApp::EditSettings()
 }
 
 // Every command's enabled state, and the menus shown, for the documents open
-// now; runs whenever another document window becomes the active one.
+// and the window active now: the document window's commands wait while a
+// screener is active. Runs whenever another window becomes the active one,
+// and when a screener has its rows to export.
 void CTarnwickApp::UpdateCommandStates()
 {
     const bool documentOpen = !documents_->empty();
-    for (const CommandInfo& command : Commands())
-        mainFrame_->action(command.id)->setEnabled(!NeverEnabled(command) && (documentOpen || command.withoutDocument));
+    const ScreenerWindow* screener = ActiveScreener();
+    for (const CommandInfo& command : Commands()) {
+        const bool available = documentOpen || command.withoutDocument;
+        mainFrame_->action(command.id)->setEnabled(!NeverEnabled(command) && available &&
+                                                   !(screener != nullptr && ActsOnDocumentWindow(command)));
+    }
+    mainFrame_->action(kExport)->setEnabled(screener != nullptr && screener->canExport());
     mainFrame_->ShowDocumentMenus(documentOpen);
     mainFrame_->ShowRecentFiles(documents_->recentFiles());
 }

@@ -11,6 +11,7 @@ class CChildFrame;
 class CMainFrame;
 class DocumentManager;
 class PrintCommands;
+class ScreenerWindow;
 struct CommandLine;
 
 // The program: reads the settings, makes the main window and the first
@@ -51,6 +52,9 @@ private:
     bool OnDocumentCommand(int id, CChildFrame& frame);
     bool OnWindowCommand(int id);
     CChildFrame* ActiveFrame() const;
+    // The screener window shown in the MDI area, if that is what it shows.
+    ScreenerWindow* ActiveScreener() const;
+    void OpenScreener();
     void SendDocument(const CChildFrame& frame);
     void EditSettings();
     void UpdateCommandStates();

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QSaveFile>
 
@@ -53,6 +54,8 @@ DocumentManager::DocumentManager(CMainFrame& mainFrame, const FrameServices& ser
         case FileChoice::ImportQuotes:
             return QFileDialog::getOpenFileName(&mainFrame_, QStringLiteral("Import Quotes"), suggestion,
                                                 QLatin1String(kQuoteFileFilter));
+        case FileChoice::ScreenFolder:
+            return QFileDialog::getExistingDirectory(&mainFrame_, QStringLiteral("Screen Quote Folder"), suggestion);
         case FileChoice::OpenDocument: break;
         }
         return QFileDialog::getOpenFileName(&mainFrame_, QStringLiteral("Open"), suggestion,
@@ -174,6 +177,15 @@ CChildFrame* DocumentManager::NewWindow(CChildFrame& frame)
 {
     OpenDocument* entry = Find(frame);
     return entry == nullptr ? nullptr : AddWindow(*entry);
+}
+
+CChildFrame* DocumentManager::ReadInNewDocument(const QString& quoteFolder, const QString& symbol)
+{
+    CChildFrame* frame = NewDocument();
+    frame->document().quoteDir = quoteFolder.toStdString();
+    mainFrame_.symbolBox()->setText(symbol);
+    frame->OnCommand(kReadLocal);
+    return frame;
 }
 
 void DocumentManager::SetQuoteDir(const std::string& folder)

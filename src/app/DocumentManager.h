@@ -55,6 +55,10 @@ public:
     bool SaveDocument(CChildFrame& frame, bool askForName);
     // Another window on the frame's document, numbered with the others.
     CChildFrame* NewWindow(CChildFrame& frame);
+    // A new document that reads `symbol` from `quoteFolder` as Stocks > Read
+    // C:\ does: the symbol goes into the Symbol box, then the window runs the
+    // command. The document keeps that folder until the settings change it.
+    CChildFrame* ReadInNewDocument(const QString& quoteFolder, const QString& symbol);
 
     // The folder of quotes.csv and table.csv for every open document and
     // every one made from now on.
@@ -73,10 +77,10 @@ public:
     static QString WithStockExtension(const QString& name);
 
     // What a file dialog asks for.
-    enum class FileChoice { OpenDocument, SaveDocument, ImportQuotes };
-    // Asks for a file to open, save to or import; empty when the user
-    // cancelled. `suggestion` is a file or a folder to start in. Tests put a
-    // stand-in here.
+    enum class FileChoice { OpenDocument, SaveDocument, ImportQuotes, ScreenFolder };
+    // Asks for a file to open, save to or import, or a quote folder to
+    // screen; empty when the user cancelled. `suggestion` is a file or a
+    // folder to start in. Tests put a stand-in here.
     std::function<QString(FileChoice choice, const QString& suggestion)> chooseFile;
 
 Q_SIGNALS:

@@ -10,6 +10,7 @@ enum CommandId : int {
     kImportQuotes = 32901,
     kSave = 57603,
     kSaveAs = 57604,
+    kExport = 32904,
     kPrintSetup = 57606,
     kPrint = 57607,
     kPrintPreview = 57609,
@@ -69,6 +70,7 @@ enum CommandId : int {
     kStockInsiderTrades = 32835,
     kStockOptions = 32836,
     kStockEvaluator = 32838,
+    kScreenQuoteFolder = 32903,
     // Window
     kNewWindow = 57648,
     kArrangeIcons = 57649,

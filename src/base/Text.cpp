@@ -27,9 +27,7 @@ char LowerAscii(char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-}  // namespace
-
-LeadingNumber ReadLeadingDecimal(std::string_view text)
+LeadingNumber ReadLeadingNumber(std::string_view text, bool exponent)
 {
     std::size_t pos = SkipBlanks(text, 0);
     bool negative = false;
@@ -51,12 +49,35 @@ LeadingNumber ReadLeadingDecimal(std::string_view text)
     }
     if (digits == 0)
         return {};
+    if (exponent && pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+        std::size_t end = pos + 1;
+        if (end < text.size() && (text[end] == '+' || text[end] == '-'))
+            ++end;
+        if (end < text.size() && IsDigit(text[end])) {
+            while (end < text.size() && IsDigit(text[end]))
+                ++end;
+            pos = end;
+        }
+    }
 
     double value = 0;
-    const auto [stop, error] = std::from_chars(text.data() + start, text.data() + pos, value, std::chars_format::fixed);
+    const auto format = exponent ? std::chars_format::general : std::chars_format::fixed;
+    const auto [stop, error] = std::from_chars(text.data() + start, text.data() + pos, value, format);
     if (error != std::errc{})
         return {0, pos};  // out of range: the number is meaningless as a price
     return {negative ? -value : value, pos};
+}
+
+}  // namespace
+
+LeadingNumber ReadLeadingDecimal(std::string_view text)
+{
+    return ReadLeadingNumber(text, false);
+}
+
+LeadingNumber ReadLeadingFloat(std::string_view text)
+{
+    return ReadLeadingNumber(text, true);
 }
 
 double ReadDecimal(std::string_view text)

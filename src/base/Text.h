@@ -8,9 +8,9 @@
 // and the settings files. They never look outside the text they are given.
 
 // A decimal number with optional leading blanks, sign and fraction
-// ("-12.5", "+3", ".25"); whatever follows it is ignored. Text that does not
-// start with a number reads as 0, and so do exponents, "inf" and "nan": the
-// result is always finite.
+// ("-12.5", "+3", ".25"); whatever follows it is ignored, an exponent too
+// ("1e5" reads 1). Text that does not start with a number reads as 0, and so
+// do "inf" and "nan": the result is always finite.
 double ReadDecimal(std::string_view text);
 
 // ReadDecimal's number and the length of the text it took (0 when the text
@@ -20,6 +20,12 @@ struct LeadingNumber {
     std::size_t length = 0;
 };
 LeadingNumber ReadLeadingDecimal(std::string_view text);
+
+// The same, with an optional exponent after the digits: 'e' or 'E', an
+// optional sign and at least one digit ("9.44375e1" reads 94.4375; in "12e"
+// or "5E+x" the number ends before the 'e'). A number beyond the range of
+// double reads as 0, so the result is still always finite.
+LeadingNumber ReadLeadingFloat(std::string_view text);
 
 // The leading whole number of a text ("5-Dec-00" gives 5), after optional
 // blanks and sign; 0 when there is none. Clamped to the int range.

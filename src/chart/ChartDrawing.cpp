@@ -111,8 +111,25 @@ void DrawLine(Canvas& canvas, int x1, int distance1, int x2, int distance2)
 
 void DrawSegment(Canvas& canvas, const ChartArea& chart, const Series& series, int i)
 {
-    const int x = BarX(i, chart.barWidth);
-    DrawLine(canvas, x, chart.ValueDistance(series[i]), x - chart.barWidth, chart.ValueDistance(series[i + 1]));
+    int x1 = BarX(i, chart.barWidth);
+    int d1 = chart.ValueDistance(series[i]);
+    int x2 = x1 - chart.barWidth;
+    int d2 = chart.ValueDistance(series[i + 1]);
+    const int low = chart.PlotTopDistance();
+    const int high = chart.PlotBottomDistance();
+    if ((d1 < low && d2 < low) || (d1 > high && d2 > high))
+        return;
+    // Moves the end (x, d) along the segment onto the band's edge it lies beyond.
+    auto clip = [low, high](int& x, int& d, int otherX, int otherD) {
+        const int edge = std::clamp(d, low, high);
+        if (edge == d)
+            return;
+        x += static_cast<int>(std::lround(static_cast<double>(otherX - x) * (edge - d) / (static_cast<double>(otherD) - d)));
+        d = edge;
+    };
+    clip(x1, d1, x2, d2);
+    clip(x2, d2, x1, d1);
+    DrawLine(canvas, x1, d1, x2, d2);
 }
 
 void Grid(Canvas& canvas, int top, int divisions, int height, double axisLow, double step, int& gridTop,

@@ -50,6 +50,10 @@ struct ChartArea {
     // Distance of value v: the bottom grid line (top + height + 20) less
     // (v - axisLow) * DivisionHeight() / step, truncated toward zero.
     int ValueDistance(double value) const;
+    // The band between the chart's closing line above its top grid line and
+    // its frame line at the bottom, as Grid draws them: curves stay inside.
+    int PlotTopDistance() const { return top + height - scale.divisions * DivisionHeight(); }
+    int PlotBottomDistance() const { return top + height + 40; }
 };
 
 // The ceiling of a scale computation as a division count, kept within
@@ -93,7 +97,9 @@ void DrawText(Canvas& canvas, Rgb colour, int x, int distance, std::string_view 
 // A line between two points given by their distances from the page top.
 void DrawLine(Canvas& canvas, int x1, int distance1, int x2, int distance2);
 
-// The segment of a series from bar i to bar i + 1, on the selected pen.
+// The segment of a series from bar i to bar i + 1, on the selected pen,
+// cut where it leaves the chart's band (a long average beyond the price
+// scale must not cross the charts above or below).
 void DrawSegment(Canvas& canvas, const ChartArea& chart, const Series& series, int i);
 
 // The segments of a series from bar i to bar i + 1 for i from 0 while

@@ -2,6 +2,7 @@
 
 #include "cli/AnalysisJson.h"
 #include "cli/AnalysisReport.h"
+#include "cli/JsonOutput.h"
 #include "cli/QuoteFolderLoad.h"
 #include "cli/WebSourceLoad.h"
 #include "document/CTarnwickDoc.h"
@@ -66,7 +67,7 @@ int RunAnalyze(std::span<const std::string_view> args, std::ostream& out, std::o
         nlohmann::ordered_json json = AnalysisToJson(*document);
         if (fromWeb)
             AddWebLoadLog(log, json);
-        out << json.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+        out << JsonLine(std::move(json)) << "\n";
     } else {
         WriteAnalysisReport(*document, out);
         for (const std::string& message : log.messages)

@@ -1,6 +1,7 @@
 #include "cli/PageFile.h"
 
 #include "base/Errors.h"
+#include "base/WholeFileWrite.h"
 #include "qtcanvas/QtCanvas.h"
 
 #include <QBuffer>
@@ -9,7 +10,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -113,10 +113,7 @@ QByteArray PdfBytes(const ChartInput& input, PageSize size)
 
 void WriteFile(const std::filesystem::path& file, const QByteArray& bytes)
 {
-    // A save file replaces the old file only once the new one is complete.
-    QSaveFile out(QString::fromStdString(file.string()));
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        throw FileError("cannot write \"" + file.string() + "\": " + out.errorString().toStdString());
+    WriteWholeFile(file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), "page file");
 }
 
 }  // namespace

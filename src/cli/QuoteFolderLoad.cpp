@@ -89,6 +89,6 @@ bool ReportNoBars(const CTarnwickDoc& document, std::ostream& err)
 {
     if (document.store.barCount >= 1)
         return false;
-    err << "tarnwick-cli: " << NoBarsMessage(document.loadedFrom / "table.csv") << "\n";
+    err << "tarnwick-cli: " << NoBarsMessage(document) << "\n";
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "analysis/SignalTitles.h"
 #include "base/Errors.h"
+#include "cli/JsonOutput.h"
 #include "cli/QuoteFolderLoad.h"
 #include "cli/ScreenJson.h"
 #include "screen/ScreenFolder.h"
@@ -136,7 +137,7 @@ int RunScreen(std::span<const std::string_view> args, std::ostream& out, std::os
 
     switch (options->format) {
     case ScreenFormat::Json:
-        out << ScreenRowsToJson(rows).dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+        out << JsonLine(ScreenRowsToJson(rows)) << "\n";
         break;
     case ScreenFormat::Csv: WriteScreenCsv(rows, out); break;
     case ScreenFormat::Table: WriteTable(rows, out); break;

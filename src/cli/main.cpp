@@ -2,6 +2,7 @@
 #include "cli/ComposeCommand.h"
 #include "cli/RenderCommand.h"
 #include "cli/ScreenCommand.h"
+#include "cli/TerminalStream.h"
 
 #include <iostream>
 #include <string_view>
@@ -39,12 +40,16 @@ constexpr CommandEntry kCommands[] = {
 int main(int argc, char** argv)
 {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
+    TerminalStreamBuf outText(std::cout.rdbuf());
+    TerminalStreamBuf errText(std::cerr.rdbuf());
+    std::ostream out(&outText);
+    std::ostream err(&errText);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        (args.empty() ? std::cerr : std::cout) << kUsage;
+        (args.empty() ? err : out) << kUsage;
         return args.empty() ? 2 : 0;
     }
     if (args[0] == "--version") {
-        std::cout << "tarnwick-cli " TARNWICK_VERSION "\n";
+        out << "tarnwick-cli " TARNWICK_VERSION "\n";
         return 0;
     }
     const std::span<const std::string_view> rest(args.begin() + 1, args.end());
@@ -52,11 +57,11 @@ int main(int argc, char** argv)
         if (args[0] != command.name)
             continue;
         if (!rest.empty() && (rest[0] == "--help" || rest[0] == "-h")) {
-            std::cout << command.usage;
+            out << command.usage;
             return 0;
         }
-        return command.run(rest, std::cout, std::cerr);
+        return command.run(rest, out, err);
     }
-    std::cerr << "tarnwick-cli: unknown command \"" << args[0] << "\".\n" << kUsage;
+    err << "tarnwick-cli: unknown command \"" << args[0] << "\".\n" << kUsage;
     return 2;
 }

@@ -63,10 +63,14 @@ void LoadQuotes(CTarnwickDoc& document)
         AnalyzeQuotes(document);
 }
 
-std::string NoBarsMessage(const std::filesystem::path& tableFile)
+std::string NoBarsMessage(const CTarnwickDoc& document)
 {
-    return "No daily bars in \"" + tableFile.string() + "\": it needs a header line with \"Volume\" or \"Close\", "
-           "then one date,open,high,low,close[,volume] line per day, newest first.";
+    const std::string start = "No daily bars in \"" + (document.loadedFrom / "table.csv").string() + "\": ";
+    const std::string reason = document.localReader.NoBarsReason(document.store);
+    if (!reason.empty())
+        return start + "the file " + reason + ".";
+    return start + "it needs a header line with \"Volume\" or \"Close\", then one date,open,high,low,close[,volume] "
+                   "line per day, newest first.";
 }
 
 void AnalyzeQuotes(CTarnwickDoc& document)

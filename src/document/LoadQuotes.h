@@ -23,9 +23,10 @@ class CTarnwickDoc;
 // and no module has run.
 void LoadQuotes(CTarnwickDoc& document);
 
-// What to say when a quote folder's history `tableFile` gave no bar: what
-// the file should hold, starting "No daily bars in".
-std::string NoBarsMessage(const std::filesystem::path& tableFile);
+// What to say when a quote folder's history, the table.csv of the document's
+// loadedFrom, gave no bar: why, when the bytes read tell, else what the file
+// should hold. Starts "No daily bars in".
+std::string NoBarsMessage(const CTarnwickDoc& document);
 
 // Runs the four analysis modules over the document's store, in the order
 // their inputs need: the last one reads the stochastic and every signal set.

@@ -1,17 +1,18 @@
 #include "net/HostsConfig.h"
 
-#include "base/Errors.h"
+#include "base/BoundedFileRead.h"
 #include "base/Text.h"
+#include "base/TextFileCheck.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
 #include <optional>
-#include <sstream>
 
 namespace {
+
+// No address comes near this; a longer line is junk, not echoed in a warning.
+constexpr std::size_t kMaxLineLength = 4096;
+constexpr std::size_t kMaxListedLines = 10;
 
 bool IsPort(std::string_view text)
 {
@@ -41,19 +42,45 @@ std::optional<HostRole> RoleOfKey(std::string_view key)
     return std::nullopt;
 }
 
-std::string ReadWholeFile(const std::filesystem::path& path)
+// At most one byte more than a hosts file may hold, so a larger one shows.
+std::string ReadHostsFile(const std::filesystem::path& path)
 {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        throw FileError("Cannot read the hosts file \"" + path.string() + "\": it is a folder.");
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw FileError("Cannot open the hosts file \"" + path.string() + "\": " + std::strerror(errno) + ".");
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (file.bad())
-        throw FileError("Cannot read the hosts file \"" + path.string() + "\".");
-    return std::move(text).str();
+    std::string text(HostsConfig::kMaxFileSize + 1, '\0');
+    text.resize(ReadFileBounded(path, "hosts file", text.data(), text.size(), text.size()));
+    return text;
+}
+
+// Why the whole file is set aside; empty when its lines can be read. `text`
+// is what was read, without a byte-order mark.
+std::string FileProblem(std::size_t bytesRead, std::string_view text)
+{
+    if (bytesRead > HostsConfig::kMaxFileSize)
+        return "is larger than " + std::to_string(HostsConfig::kMaxFileSize >> 20) +
+               " MB, far more than a hosts file holds; check that it is the file meant";
+    if (text.empty())
+        return "is empty; write a [hosts] section of key=value lines in it or delete it";
+    return UnreadableTextReason(text);
+}
+
+// A line holding control characters or too long for any address: binary
+// junk, or text in an encoding that is not 8 bits a character.
+bool IsReadableLine(std::string_view line)
+{
+    return line.size() <= kMaxLineLength && std::none_of(line.begin(), line.end(), [](char c) {
+               const auto byte = static_cast<unsigned char>(c);
+               return (byte < ' ' && c != '\t') || byte == 0x7F;
+           });
+}
+
+// "lines 3, 7, 12" or "line 3", the first kMaxListedLines of them.
+std::string LineNumbers(const std::vector<int>& lines)
+{
+    std::string text = lines.size() == 1 ? "line " : "lines ";
+    for (std::size_t i = 0; i < lines.size() && i < kMaxListedLines; ++i)
+        text += (i == 0 ? "" : ", ") + std::to_string(lines[i]);
+    if (lines.size() > kMaxListedLines)
+        text += ", ...";
+    return text;
 }
 
 }  // namespace
@@ -124,16 +151,26 @@ HostsConfig HostsConfig::Load(const std::filesystem::path& path)
     if (!std::filesystem::exists(path, error) && !error)
         return config;
 
-    const std::string text = ReadWholeFile(path);
+    const std::string text = ReadHostsFile(path);
     std::string_view rest = text;
     if (rest.starts_with("\xEF\xBB\xBF"))
         rest.remove_prefix(3);  // a byte-order mark left by some editors
+    if (const std::string problem = FileProblem(text.size(), rest); !problem.empty()) {
+        config.warnings_.push_back("The hosts file \"" + path.string() + "\" " + problem +
+                                   ". The built-in hosts apply.");
+        return config;
+    }
+    std::vector<int> unreadable;
 
     enum class Section { Other, Hosts, CsvService } section = Section::Other;
     for (int lineNumber = 1; !rest.empty(); ++lineNumber) {
         const std::size_t end = rest.find('\n');
         const std::string_view line = Trimmed(rest.substr(0, end));
         rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        if (!IsReadableLine(line)) {
+            unreadable.push_back(lineNumber);
+            continue;
+        }
 
         if (line.empty() || line.front() == '#' || line.front() == ';')
             continue;
@@ -167,6 +204,10 @@ HostsConfig HostsConfig::Load(const std::filesystem::path& path)
         if (role && !config.Set(*role, value))
             reject("not an http:// or https:// base address (scheme, host and optional port)");
     }
+    if (!unreadable.empty())
+        config.warnings_.push_back(path.string() + ": " + LineNumbers(unreadable) +
+                                   " cannot be read (control characters, or over " + std::to_string(kMaxLineLength) +
+                                   " characters) and " + (unreadable.size() == 1 ? "is" : "are") + " ignored.");
     return config;
 }
 

@@ -147,8 +147,17 @@ public:
     // A "[csvService]" section's "url" key names the CSV quote service: a
     // value satisfying IsServiceUrl, or the line is rejected likewise.
     // A missing file gives the defaults. Throws FileError naming the path
-    // when the file exists but cannot be read (a folder, no permission).
+    // when the file exists but cannot be read (a folder, a named pipe, a
+    // device, no permission). A file larger than kMaxFileSize, an empty one,
+    // and one that is no 8-bit text (UTF-16, NUL bytes, carriage returns
+    // alone as line ends) is not used: one warning says why, and every role
+    // keeps its default. Lines holding control characters, or longer than
+    // any address, are skipped, and one warning lists their numbers without
+    // repeating them.
     static HostsConfig Load(const std::filesystem::path& path);
+
+    // The most a hosts file may hold; no more than one byte past it is read.
+    static constexpr std::size_t kMaxFileSize = 1u << 20;
 
     // $XDG_CONFIG_HOME/Tarnwick/hosts.ini when that variable holds an
     // absolute path, else $HOME/.config/Tarnwick/hosts.ini.
@@ -175,7 +184,8 @@ public:
     // otherwise.
     bool SetCsvServiceUrl(std::string_view url);
 
-    // One message per rejected line of the last Load, naming file and line.
+    // One message per rejected line of the last Load, naming file and line,
+    // and one for the file as a whole or for all its unreadable lines.
     const std::vector<std::string>& warnings() const { return warnings_; }
 
 private:

@@ -17,7 +17,7 @@ double FractionPart(std::string_view page, std::string_view tag, std::size_t fro
     const PagePos found = FindIn(page, tag, from);
     if (!found || *found >= end)
         return 0;
-    return ReadDecimal(CopyAt(page, *found + tag.size(), kFractionPartLength, end));
+    return ReadLeadingFloat(CopyAt(page, *found + tag.size(), kFractionPartLength, end)).value;
 }
 
 }  // namespace
@@ -42,14 +42,14 @@ std::string_view CopyAt(std::string_view page, std::size_t start, std::size_t li
 
 double ReadGroupedNumber(std::string_view copy)
 {
-    LeadingNumber number = ReadLeadingDecimal(copy);
+    LeadingNumber number = ReadLeadingFloat(copy);
     double value = number.value;
     std::size_t end = number.length;
     for (int group = 0; group < kMaxThousandsGroups && number.length > 0; ++group) {
         if (end >= copy.size() || copy[end] != ',')
             break;
         // A ',' without a number after it ends the number.
-        number = ReadLeadingDecimal(copy.substr(end + 1));
+        number = ReadLeadingFloat(copy.substr(end + 1));
         if (number.length == 0)
             break;
         value = value * 1000 + number.value;

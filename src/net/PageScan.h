@@ -19,7 +19,8 @@ PagePos FindIn(std::string_view page, std::string_view needle, PagePos from);
 std::string_view CopyAt(std::string_view page, std::size_t start, std::size_t limit,
                         std::size_t end = std::string_view::npos);
 
-// The number at the start of `copy` (see ReadDecimal), with thousands groups:
+// The number at the start of `copy`, exponent included (see ReadLeadingFloat:
+// pages write numbers as floating-point text), with thousands groups:
 // while a ',' follows the number's digits directly, the value is multiplied
 // by 1000 and the number after the ',' added, at most four times, so
 // "12,345,678" reads 12345678. A ',' further on is not part of the number.

@@ -52,7 +52,10 @@ std::string ExpandSymbolPath(std::string_view path, std::string_view symbol, std
             expanded += PercentEncode(symbol, kept);
             path.remove_prefix(kSymbolMark.size());
         } else if (path.starts_with(kInitialMark)) {
-            expanded += PercentEncode(Initial(symbol), kept);
+            // A bare "." would be a segment that servers drop, taking the
+            // path a level up; "%2E" is the same character, kept in place.
+            const std::string_view initial = Initial(symbol);
+            expanded += initial == "." ? "%2E" : PercentEncode(initial, kept);
             path.remove_prefix(kInitialMark.size());
         } else {
             expanded += '{';

@@ -14,7 +14,8 @@ inline constexpr std::string_view kInitialMark = "{initial}";
 std::string PercentEncode(std::string_view text, std::string_view kept = "-._~");
 
 // `path` with "{symbol}" replaced by the symbol and "{initial}" by its first
-// character (a whole UTF-8 character), both percent-encoded keeping `kept`.
+// character (a whole UTF-8 character), both percent-encoded keeping `kept`;
+// an initial "." is always encoded ("%2E"), as it fills a path segment alone.
 std::string ExpandSymbolPath(std::string_view path, std::string_view symbol, std::string_view kept = "-._~");
 
 // What of a symbol goes into a request as it is, besides letters and digits.

@@ -1,5 +1,7 @@
 #include "pages/PageHtml.h"
 
+#include "base/Utf8Text.h"
+
 namespace {
 
 constexpr std::string_view kGeneratorLines =
@@ -20,14 +22,16 @@ std::string HtmlEscape(std::string_view text)
 {
     std::string escaped;
     escaped.reserve(text.size());
-    for (char c : text) {
+    for (const char32_t c : CodePoints(text)) {
         switch (c) {
         case '&': escaped += "&amp;"; break;
         case '<': escaped += "&lt;"; break;
         case '>': escaped += "&gt;"; break;
         case '"': escaped += "&quot;"; break;
         case '\'': escaped += "&#39;"; break;
-        default: escaped += c;
+        default:
+            // Beyond ASCII as a character reference, which reads the same whatever the page's encoding.
+            escaped += c < 0x80 ? std::string(1, static_cast<char>(c)) : "&#" + std::to_string(c) + ";";
         }
     }
     return escaped;

@@ -14,7 +14,8 @@
 inline constexpr std::string_view kClosingLine = "</td></tr></table></body></html>";
 
 // `text` with & < > " ' written as character references, so it shows as
-// text and cannot open markup.
+// text and cannot open markup, and every character beyond ASCII as its
+// number (&#233;), the text read as UTF-8 or else Windows-1252 (AsUtf8).
 std::string HtmlEscape(std::string_view text);
 
 // The head of a composed page, through its heading row and what follows it.

@@ -1,5 +1,7 @@
 #include "qtcanvas/QtCanvas.h"
 
+#include "base/Utf8Text.h"
+
 #include <QFontMetricsF>
 #include <QLatin1StringView>
 #include <QPaintDevice>
@@ -7,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -19,12 +22,15 @@ QColor ToQColor(Rgb colour)
     return QColor(std::clamp(colour.red, 0, 255), std::clamp(colour.green, 0, 255), std::clamp(colour.blue, 0, 255));
 }
 
+// Not cosmetic: a painter that scales the page (a print preview shows a
+// 1200-dpi sheet on a screen) scales the lines with it, so they keep their
+// physical width everywhere.
 QPen SolidPen(const QColor& colour, double width)
 {
     QPen pen(colour);
     pen.setStyle(Qt::SolidLine);
     pen.setWidthF(width);
-    pen.setCosmetic(true);
+    pen.setCosmetic(false);
     return pen;
 }
 
@@ -142,7 +148,9 @@ void QtCanvas::TextOut(int x, int y, std::string_view text)
         text_.resize(0);  // keeps the capacity, unlike clear()
         text_.append(QLatin1StringView(text.data(), static_cast<qsizetype>(text.size())));
     } else {
-        text_ = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        // Dates and symbols from 8-bit files that are not UTF-8 are Windows-1252.
+        const std::string utf8 = AsUtf8(text);
+        text_ = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     }
     UseTextPen();
     const QPointF topLeft = ToDevice(x, y);

@@ -19,8 +19,9 @@ class QPainter;
 // (x * dpiX / 100, -y * dpiY / 100), in the painter's own coordinates (a
 // caller may translate the painter to scroll).
 //
-// Pens are solid, one unit wide (at least one device pixel) and cosmetic:
-// a painter transform does not widen them. Text is about 0.16 inch high from
+// Pens are solid and one unit (0.01 inch) wide, at least one device pixel;
+// a painter transform scales them with the page, so a preview shows them
+// as thin as paper does. Text is about 0.16 inch high from
 // the top of its tallest letter to the bottom of its lowest, drawn with the
 // given point as its top-left corner, on an opaque white cell as high as the
 // font and as wide as the text (the device context's default background

@@ -2,6 +2,7 @@
 
 #include "base/BoundedFileRead.h"
 #include "base/Errors.h"
+#include "base/TextFileCheck.h"
 #include "quotes/CsvDate.h"
 #include "quotes/QuoteSeries.h"
 
@@ -59,6 +60,14 @@ private:
 std::string Quoted(std::string_view name)
 {
     return "The CSV quote file \"" + std::string(name) + "\"";
+}
+
+// The error of a file that gave no bars: `what` it lacks, unless its bytes
+// show why (UTF-16, no text, carriage returns alone), which is said instead.
+FileError Refused(std::string_view name, std::string_view text, const std::string& what)
+{
+    const std::string reason = UnreadableTextReason(text);
+    return FileError(Quoted(name) + " " + (reason.empty() ? what : reason) + ".");
 }
 
 class RowParser {
@@ -157,7 +166,8 @@ CsvReadReport CsvHistoryReader::Load(QuoteSeries& store, const std::filesystem::
     const std::uintmax_t size = std::filesystem::file_size(file, error);
     if (!error && size > kMaxFileSize)
         throw FileError(Quoted(file.string()) + " is larger than " + std::to_string(kMaxFileSize >> 20) +
-                        " MB; it is not read.");
+                        " MB; it is not read. The program shows the newest " + std::to_string(kMaxBars) +
+                        " days: keep the newest rows and the header, and cut the rest off.");
     std::string text(error ? 0 : static_cast<std::size_t>(size) + 4096, '\0');
     text.resize(ReadFileBounded(file, "CSV quote file", text.data(), text.size(), text.size()));
     return Parse(store, text, file.string());
@@ -173,12 +183,12 @@ CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text,
     LineCursor lines(text);
     const std::optional<Line> first = lines.Next();
     if (!first)
-        throw FileError(Quoted(name) + " is empty.");
+        throw Refused(name, text, "is empty");
     LineCursor peek = lines;
     const std::optional<Line> second = peek.Next();
     const CsvLayoutResult found = DetectCsvLayout(first->text, second ? second->text : std::string_view{});
     if (!found.layout)
-        throw FileError(Quoted(name) + " has " + found.problem + ".");
+        throw Refused(name, text, "has " + found.problem);
     const CsvLayout& layout = *found.layout;
 
     CsvReadReport report;
@@ -245,8 +255,9 @@ CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text,
         report.skippedLines.resize(CsvReadReport::kMaxListedLines);
     if (bar == 0) {
         store.Clear();
-        throw FileError(Quoted(name) + " holds no usable row: each needs a date and a close above 0" +
-                        (report.rowsSkipped > 0 ? " (" + report.SkippedText() + ")." : "."));
+        throw Refused(name, text,
+                      "holds no usable row: each needs a date and a close above 0" +
+                          (report.rowsSkipped > 0 ? " (" + report.SkippedText() + ")" : std::string()));
     }
     store.barCount = bar;
     store.ScanMonthStarts();

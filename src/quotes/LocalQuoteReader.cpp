@@ -1,9 +1,11 @@
 #include "quotes/LocalQuoteReader.h"
 
 #include "base/BoundedFileRead.h"
+#include "base/TextFileCheck.h"
 #include "quotes/QuoteSeries.h"
 #include "quotes/QuoteText.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -33,11 +35,29 @@ void LocalQuoteReader::Load(QuoteSeries& store, const std::filesystem::path& quo
                             LatestQuote& latest)
 {
     // One byte of each buffer stays 0 so the text is always terminated.
+    historyLength = 0;
     ReadFileBounded(quoteDir / "quotes.csv", "latest-quote file", store.quoteText.data(),
                     store.quoteText.size() - 1, kQuoteReadLimit);
-    ReadFileBounded(quoteDir / "table.csv", "price history file", store.historyText.data(),
-                    store.historyText.size() - 1, kHistoryReadLimit);
+    historyLength = ReadFileBounded(quoteDir / "table.csv", "price history file", store.historyText.data(),
+                                    store.historyText.size() - 1, kHistoryReadLimit);
     Parse(store, symbol, latest);
+}
+
+std::string LocalQuoteReader::NoBarsReason(const QuoteSeries& store) const
+{
+    const std::string_view bytes(store.historyText.data(), std::min(historyLength, store.historyText.size()));
+    if (std::string reason = UnreadableTextReason(bytes); !reason.empty())
+        return reason;
+    // The read stops at the limit, whatever it is in; a line that fills most
+    // of what was read keeps the header and the rows out of reach.
+    const std::size_t lastLineStart = bytes.rfind('\n') + 1;  // 0 without a line feed
+    if (bytes.size() < kHistoryReadLimit || bytes.size() - lastLineStart <= bytes.size() / 2)
+        return {};
+    const std::string_view before = bytes.substr(0, lastLineStart);
+    const auto lineNumber = std::count(before.begin(), before.end(), '\n') + 1;
+    return "has a line too long to read (line " + std::to_string(lineNumber) + " runs on past the first " +
+           std::to_string(bytes.size()) + " bytes, all that is read of a price history); remove it, so that the "
+           "header line and the daily rows come first";
 }
 
 void LocalQuoteReader::Parse(QuoteSeries& store, std::string_view symbol, LatestQuote& latest)

@@ -32,6 +32,9 @@ public:
     std::string tradeDate;  // month/day/four-digit year
     std::string changeText;
 
+    // Bytes of table.csv the last Load read into the store's historyText.
+    std::size_t historyLength = 0;
+
     // Reads quoteDir/quotes.csv and quoteDir/table.csv into the store's text
     // buffers, then parses them as Parse() does. The store must have been
     // cleared. Throws FileError naming the file when either cannot be opened
@@ -43,6 +46,12 @@ public:
     // quote for `symbol` into `latest` when it is newer, and marks the month
     // starts.
     void Parse(QuoteSeries& store, std::string_view symbol, LatestQuote& latest);
+
+    // Why the history of the last Load gave no bar, when its bytes in the
+    // store tell: no 8-bit text (see UnreadableTextReason), or a line that
+    // runs on past the read limit. As the rest of a sentence naming the file,
+    // saying what to do; empty when the bytes tell nothing of the sort.
+    std::string NoBarsReason(const QuoteSeries& store) const;
 
 private:
     void ParseQuoteLine(std::string_view text);

@@ -60,7 +60,7 @@ ScreenRow ScreenSymbol(CTarnwickDoc& document, const LibrarySymbol& symbol)
     if (document.store.barCount < 1) {
         // A CSV history without a bar is an error of its reader; a folder's table.csv may just be empty.
         row.error = symbol.location.kind == QuoteLocation::Kind::QuoteFolder
-                        ? NoBarsMessage(symbol.location.path / "table.csv")
+                        ? NoBarsMessage(document)
                         : "No daily bars in \"" + symbol.location.path.string() + "\".";
         return row;
     }

@@ -26,6 +26,25 @@ TEST(ReadDecimal, TextThatIsNoNumberReadsZeroAndNothingIsInfinite)
     EXPECT_TRUE(std::isfinite(ReadDecimal("99999999999999999999")));
 }
 
+TEST(ReadLeadingFloat, TakesAnExponentOnlyWhenDigitsFollowIt)
+{
+    const struct {
+        const char* text;
+        double value;
+        std::size_t length;
+    } cases[] = {
+        {"9.44375e1", 94.4375, 9}, {"-1.5E+2x", -150, 7}, {"25e-2", 0.25, 5}, {".5e1", 5, 4},
+        {"12e", 12, 2},            {"5E+x", 5, 1},        {"7e-", 7, 1},    {"e5", 0, 0},
+        {"1e999", 0, 5},           {"1,5e1", 1, 1},
+    };
+    for (const auto& c : cases) {
+        const LeadingNumber number = ReadLeadingFloat(c.text);
+        EXPECT_DOUBLE_EQ(number.value, c.value) << c.text;
+        EXPECT_EQ(number.length, c.length) << c.text;
+    }
+    EXPECT_EQ(ReadLeadingDecimal("9.44375e1").value, 9.44375);  // the local files keep their plain numbers
+}
+
 TEST(LeadingInteger, ReadsTheDayOfADate)
 {
     EXPECT_EQ(LeadingInteger("5-Dec-00"), 5);

@@ -144,3 +144,20 @@ TEST(SignalTally, WritesTitleLabelsAndNonZeroCounts)
     EXPECT_EQ(counted.texts()[4], (Text{650, -52, Colour::kGreen, "  2"}));
     EXPECT_EQ(counted.texts()[5], (Text{720, -52, Colour::kRed, " 11"}));
 }
+
+TEST(DrawSegment, ACurveLeavingItsChartIsCutAtTheChartsEdge)
+{
+    // Four divisions of 100 units from 0 in steps of 10: the band runs from distance 1000 to 1440.
+    const ChartArea chart{1000, 400, {4, 0, 10}, 6};
+    ASSERT_EQ(chart.PlotTopDistance(), 1000);
+    ASSERT_EQ(chart.PlotBottomDistance(), 1440);
+    const Series series = {20, 100, 120, 30, -40, -50};  // 20 at 1220, 100 at 420, 30 at 1120, -40 at 1820
+    RecordingCanvas canvas;
+    for (int i = 0; i < 5; ++i)
+        DrawSegment(canvas, chart, series, i);
+    // 20 -> 100 leaves at the top 220/800 of the way; 100 -> 120 is above altogether;
+    // 120 -> 30 comes back; 30 -> -40 leaves at the bottom; -40 -> -50 is below.
+    EXPECT_EQ(canvas.lines(), (std::vector<Line>{{745, -1220, 743, -1000, Rgb{}},
+                                                  {728, -1000, 727, -1120, Rgb{}},
+                                                  {727, -1120, 724, -1440, Rgb{}}}));
+}

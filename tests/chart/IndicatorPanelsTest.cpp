@@ -82,7 +82,7 @@ TEST(PanelScale, MacdWorkedScalesReachTheGrid)
     EXPECT_EQ(VerticalStrokes(empty, Colour::kPurple), 0);
     EXPECT_TRUE(Segments(empty, Colour::kBlue).empty());
 
-    // The signal line is not scanned: its 40 stays outside the grid.
+    // The signal line is not scanned: its 40 lies above the grid, and its line is cut at the chart's top.
     oscillators->macd[0] = 5;
     oscillators->macdDivergence[3] = -3;
     oscillators->macdSignal[0] = 40;
@@ -95,7 +95,7 @@ TEST(PanelScale, MacdWorkedScalesReachTheGrid)
     ASSERT_EQ(macd.size(), 48u);
     EXPECT_EQ(macd[0].y1, -1474);
     EXPECT_EQ(macd[0].y2, -1559);
-    EXPECT_EQ(Segments(canvas, Colour::kRed)[0].y1, -(1610 - 43 * 17));
+    EXPECT_EQ(Segments(canvas, Colour::kRed)[0].y1, -(1610 - 20 - 8 * 17));
     // The divergence bar of bar 3 hangs from the zero line down to -3.
     const auto& lines = canvas.lines();
     const Line bar3{727, -1559, 727, -1610, Colour::kPurple};
@@ -189,13 +189,19 @@ TEST(PanelCurves, StopAtShownBarsLessTheWarmUp)
 TEST(PanelCurves, RunningTotalsTakeTheirScaleFromTheWindowOnly)
 {
     auto data = RampData();
-    data->volumeForecast.obv[40] = 1e6;  // joined by the line, outside the scan
+    data->volumeForecast.obv[40] = 1e6;  // outside the scan: the line toward it rises to the chart's top
     RecordingCanvas canvas = Paint(&IndicatorPanels::DrawObvPanel, data->input(), 250);
     // Bars 0 to 39 hold 10 to 13: 3 * 0.2 is a hair above 0.6, so the step rounds up to 0.7.
     EXPECT_EQ(GridLabels(canvas), (std::vector<std::string>{"10", "10.7", "11.4", "12.1", "12.8", "13.5"}));
     const std::vector<Line> obv = Segments(canvas, Colour::kRed);
-    ASSERT_EQ(obv.size(), 40u);
-    EXPECT_EQ(obv.back().x2, 745 - 40 * 4);
+    ASSERT_EQ(obv.size(), 39u);
+    EXPECT_EQ(obv.back().x2, 745 - 39 * 4);
+    const auto& lines = canvas.lines();
+    const auto rise = std::find_if(lines.begin(), lines.end(), [](const Line& line) {
+        return line.colour == Colour::kRed && line.x1 == 745 - 39 * 4 && line.x2 == line.x1;
+    });
+    ASSERT_NE(rise, lines.end());
+    EXPECT_GT(rise->y2, rise->y1);
 }
 
 TEST(VolumeRangePanel, DrawnOnlyWhenVolumeEntryOneOrTwoIsNotZero)

@@ -11,8 +11,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
 
 namespace {
 
@@ -128,6 +131,22 @@ TEST_F(RenderCommandTest, FailuresNameTheFileAndExitOne)
     EXPECT_EQ(noBars.status, 1);
     EXPECT_NE(noBars.err.find("No daily bars"), std::string::npos) << noBars.err;
     EXPECT_FALSE(fs::exists(out));
+}
+
+TEST_F(RenderCommandTest, AFullDiskIsCalledThat)
+{
+    // The full device, as a node of the test folder behind the file's name:
+    // a program that replaced the target would replace only that node.
+    const fs::path full = folder_.path() / "full";
+    if (::mknod(full.c_str(), S_IFCHR | 0600, makedev(1, 7)) != 0)
+        GTEST_SKIP() << "device nodes cannot be made here";
+    fs::create_symlink(full, folder_.path() / "chart.png");
+    const Outcome outcome = Render("chart.png");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("\": the disk is full; free some space on it or write the file elsewhere."),
+              std::string::npos)
+        << outcome.err;
+    EXPECT_TRUE(fs::is_character_file(full));
 }
 
 TEST_F(RenderCommandTest, TheProgramDrawsWithoutADisplay)

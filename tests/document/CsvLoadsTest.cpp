@@ -2,10 +2,12 @@
 #include "document/CTarnwickDoc.h"
 #include "document/LoadQuotes.h"
 #include "net/FetchPage.h"
+#include "support/NamedPipe.h"
 #include "support/PageServer.h"
 #include "support/SampleDocument.h"
 #include "support/TempFolder.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -61,6 +63,18 @@ TEST(CsvLoads, AnImportReplacesTheDataOnlyWhenItWorked)
     // Reading again from the file, as a repeated load does.
     LoadQuotes(*document);
     EXPECT_EQ(document->store.barCount, 2);
+}
+
+TEST(CsvLoads, ANamedPipeIsRefusedWithoutWaitingForAWriter)
+{
+    const TempFolder folder;
+    const std::filesystem::path pipe = folder.path() / "ibm.csv";
+    ASSERT_TRUE(MakeNamedPipe(pipe));
+    auto document = LoadedSample("IBM");
+    const double ibmClose = document->store.close[0];
+    EXPECT_THAT(PipeReadFailure(pipe, [&] { ImportQuotes(*document, pipe); }),
+                testing::HasSubstr("\"" + pipe.string() + "\" is not a regular file but a named pipe"));
+    ExpectStillTheIbmSample(*document, ibmClose);
 }
 
 TEST(CsvLoads, AFailedOrCancelledServiceReadLeavesTheChartAsItWas)

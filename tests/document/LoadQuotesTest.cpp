@@ -4,8 +4,10 @@
 #include "support/SampleDocument.h"
 #include "support/TempFolder.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <span>
 #include <string>
@@ -89,6 +91,38 @@ TEST_F(LoadQuotesTest, ALoadWithoutBarsClearsTheStoreButKeepsThePreviousAnalysis
     EXPECT_EQ(document->movingAverages.sma9[0], sma9);
     EXPECT_EQ(document->flowDirection.adx14[0], adx);
     EXPECT_EQ(document->volumeForecast.todaySellTotal, totalSells);
+}
+
+TEST_F(LoadQuotesTest, AHistoryWithoutBarsSaysWhyWhenItsBytesTell)
+{
+    const TempFolder folder;
+    folder.Write("quotes.csv", "");
+    document->quoteDir = folder.path();
+    document->sourceMode = CTarnwickDoc::kLocalFiles;
+    const std::string history = "Date,Open,High,Low,Close,Volume\n5-Dec-00,1,2,0.5,1.5,700\n";
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : history)
+        utf16 += {c, '\0'};
+    std::string carriageReturns = history;
+    std::replace(carriageReturns.begin(), carriageReturns.end(), '\n', '\r');
+    const struct {
+        std::string text;
+        std::string says;
+    } cases[] = {
+        {utf16, "the file is UTF-16 text, two bytes a character; save it as UTF-8 or plain ASCII text."},
+        {carriageReturns, "the file ends its lines with a carriage return alone"},
+        {"Prices\n" + std::string(100000, '#') + "\n" + history,
+         "the file has a line too long to read (line 2 runs on past the first "},
+        {"Prices\n", "it needs a header line with \"Volume\" or \"Close\""},
+    };
+    for (const auto& c : cases) {
+        folder.Write("table.csv", c.text);
+        LoadQuotes(*document);
+        EXPECT_EQ(document->store.barCount, 0) << c.says;
+        EXPECT_THAT(NoBarsMessage(*document),
+                    testing::StartsWith("No daily bars in \"" + (folder.path() / "table.csv").string() + "\": " +
+                                        c.says));
+    }
 }
 
 TEST_F(LoadQuotesTest, AMissingFileLeavesTheStoreCleared)

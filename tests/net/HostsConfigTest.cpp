@@ -1,11 +1,13 @@
 #include "base/Errors.h"
 #include "net/HostsConfig.h"
+#include "support/NamedPipe.h"
 #include "support/TempFolder.h"
 #include "support/ThrownMessage.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <set>
@@ -99,6 +101,92 @@ TEST(HostsConfig, AFolderInPlaceOfTheFileIsAnErrorNamingIt)
     std::filesystem::create_directory(folder.path() / "hosts.ini");
     EXPECT_THAT(ThrownMessage<FileError>([&] { HostsConfig::Load(folder.path() / "hosts.ini"); }),
                 testing::HasSubstr((folder.path() / "hosts.ini").string()));
+}
+
+TEST(HostsConfig, ANamedPipeOrADeviceIsRefusedWithoutWaitingOrReadingWithoutEnd)
+{
+    TempFolder folder;
+    const std::filesystem::path pipe = folder.path() / "hosts.ini";
+    ASSERT_TRUE(MakeNamedPipe(pipe));
+    EXPECT_THAT(PipeReadFailure(pipe, [&] { HostsConfig::Load(pipe); }),
+                testing::HasSubstr("\"" + pipe.string() + "\" is not a regular file but a named pipe"));
+    // Nor is a device read: /dev/zero would fill the memory before it failed.
+    EXPECT_THAT(ThrownMessage<FileError>([] { HostsConfig::Load("/dev/null"); }),
+                testing::HasSubstr("\"/dev/null\" is not a regular file but a device"));
+}
+
+namespace {
+
+// The one warning of a file that is not used, and that every role kept its default.
+std::string SetAsideWarning(const std::filesystem::path& file)
+{
+    const HostsConfig hosts = HostsConfig::Load(file);
+    for (const HostRoleInfo& info : kHostRoles)
+        EXPECT_EQ(hosts.Base(info.role), info.defaultBase) << info.key;
+    EXPECT_EQ(hosts.warnings().size(), 1u);
+    return hosts.warnings().empty() ? "" : hosts.warnings().front();
+}
+
+}  // namespace
+
+TEST(HostsConfig, AFileTooLargeEmptyOrNotTextIsSetAsideWithOneWarningAndTheBuiltInHosts)
+{
+    TempFolder folder;
+    const std::filesystem::path file = folder.path() / "hosts.ini";
+    const std::string hosts = "[hosts]\nyahooFinance=http://127.0.0.1:8080\n";
+    const struct {
+        std::string text;
+        const char* says;
+    } cases[] = {
+        {hosts + "# " + std::string(HostsConfig::kMaxFileSize, 'x') + "\n", "is larger than 1 MB"},
+        {"", "is empty"},
+        {"\xEF\xBB\xBF", "is empty"},
+        {"\xFF\xFE[\0h\0o\0s\0t\0s\0]\0\n\0", "is UTF-16 text"},
+        {std::string("[\0h\0o\0s\0t\0s\0]\0\n\0", 16), "is UTF-16 text"},
+        {hosts + std::string("\x7F" "ELF\x02\x01\x01\0\0\0", 11), "holds NUL bytes"},
+        {"[hosts]\ryahooFinance=http://127.0.0.1:8080\r", "ends its lines with a carriage return alone"},
+    };
+    for (const auto& c : cases) {
+        folder.Write("hosts.ini", c.text);
+        const std::string warning = SetAsideWarning(file);
+        EXPECT_THAT(warning, testing::StartsWith("The hosts file \"" + file.string() + "\" " + c.says)) << c.says;
+        EXPECT_THAT(warning, testing::EndsWith("The built-in hosts apply.")) << c.says;
+    }
+
+    // A file of exactly the limit is read.
+    std::string full = hosts;
+    while (full.size() < HostsConfig::kMaxFileSize)
+        full += std::string(std::min<std::size_t>(64, HostsConfig::kMaxFileSize - full.size()) - 1, '#') + "\n";
+    folder.Write("hosts.ini", full);
+    const HostsConfig read = HostsConfig::Load(file);
+    EXPECT_EQ(read.Base(HostRole::YahooFinance), "http://127.0.0.1:8080");
+    EXPECT_TRUE(read.warnings().empty());
+}
+
+TEST(HostsConfig, UnreadableLinesAreSkippedAndNamedByNumberInOneWarningWithoutTheirText)
+{
+    TempFolder folder;
+    folder.Write("hosts.ini", "[hosts]\n"
+                              "yahooFinance=http://127.0.0.1:8080\n"
+                              "webSearch=http://evil.test\x1B[2J\n"
+                              "ipoSite=http://127.0.0.1:8081\n"
+                              "quoteSite=http://" + std::string(5000, 'q') + ".test\n"
+                              "\x01\x02\x03\n"
+                              "insiderTrading=http://caf\xE9.test\n");
+    const HostsConfig hosts = HostsConfig::Load(folder.path() / "hosts.ini");
+    EXPECT_EQ(hosts.Base(HostRole::YahooFinance), "http://127.0.0.1:8080");
+    EXPECT_EQ(hosts.Base(HostRole::IpoSite), "http://127.0.0.1:8081");
+    EXPECT_EQ(hosts.Base(HostRole::WebSearch), "http://search.example.com");
+    EXPECT_EQ(hosts.Base(HostRole::QuoteSite), "http://quotes.example.com");
+    ASSERT_EQ(hosts.warnings().size(), 2u);
+    // An 8-bit letter is text: its line is read, and rejected as no host name.
+    EXPECT_THAT(hosts.warnings()[0], testing::HasSubstr(":7: not an http://"));
+    const std::string& unreadable = hosts.warnings()[1];
+    EXPECT_THAT(unreadable, testing::StartsWith((folder.path() / "hosts.ini").string() +
+                                                ": lines 3, 5, 6 cannot be read (control characters"));
+    EXPECT_THAT(unreadable, testing::EndsWith("and are ignored."));
+    EXPECT_THAT(unreadable, testing::Not(testing::HasSubstr("evil")));
+    EXPECT_THAT(unreadable, testing::Not(testing::HasSubstr("qqq")));
 }
 
 TEST(HostsConfig, DefaultPathFollowsXdgConfigHome)

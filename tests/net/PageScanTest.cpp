@@ -22,6 +22,8 @@ TEST(PageScan, ThousandsGroupsFollowTheDigitsDirectly)
     EXPECT_DOUBLE_EQ(ReadGroupedNumber("12 ,345"), 12);
     EXPECT_DOUBLE_EQ(ReadGroupedNumber("12,"), 12);
     EXPECT_DOUBLE_EQ(ReadGroupedNumber("x,5"), 0);
+    EXPECT_DOUBLE_EQ(ReadGroupedNumber("9.44375e1"), 94.4375);
+    EXPECT_DOUBLE_EQ(ReadGroupedNumber("1.2E6,5"), 1200000005);
 
     // A comma in a tag after the field is not a group of the value.
     const std::string_view page = "Price<br>113</td><font face=\"Arial,Helvetica\">";

@@ -232,6 +232,14 @@ TEST_F(MarketPagesTest, SymbolPagesAskForTheSymbolsPaths)
     EXPECT_THAT(profile, testing::EndsWith("<hr><body>profile <a href=" + server.base() + "/q>q</a></body><"));
 }
 
+TEST_F(MarketPagesTest, ASymbolStartingWithADotKeepsItsPathsLevel)
+{
+    Build(pages.companyProfilePage, ".IBM");
+    Build(pages.stockNewsPage, ".IBM");
+    EXPECT_THAT(server.targets(), testing::Contains("/p/%2E/.IBM.html"));
+    EXPECT_THAT(server.targets(), testing::Contains("/n/%2E/.IBM.html"));
+}
+
 TEST_F(MarketPagesTest, StockNewsCutsBetweenItsTableMarkers)
 {
     server.Serve("/investments/news/?symbol=IBM&button=Go&choice=on",

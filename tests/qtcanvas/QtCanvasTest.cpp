@@ -152,3 +152,26 @@ TEST_F(QtCanvasTest, TextStandsOnAWhiteCellThatCoversEarlierLines)
     EXPECT_EQ(image.pixel(90, 108), qRgb(255, 0, 0));    // left of the text
     EXPECT_EQ(image.pixel(102, 108), qRgb(255, 255, 255));  // under the two spaces
 }
+
+TEST_F(QtCanvasTest, LinesAreOneHundredthOfAnInchOnScreenOnPaperAndInAPreview)
+{
+    // The thickness in pixels of a horizontal line drawn across a `dpi` page
+    // that is shown scaled by `scale`, as a print preview shows the printer's sheet.
+    auto thickness = [](int dpi, double scale) {
+        QImage image = WhiteImage(400, dpi);
+        QPainter painter(&image);
+        painter.scale(scale, scale);
+        {
+            QtCanvas canvas(painter);
+            canvas.SelectPen(canvas.CreatePen(Colour::kBlack));
+            canvas.MoveTo(10, -100);
+            canvas.LineTo(100, -100);
+        }
+        painter.end();
+        return InkBounds(image).height();
+    };
+    EXPECT_EQ(thickness(96, 1), 1);
+    EXPECT_EQ(thickness(300, 1), 3);
+    // A 1200-dpi sheet in a preview at screen size: 0.01 inch is about one pixel, not twelve.
+    EXPECT_LE(thickness(1200, 96.0 / 1200), 2);
+}

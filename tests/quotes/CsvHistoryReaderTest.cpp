@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -179,6 +180,34 @@ TEST_F(CsvHistoryReaderTest, FilesItCannotUseSayWhatIsMissingAndLeaveNoBars)
               "The CSV quote file \"quotes.csv\", line 3: intraday files are not supported; download daily quotes.");
     EXPECT_NE(Failure("Date,Close\n2024-01-02 09:30,1\n2024-01-02 16:00,2\n").find("intraday"), std::string::npos);
     EXPECT_EQ(store->barCount, 0);
+}
+
+TEST_F(CsvHistoryReaderTest, TextThatIsNoPlainLinesSaysWhyAndWhatToDo)
+{
+    const std::string history = "Date,Close\n2024-01-02,10\n2024-01-03,11\n";
+    std::string littleEndian = "\xFF\xFE";
+    std::string bigEndian;
+    for (const char c : history) {
+        littleEndian += {c, '\0'};
+        bigEndian += {'\0', c};
+    }
+    for (const std::string& utf16 : {littleEndian, bigEndian})
+        EXPECT_EQ(Failure(utf16), "The CSV quote file \"quotes.csv\" is UTF-16 text, two bytes a character; "
+                                  "save it as UTF-8 or plain ASCII text.");
+
+    std::string carriageReturns = history;
+    std::replace(carriageReturns.begin(), carriageReturns.end(), '\n', '\r');
+    EXPECT_EQ(Failure(carriageReturns),
+              "The CSV quote file \"quotes.csv\" ends its lines with a carriage return alone, as old Mac programs "
+              "did; save it with line feeds (Unix or Windows line ends).");
+    EXPECT_EQ(Failure(std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16)),
+              "The CSV quote file \"quotes.csv\" holds NUL bytes, so it is no text file; check that it is the file "
+              "meant.");
+    EXPECT_EQ(store->barCount, 0);
+
+    // A stray NUL in a file that reads is no reason to refuse it.
+    Parse(history + std::string("x\0y\n", 4));
+    EXPECT_EQ(store->barCount, 2);
 }
 
 TEST_F(CsvHistoryReaderTest, HostileTextStaysInsideItsLines)

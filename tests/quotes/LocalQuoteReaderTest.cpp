@@ -1,6 +1,7 @@
 #include "base/Errors.h"
 #include "quotes/LocalQuoteReader.h"
 #include "quotes/QuoteSeries.h"
+#include "support/NamedPipe.h"
 #include "support/TempFolder.h"
 #include "support/TestStore.h"
 #include "support/ThrownMessage.h"
@@ -209,6 +210,22 @@ TEST_F(LocalQuoteReaderTest, FilesPastTheReadLimitsAreCut)
     // A header line longer than everything read leaves no rows.
     Load("", std::string(200000, 'a') + "Volume\n5-Dec-00,1,2,0.5,1.5,700\n");
     EXPECT_EQ(store->barCount, 0);
+}
+
+TEST_F(LocalQuoteReaderTest, ANamedPipeInPlaceOfEitherFileIsRefusedWithoutWaitingForAWriter)
+{
+    for (const char* name : {"quotes.csv", "table.csv"}) {
+        const TempFolder quotes;
+        quotes.Write("quotes.csv", QuoteLine("IBM", "12/5/2000"));
+        quotes.Write("table.csv", kHeader + HistoryRows(3));
+        const std::filesystem::path pipe = quotes.path() / name;
+        std::filesystem::remove(pipe);
+        ASSERT_TRUE(MakeNamedPipe(pipe)) << pipe;
+        store->Clear();
+        EXPECT_THAT(PipeReadFailure(pipe, [&] { reader.Load(*store, quotes.path(), "IBM", latest); }),
+                    testing::HasSubstr("\"" + pipe.string() + "\" is not a regular file but a named pipe"));
+        EXPECT_EQ(store->barCount, 0);
+    }
 }
 
 TEST_F(LocalQuoteReaderTest, AFileThatCannotBeReadIsAnErrorNamingIt)

@@ -76,6 +76,18 @@ TEST_F(YahooQuoteSourceTest, ReadsTheQuoteAndMergesItInFrontOfAnOlderHistory)
     EXPECT_EQ(source.fromMonth, 7);
 }
 
+TEST_F(YahooQuoteSourceTest, NumbersWrittenWithAnExponentKeepIt)
+{
+    server.Serve(kQuoteTarget, QuotePage("4:00PM", "9.44375e1"));
+    server.Serve(kHistoryTarget, "<table><tr><th>Date</th><th>Close</th><th>Volume</th><th>Adj. Close</th></tr>"
+                                 "<tr><td>4-Dec-00</td><td>9.1e1</td><td>9.5E+1</td><td>900e-1</td>"
+                                 "<td><b>9.3e1</b></td><td>1.2e6</td><td>9.3e1</td></tr></table>");
+    Load();
+    EXPECT_DOUBLE_EQ(source.latestQuote.lastTrade, 94.4375);
+    ASSERT_EQ(store.barCount, 2);
+    EXPECT_EQ(BarOf(store, 1), (TestBar{91, 95, 90, 93, 1200000}));
+}
+
 TEST_F(YahooQuoteSourceTest, TheQuoteStaysOutWhenTheNewestRowIsTheQuotedDay)
 {
     // Within 0.1 % of the quote's open, low and high: the same day.
