@@ -33,7 +33,7 @@ std::size_t WebLoadProgress::Fetch(const PageRequest& request, std::span<char> b
 
 FetchProgress WebLoadProgress::Watch(const PageRequest& request)
 {
-    page_ = QString::fromStdString(HostOf(request) + request.object);
+    page_ = QString::fromStdString(ServerOf(request) + request.object);
     ShowReceived(0);
     return [this](std::size_t received) {
         ShowReceived(received);

@@ -34,5 +34,5 @@ private:
 
     QProgressDialog dialog_;
     QString task_;
-    QString page_;  // host, path and query of the page being read
+    QString page_;  // host:port, path and query of the page being read
 };

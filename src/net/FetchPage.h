@@ -35,6 +35,10 @@ struct PageRequest {
 // The host named in request.base, without scheme and port.
 std::string HostOf(const PageRequest& request);
 
+// "host:port" of the server the request goes to: the port the base names,
+// else 80 for Port80 and the scheme's default (80, or 443 for https).
+std::string ServerOf(const PageRequest& request);
+
 struct FetchLimits {
     std::chrono::milliseconds connectTimeout{15000};
     std::chrono::milliseconds totalTimeout{60000};
@@ -59,8 +63,8 @@ public:
 // page is read like any other.
 // Every request asks for no cache and carries the form content type, GET
 // included; a proxy comes from the user's environment (http_proxy...).
-// Throws NetworkError naming host, path and reason when the transfer fails
-// (or, with httpErrorFails, the server answered with an error status),
+// Throws NetworkError naming host:port, path and reason when the transfer
+// fails (or, with httpErrorFails, the server answered with an error status),
 // FetchCancelled when `progress` returned false, and std::invalid_argument
 // for a verb other than GET or POST.
 std::size_t FetchPage(const PageRequest& request, std::span<char> destination, const FetchLimits& limits = {},

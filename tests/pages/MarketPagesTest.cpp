@@ -275,7 +275,7 @@ TEST_F(MarketPagesTest, AFailedBuildLeavesThePreviousPageAsItWas)
     // No site reachable: the first fetch fails, naming the site.
     hosts.PointAllAt("127.0.0.1:1");
     EXPECT_THAT(ThrownMessage<NetworkError>([&] { Build(pages.priceForecastPage); }),
-                HasSubstr(history + " from 127.0.0.1"));
+                HasSubstr(history + " from 127.0.0.1:1: Connection refused"));
     EXPECT_EQ(ReadFile(file), good);
 
     // The disk fills up while the new page is written.
