@@ -15,6 +15,7 @@
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QStackedWidget>
+#include <QStringList>
 
 #include <optional>
 #include <span>
@@ -233,10 +234,14 @@ bool CChildFrame::BuildMarketPage(const CommandInfo& command)
                              ? QStringLiteral("Building %1 for %2").arg(name, ToQString(document_.symbol))
                              : QStringLiteral("Building %1").arg(name);
     WebLoadProgress progress(this, name, task);
+    QStringList warnings;
     const PageBuild build{.hosts = services_.hosts,
                           .folder = services_.pageFolder,
                           .symbol = document_.symbol,
-                          .watch = [&progress](const PageRequest& request) { return progress.Watch(request); }};
+                          .watch = [&progress](const PageRequest& request) { return progress.Watch(request); },
+                          .warn = [&warnings](const std::string& warning) {
+                              warnings.append(QString::fromStdString(warning));
+                          }};
     std::filesystem::path file;
     try {
         file = page->Build(build);
@@ -247,6 +252,9 @@ bool CChildFrame::BuildMarketPage(const CommandInfo& command)
         return false;
     }
     browserView_->Navigate(QString::fromStdString(file.string()));
+    // The page shows what it could; the status bar says which sites left a gap.
+    if (!warnings.isEmpty())
+        mainFrame_.ShowNotice(warnings.join(QLatin1Char(' ')));
     return true;
 }
 

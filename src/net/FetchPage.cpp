@@ -239,6 +239,7 @@ std::size_t FetchSession::Fetch(const PageRequest& request, std::span<char> dest
     if (code == CURLE_OK || (code == CURLE_WRITE_ERROR && sink.cut)) {
         long status = 0;
         curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+        status_ = static_cast<int>(status);
         if (request.httpErrorFails && status >= 400)
             throw NetworkError("Could not fetch " + request.object + " from " + ServerOf(request) +
                                ": the server answered with HTTP status " + std::to_string(status) +

@@ -83,6 +83,10 @@ public:
     std::size_t Fetch(const PageRequest& request, std::span<char> destination, const FetchLimits& limits = {},
                       const FetchProgress& progress = {});
 
+    // The HTTP status of the last fetch that returned.
+    int status() const { return status_; }
+
 private:
     void* handle_;  // the libcurl easy handle
+    int status_ = 0;
 };

@@ -225,6 +225,9 @@ TEST_F(CChildFrameTest, CancelStopsAPageBuildAndShowsNothing)
 TEST_F(CChildFrameTest, EveryMarketAndStockPageIsBuiltAndShown)
 {
     PageServer server;
+    // One page that every composed page finds a part of.
+    server.ServeOthers("<html><HTML><BODY <body>SUMMARY <TR>sector figures"
+                       "<TD class=bSH>&nbsp;Industry/Sector Information</TD></TABLE></body></HTML></html>");
     for (const HostRoleInfo& role : kHostRoles)
         services.hosts.Set(role.role, server.base());
     TempFolder folder;
@@ -265,6 +268,23 @@ TEST_F(CChildFrameTest, APageThatCannotBeBuiltIsReportedAndNotShown)
     EXPECT_EQ(frame->browserView()->url(), before);
     EXPECT_EQ(document.commandCount, 0);
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "htmnewsindex.htm"));
+}
+
+TEST_F(CChildFrameTest, ASiteThatAnsweredWithAnErrorIsNamedInTheStatusBar)
+{
+    PageServer server;  // it has no Silicon Investor search: a 404
+    for (const HostRole role : {HostRole::YahooMessages, HostRole::SecondQuoteSource, HostRole::RagingBull})
+        services.hosts.Set(role, server.base());
+    server.Serve("/?action=q&board=IBM", "<html>boards</html>");
+    TempFolder folder;
+    services.pageFolder = folder.path();
+    mainFrame.symbolBox()->setText("IBM");
+
+    EXPECT_TRUE(frame->OnCommand(kMessageBoards));
+    EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_TRUE(mainFrame.statusBar()->currentMessage().contains(QString::fromStdString(
+        "answered /stocktalk/searchresults.gsp?s=IBM&domain=Messages with HTTP status 404")))
+        << mainFrame.statusBar()->currentMessage().toStdString();
 }
 
 TEST_F(CChildFrameTest, RunningAPageCommandAgainShowsTheNewPage)

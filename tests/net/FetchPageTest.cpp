@@ -258,8 +258,7 @@ TEST(FetchPageServer, NamesTheHostWithThePortTheRequestGoesTo)
 
 TEST(FetchPageFailureTest, AnOverlongHeaderLineIsReportedAsSuchNotAsLackOfMemory)
 {
-    const ScriptedServer server({{HttpAnswer(200, "OK", "X-Filler: " + std::string(1 << 20, 'a') + "\r\n", "page")}},
-                                ScriptedServer::End::Close);
+    const ScriptedServer server({{kLongHeaderAnswer}}, ScriptedServer::End::Close);
     std::vector<char> buffer(64);
     EXPECT_EQ(ThrownMessage<NetworkError>([&] { FetchPage({.base = server.base(), .object = "/q"}, buffer); }),
               "Could not fetch /q from " + server.server() +

@@ -42,7 +42,10 @@ protected:
 
     std::string Build(const PageCompositor& page, const std::string& symbol = "IBM")
     {
-        return ReadFile(page.Build({.hosts = hosts, .folder = folder.path(), .symbol = symbol}));
+        return ReadFile(page.Build({.hosts = hosts,
+                                    .folder = folder.path(),
+                                    .symbol = symbol,
+                                    .warn = [this](const std::string& warning) { warnings.push_back(warning); }}));
     }
 
     // The names of the files in the page folder.
@@ -58,6 +61,7 @@ protected:
     HostsConfig hosts;
     TempFolder folder;
     MarketPages pages;
+    std::vector<std::string> warnings;
 };
 
 TEST_F(MarketPagesTest, MessageBoardsPageByteForByte)
@@ -99,16 +103,43 @@ TEST_F(MarketPagesTest, MessageBoardsPageByteForByte)
 
 TEST_F(MarketPagesTest, ErrorPagesAndMissingStartMarkersLeaveTheLabelsOnly)
 {
-    // The other two pages are the server's 404 page.
-    server.Serve("/?action=q&board=IBM", "no boards here");
+    // The boards' page is the server's 404 page, markers and all: never cut in.
+    server.Serve("/stocktalk/searchresults.gsp?s=IBM&domain=Messages", "no topics here");
+    server.Serve("/mboard/boards.cgi?board=IBM", "<HTML>bull</HTML>");
     const std::string page = Build(pages.messageBoardsPage);
     EXPECT_THAT(page, testing::EndsWith(std::string(kClosingLine) +
                                         "<hr>Information from Silicon Investor :     Symbol: <b>IBM<b>   "
-                                        "</table><hr>Information from Ragingbull :"));
+                                        "</table><hr>Information from Ragingbull :<HTML>bull</HTML>"));
+    EXPECT_THAT(warnings, ElementsAre(server.base().substr(7) + " answered /?action=q&board=IBM with HTTP status 404 "
+                                                                "instead of the page; its section stays empty."));
+}
+
+TEST_F(MarketPagesTest, APageNoSiteGaveContentToIsNotBuiltAndTheOldOneStays)
+{
+    const std::filesystem::path file = pages.messageBoardsPage.PagePath(folder.path());
+    server.Serve("/mboard/boards.cgi?board=IBM", "<HTML>bull</HTML>");
+    const std::string good = Build(pages.messageBoardsPage);
+
+    // An error status, a page without the markers and an empty page.
+    server.Handle("/mboard/boards.cgi", [](const httplib::Request&, httplib::Response& response) {
+        response.status = 500;
+        response.set_content("<HTML>Internal error</HTML>", "text/html");
+    });
+    server.Serve("/stocktalk/searchresults.gsp?s=IBM&domain=Messages", "no topics here");
+    server.Serve("/?action=q&board=IBM", "");
+    const std::string site = server.base().substr(7);
+    EXPECT_EQ(ThrownMessage<PageError>([&] { Build(pages.messageBoardsPage); }),
+              "No site gave content for htmmessageboards.htm (" + site +
+                  "/?action=q&board=IBM: no content found in it; " + site +
+                  "/stocktalk/searchresults.gsp?s=IBM&domain=Messages: no content found in it; " + site +
+                  "/mboard/boards.cgi?board=IBM: HTTP status 500), so the page was not rebuilt.");
+    EXPECT_EQ(ReadFile(file), good);
+    EXPECT_THAT(FilesInFolder(), ElementsAre("htmmessageboards.htm"));
 }
 
 TEST_F(MarketPagesTest, HostileSymbolIsEncodedInRequestsAndEscapedInThePage)
 {
+    server.ServeOthers("<HTML>boards</HTML>");
     const std::string page = Build(pages.messageBoardsPage, "<b>&\" /x");
     EXPECT_EQ(server.targets()[1], "/stocktalk/searchresults.gsp?s=%3Cb%3E%26%22%20%2Fx&domain=Messages");
     EXPECT_THAT(page, HasSubstr("Symbol: <b>&lt;b&gt;&amp;&quot; /x<b>   "));
@@ -225,7 +256,7 @@ TEST_F(MarketPagesTest, SymbolPagesAskForTheSymbolsPaths)
 {
     server.Serve("/p/I/IBM.html", "<html><body>profile <a href=/q>q</a></body></html>");
     const std::string profile = Build(pages.companyProfilePage);
-    Build(pages.stockNewsPage);
+    EXPECT_THROW(Build(pages.stockNewsPage), PageError);  // only its requests count here
     EXPECT_THAT(server.targets(), testing::Contains("/p/I/IBM.html"));
     EXPECT_THAT(server.targets(), testing::Contains("/n/I/IBM.html"));
     EXPECT_THAT(server.targets(), testing::Contains("/investments/news/?symbol=IBM&button=Go&choice=on"));
@@ -234,6 +265,7 @@ TEST_F(MarketPagesTest, SymbolPagesAskForTheSymbolsPaths)
 
 TEST_F(MarketPagesTest, ASymbolStartingWithADotKeepsItsPathsLevel)
 {
+    server.ServeOthers("<html><body>any page</body></html>");
     Build(pages.companyProfilePage, ".IBM");
     Build(pages.stockNewsPage, ".IBM");
     EXPECT_THAT(server.targets(), testing::Contains("/p/%2E/.IBM.html"));

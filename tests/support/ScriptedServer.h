@@ -157,3 +157,22 @@ inline std::string HttpAnswer(int status, std::string_view text, std::string_vie
            std::to_string(body.size()) + "\r\nConnection: close\r\n" + std::string(headers) + "\r\n" +
            std::string(body);
 }
+
+// Misbehaving answers: a header that promises more body than follows, a
+// body of bytes no page holds, and a header line of a megabyte.
+inline const std::string kCutShortAnswer = "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n<html>";
+inline const std::string kBinaryAnswer =
+    HttpAnswer(200, "OK", "", std::string("\x00\xff<ht\x00ml>\x1b\x7f", 11) + std::string(3000, '\0'));
+inline const std::string kLongHeaderAnswer =
+    HttpAnswer(200, "OK", "X-Filler: " + std::string(1 << 20, 'a') + "\r\n", "<html>x</html>");
+
+// A site that misbehaves, and how a command that reads from it ends: its
+// exit status and texts its error output holds ("{site}" stands for the
+// site's host:port).
+struct Misbehaviour {
+    const char* name;
+    std::vector<ScriptedServer::Step> script;
+    ScriptedServer::End end;
+    int status;
+    std::vector<std::string> said;
+};
