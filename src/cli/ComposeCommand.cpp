@@ -78,6 +78,7 @@ int RunCompose(std::span<const std::string_view> args, std::ostream& out, std::o
         const PageBuild build{.hosts = *hosts,
                               .folder = options->outDir,
                               .symbol = options->symbol,
+                              .limits = {.deadline = CommandDeadline::Starting(hosts->commandTime())},
                               .warn = [&err](const std::string& warning) {
                                   err << "tarnwick-cli: warning: " << warning << "\n";
                               }};

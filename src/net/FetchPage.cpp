@@ -160,7 +160,20 @@ std::string Reason(CURL* curl, CURLcode code, const PageSink& sink)
     return curl_easy_strerror(code);
 }
 
+// The fetch ran into the deadline of its command.
+NetworkError OutOfTime(const PageRequest& request, const CommandDeadline& deadline)
+{
+    return NetworkError("Could not fetch " + request.object + " from " + ServerOf(request) +
+                        ": the command ran past its time limit of " + std::to_string(deadline.allowed.count()) +
+                        " s. Raise commandSeconds in the [limits] section of the hosts file to wait longer.");
+}
+
 }  // namespace
+
+CommandDeadline CommandDeadline::Starting(std::chrono::seconds allowed)
+{
+    return {std::chrono::steady_clock::now() + allowed, allowed};
+}
 
 std::string PageRequest::Url() const
 {
@@ -205,6 +218,11 @@ std::size_t FetchSession::Fetch(const PageRequest& request, std::span<char> dest
 {
     if (destination.empty())
         return 0;
+    // Rounded up: when the transfer times out at `left`, the deadline has passed.
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(limits.deadline.end - std::chrono::steady_clock::now());
+    if (left <= std::chrono::milliseconds::zero())
+        throw OutOfTime(request, limits.deadline);
     CURL* curl = handle_;
     // Forgets the last request's options; the open connection stays for reuse.
     curl_easy_reset(curl);
@@ -222,7 +240,7 @@ std::size_t FetchSession::Fetch(const PageRequest& request, std::span<char> dest
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, kReadSize);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connectTimeout.count()));
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.totalTimeout.count()));
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(std::min(limits.totalTimeout, left).count()));
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WritePage);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
     curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, TakeHeaderLine);
@@ -248,6 +266,8 @@ std::size_t FetchSession::Fetch(const PageRequest& request, std::span<char> dest
     }
     if (relay.failure)
         std::rethrow_exception(relay.failure);
+    if (code == CURLE_OPERATION_TIMEDOUT && std::chrono::steady_clock::now() >= limits.deadline.end)
+        throw OutOfTime(request, limits.deadline);
     if (code == CURLE_ABORTED_BY_CALLBACK)
         throw FetchCancelled("Loading " + request.object + " from " + ServerOf(request) + " was cancelled.");
     throw NetworkError("Could not fetch " + request.object + " from " + ServerOf(request) + ": " +

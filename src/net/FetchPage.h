@@ -39,9 +39,20 @@ std::string HostOf(const PageRequest& request);
 // else 80 for Port80 and the scheme's default (80, or 443 for https).
 std::string ServerOf(const PageRequest& request);
 
+// The time a whole command may take, all of its fetches together. A fetch
+// stops when it runs out, whatever its own limits.
+struct CommandDeadline {
+    std::chrono::steady_clock::time_point end = std::chrono::steady_clock::time_point::max();
+    std::chrono::seconds allowed{0};  // the time the command was given, for the message
+
+    // A deadline `allowed` from now.
+    static CommandDeadline Starting(std::chrono::seconds allowed);
+};
+
 struct FetchLimits {
     std::chrono::milliseconds connectTimeout{15000};
     std::chrono::milliseconds totalTimeout{60000};
+    CommandDeadline deadline{};
 };
 
 // Called now and then during a transfer with the bytes received so far;
@@ -66,7 +77,8 @@ public:
 // Throws NetworkError naming host:port, path and reason when the transfer
 // fails (or, with httpErrorFails, the server answered with an error status),
 // FetchCancelled when `progress` returned false, and std::invalid_argument
-// for a verb other than GET or POST.
+// for a verb other than GET or POST. Past the deadline the NetworkError says
+// the command ran out of time.
 std::size_t FetchPage(const PageRequest& request, std::span<char> destination, const FetchLimits& limits = {},
                       const FetchProgress& progress = {});
 

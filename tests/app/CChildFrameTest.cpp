@@ -9,6 +9,7 @@
 #include "support/CsvHistoryText.h"
 #include "support/PageServer.h"
 #include "support/SampleDocument.h"
+#include "support/ScriptedServer.h"
 #include "support/SilentServer.h"
 #include "support/TempFolder.h"
 #include "support/WebQuotePages.h"
@@ -26,10 +27,13 @@
 #include <QWebEnginePage>
 #include <QUrl>
 
+#include <chrono>
 #include <memory>
 #include <vector>
 
 namespace {
+
+using namespace std::chrono_literals;
 
 struct ShownProgress {
     QString title;
@@ -220,6 +224,28 @@ TEST_F(CChildFrameTest, CancelStopsAPageBuildAndShowsNothing)
     EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
     EXPECT_EQ(frame->browserView()->url(), before);
     EXPECT_EQ(document.commandCount, 0);
+}
+
+TEST_F(CChildFrameTest, APageBuildStopsAtTheCommandsTimeLimitNamingWhatItWasReading)
+{
+    // Each of the Stock Evaluator's five pages comes in just inside half a second.
+    const std::string answer = HttpAnswer(200, "OK", "", "<html>evaluation</html>");
+    const ScriptedServer slow({{answer.substr(0, 20), 400ms}, {answer.substr(20)}}, ScriptedServer::End::Close);
+    services.hosts.Set(HostRole::InvestmentCenter, slow.base());
+    ASSERT_TRUE(services.hosts.SetCommandSeconds("1"));
+    TempFolder folder;
+    services.pageFolder = folder.path();
+    const QUrl before = frame->browserView()->url();
+
+    frame->OnCommand(kStockEvaluator);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].contains(QString::fromStdString("/investments/seceval/?symbol=YHOO&cmetric=")))
+        << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].contains(QString::fromStdString(
+        " from " + slow.server() + ": the command ran past its time limit of 1 s.")))
+        << errors[0].toStdString();
+    EXPECT_EQ(frame->browserView()->url(), before);
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "htmstockevaluator.htm"));
 }
 
 TEST_F(CChildFrameTest, EveryMarketAndStockPageIsBuiltAndShown)

@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,12 +17,13 @@ using testing::HasSubstr;
 
 namespace {
 
+using namespace std::chrono_literals;
+
 class ComposeCommandTest : public testing::Test {
 protected:
     Outcome Compose(std::vector<std::string> args)
     {
-        const std::vector<std::string> common = {"--config", "/nonexistent/hosts.ini", "--out-dir",
-                                                 folder.path().string()};
+        const std::vector<std::string> common = {"--config", config, "--out-dir", folder.path().string()};
         args.insert(args.end(), common.begin(), common.end());
         const std::vector<std::string_view> views(args.begin(), args.end());
         return RunCli(RunCompose, views);
@@ -29,6 +31,7 @@ protected:
 
     PageServer server;
     TempFolder folder;
+    std::string config = "/nonexistent/hosts.ini";
 };
 
 }  // namespace
@@ -66,14 +69,22 @@ TEST_F(ComposeCommandTest, WrongArgumentsAndFailedBuildsSayWhy)
 
 TEST_F(ComposeCommandTest, ASiteThatMisbehavesFailsTheBuildByNameAndKeepsTheGoodPage)
 {
+    folder.Write("hosts.ini", "[limits]\ncommandSeconds = 1\n");
+    config = (folder.path() / "hosts.ini").string();
     const std::filesystem::path file = folder.path() / "htmmessageboards.htm";
     server.Serve("/mboard/boards.cgi?board=IBM", "<HTML>good boards</HTML>");
     ASSERT_EQ(Compose({"MessageBoardsPage", "--symbol", "IBM", "--all-hosts", server.base().substr(7)}).status, 0);
     const std::string good = ReadFile(file);
 
+    const std::string page = HttpAnswer(200, "OK", "", "<html>boards</html>");
     const std::string noContent = "No site gave content for htmmessageboards.htm ({site}/?action=q&board=IBM: ";
     using End = ScriptedServer::End;
     const Misbehaviour cases[] = {
+        {"silent", {}, End::Hold, 1, {"/?action=q&board=IBM from {site}: the command ran past its time limit of 1 s."}},
+        {"headers, then nothing", {{kCutShortAnswer}}, End::Hold, 1,
+         {"/?action=q&board=IBM from {site}: the command ran past its time limit of 1 s."}},
+        {"drip", {{page.substr(0, page.size() - 7), 700ms}, {page.substr(page.size() - 7)}}, End::Close, 1,
+         {"/stocktalk/searchresults.gsp?s=IBM&domain=Messages from {site}: the command ran past its time limit"}},
         {"reset mid-body", {{kCutShortAnswer}}, End::Reset, 1,
          {"/?action=q&board=IBM from {site}: Failure when receiving data from the peer."}},
         {"404", {{HttpAnswer(404, "Not Found", "", "<html>Not Found</html><HTML>x</HTML>")}}, End::Close, 1,

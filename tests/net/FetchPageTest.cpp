@@ -265,3 +265,35 @@ TEST(FetchPageFailureTest, AnOverlongHeaderLineIsReportedAsSuchNotAsLackOfMemory
                   ": the reply's header was too long (a line of more than 100 KB). "
                   "Check your network connection and the hosts file.");
 }
+
+TEST(FetchPageDeadline, AFetchStopsAtItsCommandsDeadlineNamingWhatItWasFetching)
+{
+    const SilentServer silent;
+    std::vector<char> buffer(64);
+    const FetchLimits limits{.deadline = CommandDeadline::Starting(1s)};
+    const std::string expected = "Could not fetch /q from " + silent.base().substr(7) +
+                                 ": the command ran past its time limit of 1 s. Raise commandSeconds in the "
+                                 "[limits] section of the hosts file to wait longer.";
+    EXPECT_EQ(ThrownMessage<NetworkError>([&] { FetchPage({.base = silent.base(), .object = "/q"}, buffer, limits); }),
+              expected);
+    EXPECT_GE(std::chrono::steady_clock::now(), limits.deadline.end);
+
+    // The next fetch of the command does not start.
+    PageServer server;
+    server.Serve("/q", "the page");
+    EXPECT_THAT(ThrownMessage<NetworkError>(
+                    [&] { FetchPage({.base = server.base(), .object = "/q"}, buffer, limits); }),
+                testing::HasSubstr("/q from " + server.base().substr(7) + ": the command ran past its time limit"));
+    EXPECT_TRUE(server.requests().empty());
+}
+
+TEST(FetchPageDeadline, ItsOwnTimeoutStillNamesATimeoutWhenTheDeadlineIsFurther)
+{
+    const SilentServer silent;
+    std::vector<char> buffer(64);
+    EXPECT_THAT(ThrownMessage<NetworkError>([&] {
+                    FetchPage({.base = silent.base(), .object = "/q"}, buffer,
+                              {.totalTimeout = 300ms, .deadline = CommandDeadline::Starting(60s)});
+                }),
+                testing::HasSubstr("/q from " + silent.base().substr(7) + ": Timeout"));
+}
