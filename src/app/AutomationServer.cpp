@@ -7,7 +7,25 @@
 #include <QDBusMessage>
 #include <QDBusReply>
 
+#include <malloc.h>
+
+#include <algorithm>
 #include <vector>
+
+namespace {
+
+// A document holds its quote text buffers, about half a megabyte; a client
+// that makes documents without end must not take the machine's memory.
+constexpr std::ptrdiff_t kDocumentsPerClient = 100;
+
+// Released documents leave their pages in the allocator's heap; a server
+// that served a large client gives them back instead of keeping its peak.
+void ReturnFreedMemory()
+{
+    malloc_trim(0);
+}
+
+}  // namespace
 
 // One document as the bus sees it. Its interface has no methods and no
 // properties; QtDBus leaves an empty interface out of the introspection data,
@@ -62,6 +80,13 @@ bool AutomationServer::Start(QString& error)
 QDBusObjectPath AutomationServer::CreateDocument()
 {
     const QString client = message().service();
+    const auto held = std::ranges::count_if(documents_, [&](const auto& entry) { return entry.second->owner == client; });
+    if (held >= kDocumentsPerClient) {
+        sendErrorReply(QDBusError::LimitsExceeded,
+                       QStringLiteral("a client may hold %1 documents at most: release one with ReleaseDocument first")
+                           .arg(kDocumentsPerClient));
+        return {};
+    }
     const QString path = kDocumentPathPrefix + QString::number(++documentsMade_);
     auto document = std::make_unique<AutomationDocument>(client);
     bus_.registerObject(path, document.get(), QDBusConnection::ExportAllContents);
@@ -84,6 +109,7 @@ void AutomationServer::ReleaseDocument(const QDBusObjectPath& path)
         return;
     }
     Release(path.path());
+    ReturnFreedMemory();
 }
 
 void AutomationServer::OnClientGone(const QString& client)
@@ -95,6 +121,7 @@ void AutomationServer::OnClientGone(const QString& client)
             held.push_back(path);
     for (const QString& path : held)
         Release(path);
+    ReturnFreedMemory();
 }
 
 void AutomationServer::Release(const QString& path)

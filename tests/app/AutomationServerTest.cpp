@@ -120,6 +120,21 @@ protected:
         return CallApplication(QStringLiteral("CreateDocument")).arguments().value(0).value<QDBusObjectPath>().path();
     }
 
+    // Run by a client of its own, dbus-send, which leaves the bus at once;
+    // the output names the document made, or the error.
+    QString CreateDocumentAsAnotherClient()
+    {
+        QProcess send;
+        send.start(QStringLiteral("dbus-send"),
+                   {QStringLiteral("--bus=") + address_, QStringLiteral("--print-reply"),
+                    QStringLiteral("--dest=") + AutomationServer::kServiceName, AutomationServer::kObjectPath,
+                    QStringLiteral("org.tarnwick.Tarnwick.Application.CreateDocument")});
+        send.waitForFinished(10000);
+        const QString output = QString::fromUtf8(send.readAllStandardOutput() + send.readAllStandardError());
+        const qsizetype path = output.indexOf(AutomationServer::kDocumentPathPrefix);
+        return path < 0 ? output : output.mid(path).section(QLatin1Char('"'), 0, 0);
+    }
+
     QDBusMessage ReleaseDocument(const QString& path)
     {
         return CallApplication(QStringLiteral("ReleaseDocument"), {QVariant::fromValue(QDBusObjectPath(path))});
@@ -189,6 +204,42 @@ TEST_F(AutomationServerProgramTest, ReleasingTheLastDocumentEndsTheProgram)
 
     EXPECT_EQ(ReleaseDocument(second).type(), QDBusMessage::ReplyMessage);
     EXPECT_TRUE(QuitsSuccessfully(program));
+}
+
+TEST_F(AutomationServerProgramTest, DocumentsOfClientsThatLeftAreReleasedWhileAnotherClientStays)
+{
+    QProcess& program = StartProgram(QStringLiteral("-Automation"));
+    ASSERT_TRUE(ServiceAppears()) << program.readAllStandardError().toStdString();
+    const QString kept = CreateDocument();
+
+    for (int client = 0; client < 10; ++client)
+        ASSERT_TRUE(CreateDocumentAsAnotherClient().startsWith(AutomationServer::kDocumentPathPrefix));
+
+    const auto documentsOnTheBus = [this] {
+        const QDBusMessage reply = client_->call(QDBusMessage::createMethodCall(
+            AutomationServer::kServiceName, QStringLiteral("/Tarnwick/Documents"),
+            QStringLiteral("org.freedesktop.DBus.Introspectable"), QStringLiteral("Introspect")));
+        return reply.arguments().value(0).toString().count(QStringLiteral("<node name="));
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return documentsOnTheBus() == 1; }, 10000)) << documentsOnTheBus();
+    EXPECT_EQ(program.state(), QProcess::Running);
+    EXPECT_EQ(ReleaseDocument(kept).type(), QDBusMessage::ReplyMessage);
+    EXPECT_TRUE(QuitsSuccessfully(program));
+}
+
+// A document holds about half a megabyte: a client that makes them without
+// end is stopped before it takes the machine's memory, and others go on.
+TEST_F(AutomationServerProgramTest, AClientHoldsAHundredDocumentsAtMostAndOthersAreNotHeldBack)
+{
+    QProcess& program = StartProgram(QStringLiteral("-Automation"));
+    ASSERT_TRUE(ServiceAppears()) << program.readAllStandardError().toStdString();
+    for (int document = 0; document < 100; ++document)
+        ASSERT_EQ(CallApplication(QStringLiteral("CreateDocument")).type(), QDBusMessage::ReplyMessage) << document;
+
+    const QDBusMessage refused = CallApplication(QStringLiteral("CreateDocument"));
+    EXPECT_EQ(refused.errorName(), QStringLiteral("org.freedesktop.DBus.Error.LimitsExceeded"));
+    EXPECT_TRUE(refused.errorMessage().contains(QStringLiteral("ReleaseDocument"))) << refused.errorMessage().toStdString();
+    EXPECT_TRUE(CreateDocumentAsAnotherClient().startsWith(AutomationServer::kDocumentPathPrefix));
 }
 
 TEST_F(AutomationServerProgramTest, ASecondProgramFindsTheServiceTaken)
