@@ -15,6 +15,7 @@
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QStackedWidget>
+#include <QStringList>
 
 #include <optional>
 #include <span>
@@ -151,7 +152,8 @@ bool CChildFrame::ReadQuotes(const CommandInfo& command)
     std::optional<ScopedWebAccess> webAccess;
     if (sourceMode != CTarnwickDoc::kLocalFiles) {
         progress.emplace(this, ToQString(std::string(SplitPrompt(command.prompt).tooltip)),
-                         QStringLiteral("Reading quotes for %1").arg(ToQString(document_.symbol)));
+                         QStringLiteral("Reading quotes for %1").arg(ToQString(document_.symbol)),
+                         services_.hosts.commandTime());
         WebAccess web;
         web.hosts = services_.hosts;
         web.fetch = [&progress](const PageRequest& request, std::span<char> buffer) {
@@ -232,11 +234,16 @@ bool CChildFrame::BuildMarketPage(const CommandInfo& command)
     const QString task = command.run.readsSymbol
                              ? QStringLiteral("Building %1 for %2").arg(name, ToQString(document_.symbol))
                              : QStringLiteral("Building %1").arg(name);
-    WebLoadProgress progress(this, name, task);
+    WebLoadProgress progress(this, name, task, services_.hosts.commandTime());
+    QStringList warnings;
     const PageBuild build{.hosts = services_.hosts,
                           .folder = services_.pageFolder,
                           .symbol = document_.symbol,
-                          .watch = [&progress](const PageRequest& request) { return progress.Watch(request); }};
+                          .watch = [&progress](const PageRequest& request) { return progress.Watch(request); },
+                          .limits = progress.limits(),
+                          .warn = [&warnings](const std::string& warning) {
+                              warnings.append(QString::fromStdString(warning));
+                          }};
     std::filesystem::path file;
     try {
         file = page->Build(build);
@@ -247,6 +254,9 @@ bool CChildFrame::BuildMarketPage(const CommandInfo& command)
         return false;
     }
     browserView_->Navigate(QString::fromStdString(file.string()));
+    // The page shows what it could; the status bar says which sites left a gap.
+    if (!warnings.isEmpty())
+        mainFrame_.ShowNotice(warnings.join(QLatin1Char(' ')));
     return true;
 }
 

@@ -10,8 +10,9 @@ constexpr int kShowAfterMs = 400;
 
 }  // namespace
 
-WebLoadProgress::WebLoadProgress(QWidget* parent, const QString& title, const QString& task)
-    : dialog_(parent), task_(task)
+WebLoadProgress::WebLoadProgress(QWidget* parent, const QString& title, const QString& task,
+                                 std::chrono::seconds allowed)
+    : dialog_(parent), limits_{.deadline = CommandDeadline::Starting(allowed)}, task_(task)
 {
     dialog_.setWindowTitle(title);
     // A symbol or an address is shown as it is, never taken for markup.
@@ -28,12 +29,12 @@ WebLoadProgress::WebLoadProgress(QWidget* parent, const QString& title, const QS
 
 std::size_t WebLoadProgress::Fetch(const PageRequest& request, std::span<char> buffer)
 {
-    return FetchPage(request, buffer, {}, Watch(request));
+    return FetchPage(request, buffer, limits_, Watch(request));
 }
 
 FetchProgress WebLoadProgress::Watch(const PageRequest& request)
 {
-    page_ = QString::fromStdString(HostOf(request) + request.object);
+    page_ = QString::fromStdString(ServerOf(request) + request.object);
     ShowReceived(0);
     return [this](std::size_t received) {
         ShowReceived(received);

@@ -4,6 +4,7 @@
 
 #include <QProgressDialog>
 
+#include <chrono>
 #include <cstddef>
 #include <span>
 #include <string>
@@ -17,11 +18,15 @@ class QWidget;
 // dialog is modal, so no other command can start meanwhile.
 class WebLoadProgress {
 public:
-    // `title` is the dialog's title, `task` its first line ("Reading quotes for IBM").
-    WebLoadProgress(QWidget* parent, const QString& title, const QString& task);
+    // `title` is the dialog's title, `task` its first line ("Reading quotes
+    // for IBM"); the command's fetches stop once `allowed` has passed.
+    WebLoadProgress(QWidget* parent, const QString& title, const QString& task, std::chrono::seconds allowed);
 
-    // Fetches the page as FetchPage does, showing it in the dialog.
+    // Fetches the page as FetchPage does with limits(), showing it in the dialog.
     std::size_t Fetch(const PageRequest& request, std::span<char> buffer);
+
+    // The limits of every fetch of the command, its deadline among them.
+    const FetchLimits& limits() const { return limits_; }
 
     // Shows `request` in the dialog; the callback returned follows its
     // transfer and cancels it when the user chose Cancel.
@@ -33,6 +38,7 @@ private:
     void ShowReceived(std::size_t bytes);
 
     QProgressDialog dialog_;
+    FetchLimits limits_;
     QString task_;
-    QString page_;  // host, path and query of the page being read
+    QString page_;  // host:port, path and query of the page being read
 };

@@ -75,7 +75,14 @@ int RunCompose(std::span<const std::string_view> args, std::ostream& out, std::o
     if (!hosts)
         return 1;
     try {
-        out << page->Build({.hosts = *hosts, .folder = options->outDir, .symbol = options->symbol}).string() << "\n";
+        const PageBuild build{.hosts = *hosts,
+                              .folder = options->outDir,
+                              .symbol = options->symbol,
+                              .limits = {.deadline = CommandDeadline::Starting(hosts->commandTime())},
+                              .warn = [&err](const std::string& warning) {
+                                  err << "tarnwick-cli: warning: " << warning << "\n";
+                              }};
+        out << page->Build(build).string() << "\n";
     } catch (const TarnwickError& error) {
         err << "tarnwick-cli: " << error.what() << "\n";
         return 1;

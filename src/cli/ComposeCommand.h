@@ -9,8 +9,8 @@
 // MessageBoardsPage, or its page file's name) into DIR as the page commands
 // do, fetching its sources from the sites of the hosts file. Returns the exit
 // status: 0 built (the page's path goes to `out`), 1 the build failed (the
-// reason goes to `err`; the file keeps what was written), 2 the arguments
-// were wrong.
+// reason goes to `err`; the file stays as it was), 2 the arguments were
+// wrong.
 int RunCompose(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 
 inline constexpr std::string_view kComposeUsage =

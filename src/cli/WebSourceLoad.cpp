@@ -80,9 +80,10 @@ std::unique_ptr<CTarnwickDoc> LoadWebSource(const QuoteFolderOptions& folder, co
     web.hosts = std::move(*hosts);
     if (options.today)
         web.today = [today = *options.today] { return today; };
-    web.fetch = [&log, fetch = web.fetch](const PageRequest& request, std::span<char> buffer) {
+    const FetchLimits limits{.deadline = CommandDeadline::Starting(web.hosts.commandTime())};
+    web.fetch = [&log, limits](const PageRequest& request, std::span<char> buffer) {
         log.requests.push_back(request);
-        return fetch(request, buffer);
+        return FetchPage(request, buffer, limits);
     };
     web.showMessage = [&log](const std::string& message) { log.messages.push_back(message); };
     return LoadAndReport(std::move(document), err);

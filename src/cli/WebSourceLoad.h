@@ -52,7 +52,7 @@ std::optional<HostsConfig> LoadHosts(const std::optional<std::string>& config,
 // Loads the symbol from the web source as the "Read Web" command does and
 // runs the analysis, logging every request and message. Nothing, with the
 // reason on `err`, when the hosts file is unusable or a page could not be
-// fetched.
+// fetched before the time the hosts file gives a command ran out.
 std::unique_ptr<CTarnwickDoc> LoadWebSource(const QuoteFolderOptions& folder, const WebSourceOptions& options,
                                             WebLoadLog& log, std::ostream& err);
 

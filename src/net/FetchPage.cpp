@@ -1,5 +1,7 @@
 #include "net/FetchPage.h"
 
+#include "base/Text.h"
+
 #include <curl/curl.h>
 
 #include <algorithm>
@@ -47,7 +49,21 @@ struct PageSink {
     std::span<char> destination;
     std::size_t written = 0;
     bool cut = false;
+    bool headerEnded = false;  // the blank line after the reply's header arrived
 };
+
+// libcurl hands over only whole header lines; one too long for it never comes.
+// A status line starts the header of a further reply (after "100 Continue").
+std::size_t TakeHeaderLine(char* data, std::size_t size, std::size_t count, void* user)
+{
+    const std::string_view line(data, size * count);
+    auto& sink = *static_cast<PageSink*>(user);
+    if (line == "\r\n" || line == "\n")
+        sink.headerEnded = true;
+    else if (line.starts_with("HTTP/"))
+        sink.headerEnded = false;
+    return size * count;
+}
 
 std::size_t WritePage(char* data, std::size_t size, std::size_t count, void* user)
 {
@@ -121,8 +137,21 @@ void SetCredentials(CURL* curl, Credentials credentials)
     curl_easy_setopt(curl, CURLOPT_HTTPAUTH, CURLAUTH_ANY);
 }
 
-std::string Reason(CURL* curl, CURLcode code)
+bool IsTooLarge(CURLcode code)
 {
+#if LIBCURL_VERSION_NUM >= 0x080600
+    if (code == CURLE_TOO_LARGE)
+        return true;
+#endif
+    return code == CURLE_OUT_OF_MEMORY;
+}
+
+std::string Reason(CURL* curl, CURLcode code, const PageSink& sink)
+{
+    // libcurl refuses a header line longer than it buffers with "Out of memory".
+    if (IsTooLarge(code) && !sink.headerEnded)
+        return "the reply's header was too long (a line of more than " +
+               std::to_string(CURL_MAX_HTTP_HEADER / 1024) + " KB)";
     long osError = 0;
     curl_easy_getinfo(curl, CURLINFO_OS_ERRNO, &osError);
     // libcurl says only "Couldn't connect to server"; the system says why.
@@ -131,7 +160,20 @@ std::string Reason(CURL* curl, CURLcode code)
     return curl_easy_strerror(code);
 }
 
+// The fetch ran into the deadline of its command.
+NetworkError OutOfTime(const PageRequest& request, const CommandDeadline& deadline)
+{
+    return NetworkError("Could not fetch " + request.object + " from " + ServerOf(request) +
+                        ": the command ran past its time limit of " + std::to_string(deadline.allowed.count()) +
+                        " s. Raise commandSeconds in the [limits] section of the hosts file to wait longer.");
+}
+
 }  // namespace
+
+CommandDeadline CommandDeadline::Starting(std::chrono::seconds allowed)
+{
+    return {std::chrono::steady_clock::now() + allowed, allowed};
+}
 
 std::string PageRequest::Url() const
 {
@@ -146,6 +188,16 @@ std::string HostOf(const PageRequest& request)
 {
     const std::string_view authority = AuthorityOf(request.base);
     return std::string(authority.substr(0, PortColon(authority)));
+}
+
+std::string ServerOf(const PageRequest& request)
+{
+    const std::string_view authority = AuthorityOf(request.base);
+    if (PortColon(authority) != std::string_view::npos)
+        return std::string(authority);
+    const bool secure = EqualsIgnoringCase(std::string_view(request.base).substr(0, 8), "https://");
+    const char* port = (request.port == PortChoice::Port80 || !secure) ? ":80" : ":443";
+    return std::string(authority) + port;
 }
 
 FetchSession::FetchSession()
@@ -166,6 +218,11 @@ std::size_t FetchSession::Fetch(const PageRequest& request, std::span<char> dest
 {
     if (destination.empty())
         return 0;
+    // Rounded up: when the transfer times out at `left`, the deadline has passed.
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(limits.deadline.end - std::chrono::steady_clock::now());
+    if (left <= std::chrono::milliseconds::zero())
+        throw OutOfTime(request, limits.deadline);
     CURL* curl = handle_;
     // Forgets the last request's options; the open connection stays for reuse.
     curl_easy_reset(curl);
@@ -183,9 +240,11 @@ std::size_t FetchSession::Fetch(const PageRequest& request, std::span<char> dest
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, kReadSize);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connectTimeout.count()));
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.totalTimeout.count()));
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(std::min(limits.totalTimeout, left).count()));
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WritePage);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, TakeHeaderLine);
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &sink);
     if (progress) {
         curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, ReportProgress);
         curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &relay);
@@ -198,18 +257,21 @@ std::size_t FetchSession::Fetch(const PageRequest& request, std::span<char> dest
     if (code == CURLE_OK || (code == CURLE_WRITE_ERROR && sink.cut)) {
         long status = 0;
         curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+        status_ = static_cast<int>(status);
         if (request.httpErrorFails && status >= 400)
-            throw NetworkError("Could not fetch " + request.object + " from " + HostOf(request) +
+            throw NetworkError("Could not fetch " + request.object + " from " + ServerOf(request) +
                                ": the server answered with HTTP status " + std::to_string(status) +
                                ". Check the address in the hosts file.");
         return sink.written;
     }
     if (relay.failure)
         std::rethrow_exception(relay.failure);
+    if (code == CURLE_OPERATION_TIMEDOUT && std::chrono::steady_clock::now() >= limits.deadline.end)
+        throw OutOfTime(request, limits.deadline);
     if (code == CURLE_ABORTED_BY_CALLBACK)
-        throw FetchCancelled("Loading " + request.object + " from " + HostOf(request) + " was cancelled.");
-    throw NetworkError("Could not fetch " + request.object + " from " + HostOf(request) + ": " + Reason(curl, code) +
-                       ". Check your network connection and the hosts file.");
+        throw FetchCancelled("Loading " + request.object + " from " + ServerOf(request) + " was cancelled.");
+    throw NetworkError("Could not fetch " + request.object + " from " + ServerOf(request) + ": " +
+                       Reason(curl, code, sink) + ". Check your network connection and the hosts file.");
 }
 
 std::size_t FetchPage(const PageRequest& request, std::span<char> destination, const FetchLimits& limits,

@@ -35,9 +35,24 @@ struct PageRequest {
 // The host named in request.base, without scheme and port.
 std::string HostOf(const PageRequest& request);
 
+// "host:port" of the server the request goes to: the port the base names,
+// else 80 for Port80 and the scheme's default (80, or 443 for https).
+std::string ServerOf(const PageRequest& request);
+
+// The time a whole command may take, all of its fetches together. A fetch
+// stops when it runs out, whatever its own limits.
+struct CommandDeadline {
+    std::chrono::steady_clock::time_point end = std::chrono::steady_clock::time_point::max();
+    std::chrono::seconds allowed{0};  // the time the command was given, for the message
+
+    // A deadline `allowed` from now.
+    static CommandDeadline Starting(std::chrono::seconds allowed);
+};
+
 struct FetchLimits {
     std::chrono::milliseconds connectTimeout{15000};
     std::chrono::milliseconds totalTimeout{60000};
+    CommandDeadline deadline{};
 };
 
 // Called now and then during a transfer with the bytes received so far;
@@ -59,10 +74,11 @@ public:
 // page is read like any other.
 // Every request asks for no cache and carries the form content type, GET
 // included; a proxy comes from the user's environment (http_proxy...).
-// Throws NetworkError naming host, path and reason when the transfer fails
-// (or, with httpErrorFails, the server answered with an error status),
+// Throws NetworkError naming host:port, path and reason when the transfer
+// fails (or, with httpErrorFails, the server answered with an error status),
 // FetchCancelled when `progress` returned false, and std::invalid_argument
-// for a verb other than GET or POST.
+// for a verb other than GET or POST. Past the deadline the NetworkError says
+// the command ran out of time.
 std::size_t FetchPage(const PageRequest& request, std::span<char> destination, const FetchLimits& limits = {},
                       const FetchProgress& progress = {});
 
@@ -79,6 +95,10 @@ public:
     std::size_t Fetch(const PageRequest& request, std::span<char> destination, const FetchLimits& limits = {},
                       const FetchProgress& progress = {});
 
+    // The HTTP status of the last fetch that returned.
+    int status() const { return status_; }
+
 private:
     void* handle_;  // the libcurl easy handle
+    int status_ = 0;
 };

@@ -5,6 +5,7 @@
 #include "base/TextFileCheck.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 #include <optional>
 
@@ -144,6 +145,16 @@ bool HostsConfig::SetCsvServiceUrl(std::string_view url)
     return true;
 }
 
+bool HostsConfig::SetCommandSeconds(std::string_view seconds)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(seconds.data(), seconds.data() + seconds.size(), value);
+    if (error != std::errc{} || end != seconds.data() + seconds.size() || value < 1 || value > kMaxCommandTime.count())
+        return false;
+    commandTime_ = std::chrono::seconds(value);
+    return true;
+}
+
 HostsConfig HostsConfig::Load(const std::filesystem::path& path)
 {
     HostsConfig config;
@@ -162,7 +173,7 @@ HostsConfig HostsConfig::Load(const std::filesystem::path& path)
     }
     std::vector<int> unreadable;
 
-    enum class Section { Other, Hosts, CsvService } section = Section::Other;
+    enum class Section { Other, Hosts, CsvService, Limits } section = Section::Other;
     for (int lineNumber = 1; !rest.empty(); ++lineNumber) {
         const std::size_t end = rest.find('\n');
         const std::string_view line = Trimmed(rest.substr(0, end));
@@ -178,6 +189,7 @@ HostsConfig HostsConfig::Load(const std::filesystem::path& path)
             const std::string_view name = Trimmed(line.substr(1, line.size() - 2));
             section = EqualsIgnoringCase(name, "hosts")        ? Section::Hosts
                       : EqualsIgnoringCase(name, "csvService") ? Section::CsvService
+                      : EqualsIgnoringCase(name, "limits")     ? Section::Limits
                                                                : Section::Other;
             continue;
         }
@@ -198,6 +210,11 @@ HostsConfig HostsConfig::Load(const std::filesystem::path& path)
         if (section == Section::CsvService) {
             if (EqualsIgnoringCase(key, "url") && !config.SetCsvServiceUrl(value))
                 reject("not an http:// or https:// address without blanks, quotes, '<', '>' or '#'");
+            continue;
+        }
+        if (section == Section::Limits) {
+            if (EqualsIgnoringCase(key, "commandSeconds") && !config.SetCommandSeconds(value))
+                reject("not a whole number of seconds from 1 to " + std::to_string(kMaxCommandTime.count()));
             continue;
         }
         const std::optional<HostRole> role = RoleOfKey(key);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -145,7 +146,8 @@ public:
     // value, and any line in [hosts] that is not "key=value", is rejected: the
     // role keeps its default and the line is reported in warnings().
     // A "[csvService]" section's "url" key names the CSV quote service: a
-    // value satisfying IsServiceUrl, or the line is rejected likewise.
+    // value satisfying IsServiceUrl, or the line is rejected likewise, as is
+    // a "[limits]" section's "commandSeconds" that SetCommandSeconds refuses.
     // A missing file gives the defaults. Throws FileError naming the path
     // when the file exists but cannot be read (a folder, a named pipe, a
     // device, no permission). A file larger than kMaxFileSize, an empty one,
@@ -184,6 +186,16 @@ public:
     // otherwise.
     bool SetCsvServiceUrl(std::string_view url);
 
+    // The time one command may take with all its fetches: the "[limits]"
+    // section's "commandSeconds", a whole number from 1 to kMaxCommandTime.
+    std::chrono::seconds commandTime() const { return commandTime_; }
+
+    // Sets it from such a number; false, changing nothing, for anything else.
+    bool SetCommandSeconds(std::string_view seconds);
+
+    static constexpr std::chrono::seconds kDefaultCommandTime{90};
+    static constexpr std::chrono::seconds kMaxCommandTime{3600};
+
     // One message per rejected line of the last Load, naming file and line,
     // and one for the file as a whole or for all its unreadable lines.
     const std::vector<std::string>& warnings() const { return warnings_; }
@@ -191,5 +203,6 @@ public:
 private:
     std::array<std::string, kHostRoleCount> bases_;
     std::string csvServiceUrl_;
+    std::chrono::seconds commandTime_ = kDefaultCommandTime;
     std::vector<std::string> warnings_;
 };

@@ -1,5 +1,6 @@
 #include "pages/ComposedPage.h"
 
+#include "base/Errors.h"
 #include "net/SymbolPath.h"
 #include "pages/PageHtml.h"
 #include "pages/PageWriter.h"
@@ -7,6 +8,8 @@
 
 #include <cstring>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -26,17 +29,27 @@ class SectionFetcher {
 public:
     explicit SectionFetcher(const PageBuild& build) : build_(build) {}
 
-    // The page's text, up to its first zero byte.
-    std::string_view Fetch(const PageRequest& request)
+    // The page's text, up to its first zero byte; nothing, with a warning,
+    // when the server answered with anything but the page: an error page or
+    // a redirect never becomes part of ours.
+    std::optional<std::string_view> Fetch(const PageRequest& request)
     {
         buffer_ = std::make_unique<char[]>(kReceiveBufferSize);  // value-initialised: all zero
         const FetchProgress progress = build_.watch ? build_.watch(request) : FetchProgress();
         const std::size_t length =
             session_.Fetch(request, std::span(buffer_.get(), kReceiveBufferSize), build_.limits, progress);
-        return {buffer_.get(), strnlen(buffer_.get(), length)};
+        if (session_.status() < 200 || session_.status() >= 300) {
+            if (build_.warn)
+                build_.warn(ServerOf(request) + " answered " + request.object + " with HTTP status " +
+                            std::to_string(session_.status()) + " instead of the page; its section stays empty.");
+            return std::nullopt;
+        }
+        return std::string_view(buffer_.get(), strnlen(buffer_.get(), length));
     }
 
     void Release() { buffer_.reset(); }
+
+    int status() const { return session_.status(); }
 
 private:
     const PageBuild& build_;
@@ -44,8 +57,9 @@ private:
     std::unique_ptr<char[]> buffer_;
 };
 
-void WriteSection(PageWriter& out, const SourceRecipe& source, const PageBuild& build, std::size_t pieceLimit,
-                  SectionFetcher& fetcher)
+// Writes the section; returns why it got no content, or nothing when it did.
+std::optional<std::string> WriteSection(PageWriter& out, const SourceRecipe& source, const PageBuild& build,
+                                        std::size_t pieceLimit, SectionFetcher& fetcher)
 {
     const std::string& root = build.hosts.Base(source.role);
     PageRequest request{.base = root,
@@ -53,17 +67,23 @@ void WriteSection(PageWriter& out, const SourceRecipe& source, const PageBuild& 
                         .credentials = Credentials::None,
                         .verb = "GET",
                         .object = ExpandSymbolPath(source.path, build.symbol, kSymbolKeptInRequests)};
+    const auto gap = [&](std::string_view why) { return ServerOf(request) + request.object + ": " + std::string(why); };
+    const auto errorStatus = [&] { return gap("HTTP status " + std::to_string(fetcher.status())); };
     if (source.followed) {
-        const std::optional<std::string> path = FollowedPathIn(fetcher.Fetch(request), *source.followed);
+        const std::optional<std::string_view> first = fetcher.Fetch(request);
+        if (!first)
+            return errorStatus();
+        const std::optional<std::string> path = FollowedPathIn(*first, *source.followed);
         if (!path)
-            return;
+            return gap("no page named in it");
         request.verb = "POST";
         request.object = *path;
     }
-    const std::string_view page = fetcher.Fetch(request);
+    const std::optional<std::string_view> page = fetcher.Fetch(request);
     const std::string secondRoot = source.secondRoot ? build.hosts.Base(*source.secondRoot) : std::string();
     const std::vector<std::string> pieces =
-        CutAndRewrite(page, source.fragment, ExpandPairs(source.pairs, root, secondRoot), pieceLimit);
+        page ? CutAndRewrite(*page, source.fragment, ExpandPairs(source.pairs, root, secondRoot), pieceLimit)
+             : std::vector<std::string>();
     fetcher.Release();
 
     if (!source.label.empty()) {
@@ -73,6 +93,11 @@ void WriteSection(PageWriter& out, const SourceRecipe& source, const PageBuild& 
     }
     for (const std::string& piece : pieces)
         out.Write(piece);
+    if (!page)
+        return errorStatus();
+    if (pieces.empty())
+        return gap("no content found in it");
+    return std::nullopt;
 }
 
 }  // namespace
@@ -115,12 +140,21 @@ std::filesystem::path ComposedPage::Build(const PageBuild& build) const
     if (!recipe_.links.empty())
         out.Write(LinkBlockHtml(recipe_.links, build.hosts));
     SectionFetcher fetcher(build);
+    std::size_t empty = 0;
+    std::string gaps;  // why each empty section is, for the message
     for (std::size_t i = 0; i < recipe_.sources.size(); ++i) {
         if (static_cast<int>(i) == recipe_.closingLineBefore)
             out.Write(kClosingLine);
-        WriteSection(out, recipe_.sources[i], build, recipe_.pieceLimit, fetcher);
+        if (const std::optional<std::string> gap =
+                WriteSection(out, recipe_.sources[i], build, recipe_.pieceLimit, fetcher)) {
+            gaps += (empty++ == 0 ? "" : "; ") + *gap;
+        }
     }
+    // A page of labels alone would pass for a page that worked.
+    if (empty == recipe_.sources.size())
+        throw PageError("No site gave content for " + std::string(fileName()) + " (" + gaps +
+                        "), so the page was not rebuilt.");
     out.Write(recipe_.closingText);
-    out.Close();
+    out.Commit();
     return file;
 }

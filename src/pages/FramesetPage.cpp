@@ -50,7 +50,7 @@ std::filesystem::path FramesetPage::Build(const PageBuild& build) const
     const std::filesystem::path file = PagePath(build.folder);
     PageWriter out(file);
     out.Write(FramesetHtml(Address(upper_, build.hosts), Address(lower_, build.hosts)));
-    out.Close();
+    out.Commit();
     return file;
 }
 
@@ -64,6 +64,6 @@ std::filesystem::path DowChartsPage::Build(const PageBuild& build) const
 {
     PageWriter charts(build.folder / kChartsFile);
     charts.Write(DowChartsHtml(build.hosts));
-    charts.Close();
+    charts.Commit();
     return FramesetPage::Build(build);
 }

@@ -18,6 +18,9 @@ struct PageBuild {
     // and may cancel it. Empty: fetches run unwatched.
     std::function<FetchProgress(const PageRequest&)> watch{};
     FetchLimits limits{};
+    // Told of a site that answered with an error status instead of its
+    // page; the build goes on without that section's content.
+    std::function<void(const std::string&)> warn{};
 };
 
 // One of the program's own market pages: a local HTML file built from
@@ -43,10 +46,12 @@ public:
     // The page file's full path in `folder`.
     std::filesystem::path PagePath(const std::filesystem::path& folder) const;
 
-    // Writes the page file, replacing what was there, and returns its path.
-    // Throws FileError naming the file when it cannot be written, and
-    // NetworkError (FetchCancelled when the watch cancelled) naming the site
-    // when a fetch fails; the file then keeps what was written before.
+    // Writes the page file, replacing what was there only once the whole
+    // page is built, and returns its path. Throws FileError naming the file
+    // when it cannot be written, NetworkError (FetchCancelled when the
+    // watch cancelled) naming the site when a fetch fails, and PageError
+    // naming every site when none gave content; the file then stays as it
+    // was.
     virtual std::filesystem::path Build(const PageBuild& build) const = 0;
 
 private:

@@ -9,6 +9,7 @@
 #include "support/CsvHistoryText.h"
 #include "support/PageServer.h"
 #include "support/SampleDocument.h"
+#include "support/ScriptedServer.h"
 #include "support/SilentServer.h"
 #include "support/TempFolder.h"
 #include "support/WebQuotePages.h"
@@ -26,10 +27,13 @@
 #include <QWebEnginePage>
 #include <QUrl>
 
+#include <chrono>
 #include <memory>
 #include <vector>
 
 namespace {
+
+using namespace std::chrono_literals;
 
 struct ShownProgress {
     QString title;
@@ -195,7 +199,9 @@ TEST_F(CChildFrameTest, CancelStopsAReadWebFromAServerThatNeverAnswers)
     CancelProgressSoon(shown);
     frame->OnCommand(kReadWeb);
     EXPECT_EQ(shown.title, "Read Web");
-    EXPECT_TRUE(shown.label.startsWith("Reading quotes for YHOO\n127.0.0.1/q?s=YHOO&d=t")) << shown.label.toStdString();
+    EXPECT_TRUE(shown.label.startsWith(QString::fromStdString("Reading quotes for YHOO\n" + silent.base().substr(7) +
+                                                              "/q?s=YHOO&d=t")))
+        << shown.label.toStdString();
     EXPECT_EQ(document.store.barCount, 0);
     EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
     EXPECT_EQ(frame->findChild<QProgressDialog*>(), nullptr);
@@ -212,16 +218,42 @@ TEST_F(CChildFrameTest, CancelStopsAPageBuildAndShowsNothing)
     ShownProgress shown;
     CancelProgressSoon(shown);
     frame->OnCommand(kIpoResearch);  // IPO Research
-    EXPECT_TRUE(shown.label.startsWith("Building IPO Research\n127.0.0.1/content/companies/analysis.phtml"))
+    EXPECT_TRUE(shown.label.startsWith(QString::fromStdString("Building IPO Research\n" + silent.base().substr(7) +
+                                                              "/content/companies/analysis.phtml")))
         << shown.label.toStdString();
     EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
     EXPECT_EQ(frame->browserView()->url(), before);
     EXPECT_EQ(document.commandCount, 0);
 }
 
+TEST_F(CChildFrameTest, APageBuildStopsAtTheCommandsTimeLimitNamingWhatItWasReading)
+{
+    // Each of the Stock Evaluator's five pages comes in just inside half a second.
+    const std::string answer = HttpAnswer(200, "OK", "", "<html>evaluation</html>");
+    const ScriptedServer slow({{answer.substr(0, 20), 400ms}, {answer.substr(20)}}, ScriptedServer::End::Close);
+    services.hosts.Set(HostRole::InvestmentCenter, slow.base());
+    ASSERT_TRUE(services.hosts.SetCommandSeconds("1"));
+    TempFolder folder;
+    services.pageFolder = folder.path();
+    const QUrl before = frame->browserView()->url();
+
+    frame->OnCommand(kStockEvaluator);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].contains(QString::fromStdString("/investments/seceval/?symbol=YHOO&cmetric=")))
+        << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].contains(QString::fromStdString(
+        " from " + slow.server() + ": the command ran past its time limit of 1 s.")))
+        << errors[0].toStdString();
+    EXPECT_EQ(frame->browserView()->url(), before);
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "htmstockevaluator.htm"));
+}
+
 TEST_F(CChildFrameTest, EveryMarketAndStockPageIsBuiltAndShown)
 {
     PageServer server;
+    // One page that every composed page finds a part of.
+    server.ServeOthers("<html><HTML><BODY <body>SUMMARY <TR>sector figures"
+                       "<TD class=bSH>&nbsp;Industry/Sector Information</TD></TABLE></body></HTML></html>");
     for (const HostRoleInfo& role : kHostRoles)
         services.hosts.Set(role.role, server.base());
     TempFolder folder;
@@ -258,10 +290,27 @@ TEST_F(CChildFrameTest, APageThatCannotBeBuiltIsReportedAndNotShown)
     const QUrl before = frame->browserView()->url();
     frame->OnCommand(kNewsIndex);  // News Index, its sites at a closed port
     ASSERT_EQ(errors.size(), 1u);
-    EXPECT_TRUE(errors[0].contains("/money/markets/ from 127.0.0.1")) << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].contains("/money/markets/ from 127.0.0.1:9")) << errors[0].toStdString();
     EXPECT_EQ(frame->browserView()->url(), before);
     EXPECT_EQ(document.commandCount, 0);
-    EXPECT_TRUE(std::filesystem::exists(folder.path() / "htmnewsindex.htm"));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "htmnewsindex.htm"));
+}
+
+TEST_F(CChildFrameTest, ASiteThatAnsweredWithAnErrorIsNamedInTheStatusBar)
+{
+    PageServer server;  // it has no Silicon Investor search: a 404
+    for (const HostRole role : {HostRole::YahooMessages, HostRole::SecondQuoteSource, HostRole::RagingBull})
+        services.hosts.Set(role, server.base());
+    server.Serve("/?action=q&board=IBM", "<html>boards</html>");
+    TempFolder folder;
+    services.pageFolder = folder.path();
+    mainFrame.symbolBox()->setText("IBM");
+
+    EXPECT_TRUE(frame->OnCommand(kMessageBoards));
+    EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_TRUE(mainFrame.statusBar()->currentMessage().contains(QString::fromStdString(
+        "answered /stocktalk/searchresults.gsp?s=IBM&domain=Messages with HTTP status 404")))
+        << mainFrame.statusBar()->currentMessage().toStdString();
 }
 
 TEST_F(CChildFrameTest, RunningAPageCommandAgainShowsTheNewPage)
@@ -333,7 +382,9 @@ TEST_F(CChildFrameTest, CancelStopsAReadQuoteServiceAndKeepsTheChart)
     CancelProgressSoon(shown);
     frame->OnCommand(kReadQuoteService);
     EXPECT_EQ(shown.title, "Read Quote Service");
-    EXPECT_TRUE(shown.label.startsWith("Reading quotes for IBM\n127.0.0.1/q?s=IBM")) << shown.label.toStdString();
+    EXPECT_TRUE(shown.label.startsWith(QString::fromStdString("Reading quotes for IBM\n" + silent.base().substr(7) +
+                                                              "/q?s=IBM")))
+        << shown.label.toStdString();
     EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
     EXPECT_EQ(frame->activeViewId, CChildFrame::kChartView);
     EXPECT_EQ(document.store.barCount, 400);

@@ -1,11 +1,16 @@
 #include "cli/AnalyzeCommand.h"
+#include "pages/PageFragment.h"
 #include "support/CliRun.h"
 #include "support/PageServer.h"
+#include "support/ScriptedServer.h"
+#include "support/TempFolder.h"
 #include "support/WebQuotePages.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -13,18 +18,21 @@ namespace {
 
 using nlohmann::json;
 
+using namespace std::chrono_literals;
+
 class AnalyzeWebSourceTest : public testing::Test {
 protected:
     Outcome Analyze(std::vector<std::string> extra)
     {
         std::vector<std::string> args = {"--symbol", "YHOO", "--json", "--today", "2000-12-05",
-                                         "--config", "/nonexistent/hosts.ini", "--all-hosts", server.base().substr(7)};
+                                         "--config", config, "--all-hosts", server.base().substr(7)};
         args.insert(args.end(), extra.begin(), extra.end());
         const std::vector<std::string_view> views(args.begin(), args.end());
         return RunCli(RunAnalyze, views);
     }
 
     PageServer server;
+    std::string config = "/nonexistent/hosts.ini";
 };
 
 std::vector<PageRow> ThreeRows(bool monthFirst)
@@ -86,4 +94,41 @@ TEST_F(AnalyzeWebSourceTest, NoDataAndUnreachableServersExitWithAReason)
     EXPECT_EQ(Analyze({"--source", "Yahoo", "--all-hosts", "a b"}).status, 1);
     EXPECT_EQ(Analyze({"--source", "Yahoo", "--months", "7"}).status, 2);
     EXPECT_EQ(Analyze({"--source", "Yahoo", "--today", "2000-13-01"}).status, 2);
+}
+
+TEST_F(AnalyzeWebSourceTest, ASiteThatMisbehavesEndsTheLoadWithAReason)
+{
+    const TempFolder folder;
+    folder.Write("hosts.ini", "[limits]\ncommandSeconds = 1\n");
+    config = (folder.path() / "hosts.ini").string();
+    const std::string quotePage = HttpAnswer(200, "OK", "", YahooPages::QuotePage());
+    const std::string noBars = "no daily bars from the \"Yahoo\" pages for YHOO";
+    using End = ScriptedServer::End;
+    const Misbehaviour cases[] = {
+        {"silent", {}, End::Hold, 1, {"/q?s=YHOO&d=t from {site}: the command ran past its time limit of 1 s."}},
+        {"headers, then nothing", {{kCutShortAnswer}}, End::Hold, 1,
+         {"/q?s=YHOO&d=t from {site}: the command ran past its time limit of 1 s."}},
+        // The quote page drips in just inside the limit; the history no longer fits.
+        {"drip", {{quotePage.substr(0, quotePage.size() - 7), 700ms}, {quotePage.substr(quotePage.size() - 7)}},
+         End::Close, 1,
+         {"/t?a=07&b=05&c=00&d=12&e=05&f=00&g=d&s=YHOO&Get+Historical+Data&y=0 from {site}: the command ran past"}},
+        {"reset mid-body", {{kCutShortAnswer}}, End::Reset, 1,
+         {"/q?s=YHOO&d=t from {site}: Failure when receiving data from the peer."}},
+        // The quote sources read an error page as a page: it holds no quote.
+        {"500", {{HttpAnswer(500, "Internal Server Error", "", "<html>trace</html>")}}, End::Close, 1, {noBars}},
+        {"redirect loop", {{HttpAnswer(302, "Found", "Location: {target}\r\n", "<html>moved</html>")}}, End::Close,
+         1, {noBars}},
+        {"binary body", {{kBinaryAnswer}}, End::Close, 1, {noBars}},
+        {"oversized body", {{HttpAnswer(200, "OK", "", std::string(3 << 20, '7'))}}, End::Close, 1, {noBars}},
+        {"long header line", {{kLongHeaderAnswer}}, End::Close, 1,
+         {"/q?s=YHOO&d=t from {site}: the reply's header was too long (a line of more than 100 KB)."}},
+    };
+    for (const Misbehaviour& misbehaviour : cases) {
+        const ScriptedServer site(misbehaviour.script, misbehaviour.end);
+        const Outcome outcome = Analyze({"--source", "Yahoo", "--all-hosts", site.server()});
+        EXPECT_EQ(outcome.status, misbehaviour.status) << misbehaviour.name;
+        for (const std::string& said : misbehaviour.said)
+            EXPECT_THAT(outcome.err, testing::HasSubstr(ReplaceAll(said, "{site}", site.server())))
+                << misbehaviour.name;
+    }
 }

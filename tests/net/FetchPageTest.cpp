@@ -1,5 +1,6 @@
 #include "net/FetchPage.h"
 #include "support/PageServer.h"
+#include "support/ScriptedServer.h"
 #include "support/SilentServer.h"
 #include "support/ThrownMessage.h"
 
@@ -190,7 +191,7 @@ TEST_F(FetchPageTest, ReportsTheBytesSoFarAndStopsWhenTheCallerCancels)
     EXPECT_EQ(ThrownMessage<FetchCancelled>([&] {
                   FetchPage(Request("/long"), buffer, {}, [](std::size_t) { return false; });
               }),
-              "Loading /long from 127.0.0.1 was cancelled.");
+              "Loading /long from " + server.base().substr(7) + " was cancelled.");
 }
 
 TEST_F(FetchPageTest, PassesOnAnExceptionFromTheProgressCallback)
@@ -206,7 +207,7 @@ TEST(FetchPageFailureTest, ARefusedConnectionNamesHostPathAndReason)
     EXPECT_EQ(ThrownMessage<NetworkError>([&] {
                   FetchPage({.base = "http://127.0.0.1:1", .object = "/q?s=IBM&d=t"}, buffer);
               }),
-              "Could not fetch /q?s=IBM&d=t from 127.0.0.1: Connection refused. "
+              "Could not fetch /q?s=IBM&d=t from 127.0.0.1:1: Connection refused. "
               "Check your network connection and the hosts file.");
     EXPECT_EQ(buffer[0], '\0');
 }
@@ -220,7 +221,7 @@ TEST(FetchPageFailureTest, GivesUpOnASilentServerAfterTheTotalTimeout)
                     FetchPage({.base = silent.base(), .object = "/q"}, buffer,
                               {.connectTimeout = 300ms, .totalTimeout = 300ms});
                 }),
-                testing::HasSubstr("/q from 127.0.0.1: Timeout"));
+                testing::HasSubstr("/q from " + silent.base().substr(7) + ": Timeout"));
     const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_GE(elapsed, 250ms);
     EXPECT_LT(elapsed, 2s);
@@ -233,5 +234,66 @@ TEST(FetchPageFailureTest, AnUnknownHostNameIsANetworkError)
                     FetchPage({.base = "http://nonexistent.invalid", .object = "/q?s=IBM"}, buffer,
                               {.connectTimeout = 1000ms, .totalTimeout = 1000ms});
                 }),
-                testing::HasSubstr("Could not fetch /q?s=IBM from nonexistent.invalid: "));
+                testing::HasSubstr("Could not fetch /q?s=IBM from nonexistent.invalid:80: "));
+}
+
+TEST(FetchPageServer, NamesTheHostWithThePortTheRequestGoesTo)
+{
+    const struct {
+        const char* base;
+        PortChoice port;
+        const char* server;
+    } cases[] = {
+        {"http://finance.example.com", PortChoice::ProtocolDefault, "finance.example.com:80"},
+        {"https://finance.example.com", PortChoice::ProtocolDefault, "finance.example.com:443"},
+        {"HTTPS://finance.example.com", PortChoice::ProtocolDefault, "finance.example.com:443"},
+        {"https://finance.example.com", PortChoice::Port80, "finance.example.com:80"},
+        {"http://127.0.0.1:8080", PortChoice::Port80, "127.0.0.1:8080"},
+        {"http://[::1]", PortChoice::ProtocolDefault, "[::1]:80"},
+        {"http://[::1]:8080", PortChoice::ProtocolDefault, "[::1]:8080"},
+    };
+    for (const auto& one : cases)
+        EXPECT_EQ(ServerOf({.base = one.base, .port = one.port, .object = "/q"}), one.server) << one.base;
+}
+
+TEST(FetchPageFailureTest, AnOverlongHeaderLineIsReportedAsSuchNotAsLackOfMemory)
+{
+    const ScriptedServer server({{kLongHeaderAnswer}}, ScriptedServer::End::Close);
+    std::vector<char> buffer(64);
+    EXPECT_EQ(ThrownMessage<NetworkError>([&] { FetchPage({.base = server.base(), .object = "/q"}, buffer); }),
+              "Could not fetch /q from " + server.server() +
+                  ": the reply's header was too long (a line of more than 100 KB). "
+                  "Check your network connection and the hosts file.");
+}
+
+TEST(FetchPageDeadline, AFetchStopsAtItsCommandsDeadlineNamingWhatItWasFetching)
+{
+    const SilentServer silent;
+    std::vector<char> buffer(64);
+    const FetchLimits limits{.deadline = CommandDeadline::Starting(1s)};
+    const std::string expected = "Could not fetch /q from " + silent.base().substr(7) +
+                                 ": the command ran past its time limit of 1 s. Raise commandSeconds in the "
+                                 "[limits] section of the hosts file to wait longer.";
+    EXPECT_EQ(ThrownMessage<NetworkError>([&] { FetchPage({.base = silent.base(), .object = "/q"}, buffer, limits); }),
+              expected);
+    EXPECT_GE(std::chrono::steady_clock::now(), limits.deadline.end);
+
+    // The next fetch of the command does not start.
+    PageServer server;
+    server.Serve("/q", "the page");
+    EXPECT_THAT(ThrownMessage<NetworkError>(
+                    [&] { FetchPage({.base = server.base(), .object = "/q"}, buffer, limits); }),
+                testing::HasSubstr("/q from " + server.base().substr(7) + ": the command ran past its time limit"));
+    EXPECT_TRUE(server.requests().empty());
+}
+
+TEST(FetchPageDeadline, ItsOwnTimeoutStillNamesATimeoutWhenTheDeadlineIsFurther)
+{
+    const SilentServer silent;
+    std::vector<char> buffer(64);
+    EXPECT_THAT(ThrownMessage<NetworkError>([&] {
+                    FetchPage({.base = silent.base(), .object = "/q"}, buffer,
+                              {.totalTimeout = 300ms, .deadline = CommandDeadline::Starting(60s)});
+                }),
+                testing::HasSubstr("/q from " + silent.base().substr(7) + ": Timeout"));
 }

@@ -221,3 +221,22 @@ TEST(HostsConfig, TheCsvServiceSectionNamesAWholeAddressThatAllHostsRebases)
     }
     EXPECT_EQ(HostsConfig().csvServiceUrl(), "");
 }
+
+TEST(HostsConfig, TheLimitsSectionGivesTheTimeOfACommandInWholeSeconds)
+{
+    using namespace std::chrono_literals;
+    EXPECT_EQ(HostsConfig().commandTime(), 90s);
+    TempFolder folder;
+    folder.Write("hosts.ini", "[Limits]\nCommandSeconds = 5\nother = 1\n");
+    const HostsConfig hosts = HostsConfig::Load(folder.path() / "hosts.ini");
+    EXPECT_EQ(hosts.commandTime(), 5s);
+    EXPECT_TRUE(hosts.warnings().empty());
+
+    for (const char* bad : {"0", "-5", "3601", "1.5", "5s", "", "99999999999"}) {
+        folder.Write("hosts.ini", std::string("[limits]\ncommandSeconds = ") + bad + "\n");
+        const HostsConfig rejected = HostsConfig::Load(folder.path() / "hosts.ini");
+        EXPECT_EQ(rejected.commandTime(), 90s) << bad;
+        ASSERT_EQ(rejected.warnings().size(), 1u) << bad;
+        EXPECT_THAT(rejected.warnings()[0], testing::HasSubstr(":2: not a whole number of seconds from 1 to 3600"));
+    }
+}

@@ -1,6 +1,7 @@
 #include "base/CommandIds.h"
 #include "base/Errors.h"
 #include "pages/MarketPages.h"
+#include "support/FileSizeLimit.h"
 #include "support/PageServer.h"
 #include "support/TempFolder.h"
 #include "support/ThrownMessage.h"
@@ -8,6 +9,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <vector>
 
 using testing::ElementsAre;
 using testing::HasSubstr;
@@ -38,13 +42,26 @@ protected:
 
     std::string Build(const PageCompositor& page, const std::string& symbol = "IBM")
     {
-        return ReadFile(page.Build({.hosts = hosts, .folder = folder.path(), .symbol = symbol}));
+        return ReadFile(page.Build({.hosts = hosts,
+                                    .folder = folder.path(),
+                                    .symbol = symbol,
+                                    .warn = [this](const std::string& warning) { warnings.push_back(warning); }}));
+    }
+
+    // The names of the files in the page folder.
+    std::vector<std::string> FilesInFolder() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+            names.push_back(entry.path().filename().string());
+        return names;
     }
 
     PageServer server;
     HostsConfig hosts;
     TempFolder folder;
     MarketPages pages;
+    std::vector<std::string> warnings;
 };
 
 TEST_F(MarketPagesTest, MessageBoardsPageByteForByte)
@@ -86,16 +103,43 @@ TEST_F(MarketPagesTest, MessageBoardsPageByteForByte)
 
 TEST_F(MarketPagesTest, ErrorPagesAndMissingStartMarkersLeaveTheLabelsOnly)
 {
-    // The other two pages are the server's 404 page.
-    server.Serve("/?action=q&board=IBM", "no boards here");
+    // The boards' page is the server's 404 page, markers and all: never cut in.
+    server.Serve("/stocktalk/searchresults.gsp?s=IBM&domain=Messages", "no topics here");
+    server.Serve("/mboard/boards.cgi?board=IBM", "<HTML>bull</HTML>");
     const std::string page = Build(pages.messageBoardsPage);
     EXPECT_THAT(page, testing::EndsWith(std::string(kClosingLine) +
                                         "<hr>Information from Silicon Investor :     Symbol: <b>IBM<b>   "
-                                        "</table><hr>Information from Ragingbull :"));
+                                        "</table><hr>Information from Ragingbull :<HTML>bull</HTML>"));
+    EXPECT_THAT(warnings, ElementsAre(server.base().substr(7) + " answered /?action=q&board=IBM with HTTP status 404 "
+                                                                "instead of the page; its section stays empty."));
+}
+
+TEST_F(MarketPagesTest, APageNoSiteGaveContentToIsNotBuiltAndTheOldOneStays)
+{
+    const std::filesystem::path file = pages.messageBoardsPage.PagePath(folder.path());
+    server.Serve("/mboard/boards.cgi?board=IBM", "<HTML>bull</HTML>");
+    const std::string good = Build(pages.messageBoardsPage);
+
+    // An error status, a page without the markers and an empty page.
+    server.Handle("/mboard/boards.cgi", [](const httplib::Request&, httplib::Response& response) {
+        response.status = 500;
+        response.set_content("<HTML>Internal error</HTML>", "text/html");
+    });
+    server.Serve("/stocktalk/searchresults.gsp?s=IBM&domain=Messages", "no topics here");
+    server.Serve("/?action=q&board=IBM", "");
+    const std::string site = server.base().substr(7);
+    EXPECT_EQ(ThrownMessage<PageError>([&] { Build(pages.messageBoardsPage); }),
+              "No site gave content for htmmessageboards.htm (" + site +
+                  "/?action=q&board=IBM: no content found in it; " + site +
+                  "/stocktalk/searchresults.gsp?s=IBM&domain=Messages: no content found in it; " + site +
+                  "/mboard/boards.cgi?board=IBM: HTTP status 500), so the page was not rebuilt.");
+    EXPECT_EQ(ReadFile(file), good);
+    EXPECT_THAT(FilesInFolder(), ElementsAre("htmmessageboards.htm"));
 }
 
 TEST_F(MarketPagesTest, HostileSymbolIsEncodedInRequestsAndEscapedInThePage)
 {
+    server.ServeOthers("<HTML>boards</HTML>");
     const std::string page = Build(pages.messageBoardsPage, "<b>&\" /x");
     EXPECT_EQ(server.targets()[1], "/stocktalk/searchresults.gsp?s=%3Cb%3E%26%22%20%2Fx&domain=Messages");
     EXPECT_THAT(page, HasSubstr("Symbol: <b>&lt;b&gt;&amp;&quot; /x<b>   "));
@@ -212,7 +256,7 @@ TEST_F(MarketPagesTest, SymbolPagesAskForTheSymbolsPaths)
 {
     server.Serve("/p/I/IBM.html", "<html><body>profile <a href=/q>q</a></body></html>");
     const std::string profile = Build(pages.companyProfilePage);
-    Build(pages.stockNewsPage);
+    EXPECT_THROW(Build(pages.stockNewsPage), PageError);  // only its requests count here
     EXPECT_THAT(server.targets(), testing::Contains("/p/I/IBM.html"));
     EXPECT_THAT(server.targets(), testing::Contains("/n/I/IBM.html"));
     EXPECT_THAT(server.targets(), testing::Contains("/investments/news/?symbol=IBM&button=Go&choice=on"));
@@ -221,6 +265,7 @@ TEST_F(MarketPagesTest, SymbolPagesAskForTheSymbolsPaths)
 
 TEST_F(MarketPagesTest, ASymbolStartingWithADotKeepsItsPathsLevel)
 {
+    server.ServeOthers("<html><body>any page</body></html>");
     Build(pages.companyProfilePage, ".IBM");
     Build(pages.stockNewsPage, ".IBM");
     EXPECT_THAT(server.targets(), testing::Contains("/p/%2E/.IBM.html"));
@@ -251,17 +296,35 @@ TEST_F(MarketPagesTest, FragmentLongerThanThePieceTableIsCutOff)
     EXPECT_THAT(ipo, testing::EndsWith(std::string(900000, 'z') + "</html>"));
 }
 
-TEST_F(MarketPagesTest, NoNetworkLeavesTheHeadAndTheEarlyClosingLine)
+TEST_F(MarketPagesTest, AFailedBuildLeavesThePreviousPageAsItWas)
 {
+    const std::filesystem::path file = pages.priceForecastPage.PagePath(folder.path());
+    const std::string history = "/investor/research/wizards/SRWHistory.asp?Symbol=IBM";
+    server.Serve(history, "<HTML>support and resistance</HTML>");
+    const std::string good = Build(pages.priceForecastPage);
+    ASSERT_THAT(good, HasSubstr("support and resistance"));
+
+    // No site reachable: the first fetch fails, naming the site.
     hosts.PointAllAt("127.0.0.1:1");
-    const std::filesystem::path support = pages.priceForecastPage.PagePath(folder.path());
-    const std::filesystem::path news = pages.stockNewsPage.PagePath(folder.path());
     EXPECT_THAT(ThrownMessage<NetworkError>([&] { Build(pages.priceForecastPage); }),
-                HasSubstr("/investor/research/wizards/SRWHistory.asp?Symbol=IBM from 127.0.0.1"));
-    EXPECT_THAT(ReadFile(support), testing::EndsWith("Forecast</font></td></tr>\n<tr><td width=\"100%\">" +
-                                                     std::string(kClosingLine)));
+                HasSubstr(history + " from 127.0.0.1:1: Connection refused"));
+    EXPECT_EQ(ReadFile(file), good);
+
+    // The disk fills up while the new page is written.
+    hosts.PointAllAt(server.base().substr(7));
+    server.Serve(history, "<HTML>" + std::string(5000, 'n') + "</HTML>");
+    {
+        const FileSizeLimit fullDisk(1000);
+        EXPECT_THAT(ThrownMessage<FileError>([&] { Build(pages.priceForecastPage); }),
+                    HasSubstr("Could not write the page file " + file.string() + ": File too large."));
+    }
+    EXPECT_EQ(ReadFile(file), good);
+    EXPECT_THAT(FilesInFolder(), ElementsAre("htmsupport.htm"));
+
+    // Without a previous page there is none afterwards either.
+    hosts.PointAllAt("127.0.0.1:1");
     EXPECT_THROW(Build(pages.stockNewsPage), NetworkError);
-    EXPECT_THAT(ReadFile(news), testing::EndsWith("Stock&nbsp; News</font></td></tr>\n<tr><td>"));
+    EXPECT_THAT(FilesInFolder(), ElementsAre("htmsupport.htm"));
 }
 
 TEST_F(MarketPagesTest, AFolderOfAnyPathLengthHoldsThePages)

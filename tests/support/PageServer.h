@@ -4,6 +4,7 @@
 
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,8 +27,8 @@ struct SeenRequest {
 
 // A web server on 127.0.0.1 that answers GET and POST requests with the
 // pages it was given, by path and query exactly as requested, or with the
-// handler given for the path; anything else gets a 404 page. It keeps every
-// request it saw, in order.
+// handler given for the path; anything else gets a 404 page, or the page
+// given for all others. It keeps every request it saw, in order.
 class PageServer {
 public:
     PageServer()
@@ -40,6 +41,10 @@ public:
                 return;
             }
             const auto page = pages_.find(request.target);
+            if (page == pages_.end() && fallback_) {
+                response.set_content(*fallback_, "text/html");
+                return;
+            }
             if (page == pages_.end()) {
                 response.status = 404;
                 response.set_content("<html><body>Not Found</body></html>", "text/html");
@@ -72,6 +77,14 @@ public:
         pages_[target] = std::move(page);
     }
 
+    // Answers every request that finds no page of its own with `page`
+    // instead of the 404 page.
+    void ServeOthers(std::string page)
+    {
+        std::lock_guard lock(mutex_);
+        fallback_ = std::move(page);
+    }
+
     // Answers every request for `path`, whatever its query, with `handler`.
     void Handle(const std::string& path, httplib::Server::Handler handler)
     {
@@ -101,6 +114,7 @@ private:
     std::thread thread_;
     mutable std::mutex mutex_;
     std::map<std::string, std::string> pages_;
+    std::optional<std::string> fallback_;
     std::map<std::string, httplib::Server::Handler> handlers_;
     std::vector<SeenRequest> requests_;
 };
