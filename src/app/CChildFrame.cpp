@@ -298,6 +298,11 @@ bool CChildFrame::Print(QPrinter& printer)
     return printed;
 }
 
+int CChildFrame::PrintSheetCount(const QPrinter& printer) const
+{
+    return activeViewId != kBrowserView ? chartView_->SheetCount(printer) : 0;
+}
+
 void CChildFrame::OnAddressSelected()
 {
     SwitchView(kBrowserView);

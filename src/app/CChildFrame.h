@@ -56,6 +56,9 @@ public:
     // Prints the view shown at its size on screen, and returns once the
     // page is on the printer. False when printing failed.
     bool Print(QPrinter& printer);
+    // The sheets the chart view needs on the printer's paper; 0 when the
+    // browser view is shown, which counts its own pages as it prints.
+    int PrintSheetCount(const QPrinter& printer) const;
 
     // The address bar's list entry was chosen, or Enter was pressed in it.
     void OnAddressSelected();

@@ -5,6 +5,7 @@
 
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineSettings>
 
 #include <utility>
 
@@ -33,7 +34,14 @@ private:
 
 class BrowserPage : public QWebEnginePage {
 public:
-    explicit BrowserPage(CHtmView& view) : QWebEnginePage(&view), view_(view) {}
+    explicit BrowserPage(CHtmView& view) : QWebEnginePage(&view), view_(view)
+    {
+        // The market pages are local files whose frames and images come from
+        // outside sites. They also carry markup cut from those sites, so a
+        // script in a local page may read no other local file.
+        settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+        settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    }
 
 protected:
     QWebEnginePage* createWindow(WebWindowType) override { return new NewWindowPage(profile(), view_); }

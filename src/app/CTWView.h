@@ -24,10 +24,13 @@ public:
     // Before anything was painted the page is 10 by 10 inches.
     void OnInitialUpdate();
 
-    // Runs the paint pass on the printer, at the same physical scale: the
-    // page is neither split nor shrunk to the paper. False when the printer
-    // could not be started.
+    // Prints the page at its physical size on as many sheets as it needs,
+    // each cut between panels (or table rows), never through one; with a
+    // page range on the printer only the sheets it names. False when the
+    // printer could not be started or finished.
     bool Print(QPrinter& printer) const;
+    // How many sheets Print puts the page on with the printer's paper.
+    int SheetCount(const QPrinter& printer) const;
 
     // The URL of each Favorites entry, as the chart view's fill of the menu
     // found them; never cleared.

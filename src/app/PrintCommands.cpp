@@ -14,12 +14,17 @@ PrintCommands::PrintCommands(QWidget& dialogParent, std::function<void(const QSt
 void PrintCommands::Print(CChildFrame& frame)
 {
     QPrintDialog dialog(&printer_, &dialogParent_);
+    // The range the dialog offers; sheets beyond the paper a user then picks are skipped.
+    if (const int sheets = frame.PrintSheetCount(printer_); sheets > 0)
+        dialog.setMinMax(1, sheets);
     if (dialog.exec() == QDialog::Accepted)
         PrintOrReport(frame, printer_);
 }
 
 void PrintCommands::Preview(CChildFrame& frame)
 {
+    // The preview shows every sheet, whatever range the last print asked for.
+    printer_.setPrintRange(QPrinter::AllPages);
     QPrintPreviewDialog preview(&printer_, &dialogParent_);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [this, &frame](QPrinter* printer) { PrintOrReport(frame, *printer); });

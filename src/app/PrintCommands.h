@@ -15,9 +15,9 @@ public:
     // when a print failed.
     PrintCommands(QWidget& dialogParent, std::function<void(const QString&)> showError);
 
-    // Asks for the printer and the copies, then prints the frame's shown view.
+    // Asks for the printer, the copies and the sheets, then prints the frame's shown view.
     void Print(CChildFrame& frame);
-    // Shows the frame's shown view as it will come out of the printer.
+    // Shows the frame's shown view as it will come out of the printer, every sheet.
     void Preview(CChildFrame& frame);
     // Asks for the paper and its orientation.
     void Setup();

@@ -7,6 +7,15 @@
 namespace {
 
 constexpr int kMarkerEntries = 150;
+// The frame line stands this far below a chart's top, the lowest grid line
+// 20 units above the frame line; the highest grid line is never nearer the
+// top than kGridBelowTop.
+constexpr int kFrameBelowTop = 40;
+constexpr int kGridAboveFrame = 20;
+constexpr int kGridBelowTop = 20;
+// A tally row stands this far above the line it is given.
+constexpr int kTallyRise = 38;
+constexpr int kTallyRowStep = 20;
 // Far outside any page: keeps a point of a wild value a valid int.
 constexpr double kFarAway = 1e8;
 
@@ -97,6 +106,13 @@ void NiceScale(double& raw, double& step, double& axisLow)
     }
 }
 
+PageBand StripBand(int top, int height, int tallyRows)
+{
+    const int highest = tallyRows > 0 ? top + kGridBelowTop - kTallyRise - (tallyRows - 1) * kTallyRowStep : top;
+    // The frame line is one unit wide.
+    return {highest, top + height + kFrameBelowTop + 1};
+}
+
 void DrawText(Canvas& canvas, Rgb colour, int x, int distance, std::string_view text)
 {
     canvas.SetTextColour(colour);
@@ -135,14 +151,14 @@ void DrawSegment(Canvas& canvas, const ChartArea& chart, const Series& series, i
 void Grid(Canvas& canvas, int top, int divisions, int height, double axisLow, double step, int& gridTop,
           bool longLabels, PenId gridPen, PenId framePen)
 {
-    const int bottom = top + height + 40;
+    const int bottom = top + height + kFrameBelowTop;
     canvas.SelectPen(framePen);
     DrawLine(canvas, 0, bottom, kChartRight, bottom);
     canvas.SelectPen(gridPen);
     canvas.SetTextColour(Colour::kBlack);
     const int perDivision = divisions > 0 ? height / divisions : 0;
     for (int k = 0; k <= divisions; ++k) {
-        const int distance = bottom - 20 - k * perDivision;
+        const int distance = bottom - kGridAboveFrame - k * perDivision;
         gridTop = distance;
         DrawLine(canvas, 0, distance, kChartRight, distance);
         canvas.TextOut(kLabelX, -(distance - 8), FormatNumber(longLabels ? "%-14.12g" : "%-6.5g", axisLow + k * step));
@@ -185,7 +201,7 @@ void Markers(Canvas& canvas, const ChartArea& chart, const SignalSet& signals)
 
 void SignalTally(Canvas& canvas, int y, std::string_view title, int buyToday, int sellToday)
 {
-    const int distance = y - 38;
+    const int distance = y - kTallyRise;
     DrawText(canvas, Colour::kBlue, 10, distance, title);
     canvas.SetTextColour(Colour::kBlack);
     canvas.TextOut(620, -distance, "Buy");

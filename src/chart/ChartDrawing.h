@@ -2,6 +2,7 @@
 
 #include "analysis/SignalSet.h"
 #include "chart/Canvas.h"
+#include "chart/PageSheets.h"
 #include "quotes/QuoteSeries.h"
 
 #include <string>
@@ -93,6 +94,12 @@ void SignalTally(Canvas& canvas, int y, std::string_view title, int buyToday, in
 
 // Writes `text` in `colour` with its top-left corner at distance d.
 void DrawText(Canvas& canvas, Rgb colour, int x, int distance, std::string_view text);
+
+// The run of the page a chart strip covers whatever its scale: from the
+// highest of its `tallyRows` tally rows (SignalTally above its top grid line,
+// each further row 20 units higher) down to its frame line at
+// top + height + 40. Without tally rows it starts at its closing line.
+PageBand StripBand(int top, int height, int tallyRows);
 
 // A line between two points given by their distances from the page top.
 void DrawLine(Canvas& canvas, int x1, int distance1, int x2, int distance2);

@@ -8,6 +8,7 @@
 #include "chart/QuoteTable.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -61,4 +62,22 @@ std::optional<PageSize> PaintChartPage(Canvas& canvas, const ChartInput& input)
     }
     DrawCharts(canvas, input);
     return kChartPageSize;
+}
+
+std::vector<PageBand> ChartPageBands(const ChartInput& input)
+{
+    const int bars = input.store.BarsLoaded();
+    if (bars <= 0)
+        return {};
+    if (input.chartPage == 1)
+        return QuoteTableBands(bars);
+    std::vector<PageBand> bands = PriceChartBands(input.panelBase);
+    std::ranges::copy(IndicatorPanels::Bands(input.panelBase), std::back_inserter(bands));
+    bands.push_back(QuoteSummaryBand());
+    return bands;
+}
+
+std::vector<PageBand> PrintSheets(const ChartInput& input, int sheetHeight)
+{
+    return SplitIntoSheets(ChartPageBands(input), sheetHeight);
 }

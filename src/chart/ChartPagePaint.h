@@ -2,8 +2,10 @@
 
 #include "chart/Canvas.h"
 #include "chart/ChartInput.h"
+#include "chart/PageSheets.h"
 
 #include <optional>
+#include <vector>
 
 // A page size in logical units of 0.01 inch.
 struct PageSize {
@@ -25,3 +27,13 @@ int ShownBars(int barCount);
 // 1: the quote table) and returns the page size the view scrolls over; draws
 // nothing and returns nothing when the store has no bars.
 std::optional<PageSize> PaintChartPage(Canvas& canvas, const ChartInput& input);
+
+// The runs of the page that input.chartPage selects that must each stay on
+// one sheet: the strips of the chart page (whether or not the data lets all
+// of them be drawn), or the rows of the quote table. Empty without bars.
+std::vector<PageBand> ChartPageBands(const ChartInput& input);
+
+// The sheets that print the page input.chartPage selects at its own size on
+// paper `sheetHeight` units high, cut between strips or rows, never through
+// one. Empty without bars.
+std::vector<PageBand> PrintSheets(const ChartInput& input, int sheetHeight);

@@ -289,6 +289,16 @@ constexpr Panel kPvtPanel{
     .title = SignalTitles::kPvt.title,
 };
 
+int PanelTop(const Panel& panel, int panelBase)
+{
+    return panel.belowBase ? panelBase + panel.top : panel.top;
+}
+
+constexpr const Panel* kPanels[] = {&kMacdPanel,     &kRsiPanel,        &kStochasticPanel, &kWilliamsPanel,
+                                    &kVolumeRangePanel, &kMomentumPanel, &kRocPanel,     &kVolatilityPanel,
+                                    &kDmiPanel,       &kCciPanel,        &kIta2Panel,       &kIta1Panel,
+                                    &kMfiPanel,       &kObvPanel,        &kPvtPanel};
+
 Scale PanelScale(const Panel& panel, const ChartInput& input, int shownBars)
 {
     std::array<const Series*, 3> scanned{};
@@ -338,7 +348,7 @@ void PaintPanel(Canvas& canvas, const ChartInput& input, int shownBars, const Pe
     ChartArea chart;
     chart.barWidth = BarWidth(shownBars);
     chart.scale = PanelScale(panel, input, shownBars);
-    chart.top = panel.belowBase ? input.panelBase + panel.top : panel.top;
+    chart.top = PanelTop(panel, input.panelBase);
     chart.height = panel.height;
 
     int gridTop = 0;
@@ -370,6 +380,16 @@ void PaintPanel(Canvas& canvas, const ChartInput& input, int shownBars, const Pe
 }
 
 }  // namespace
+
+std::vector<PageBand> IndicatorPanels::Bands(int panelBase)
+{
+    std::vector<PageBand> bands;
+    for (const Panel* panel : kPanels) {
+        const bool tally = panel->signals != nullptr && !(panel->omitted & kNoTally);
+        bands.push_back(StripBand(PanelTop(*panel, panelBase), panel->height, tally ? 1 : 0));
+    }
+    return bands;
+}
 
 void IndicatorPanels::DrawMacdPanel(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens)
 {

@@ -2,7 +2,10 @@
 
 #include "chart/Canvas.h"
 #include "chart/ChartInput.h"
+#include "chart/PageSheets.h"
 #include "chart/Pens.h"
+
+#include <vector>
 
 // The painters of the fifteen indicator panels of the chart page, and where
 // the lower block of them starts. Every panel is one strip: value grid, month
@@ -16,6 +19,10 @@ public:
     // Top offset of the lower block of charts, in 0.01 inch; the paint pass
     // reads it from ChartInput::panelBase.
     int panelBase = 510;
+
+    // The runs of the page the fifteen panels cover, tally rows included,
+    // whether or not the data lets them be drawn.
+    static std::vector<PageBand> Bands(int panelBase);
 
     static void DrawMacdPanel(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens);
     static void DrawRsiPanel(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens);

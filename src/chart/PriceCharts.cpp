@@ -17,6 +17,8 @@ constexpr int kVolumeTickLength = 140;
 constexpr double kPriceStepShare = 0.08333333333333333;  // a twelfth of the range
 constexpr double kVolumeStepShare = 0.16666666666666666;  // a sixth of the highest volume
 constexpr int kStarsX = 620;
+constexpr int kAveragesTallyRows = 1;
+constexpr int kBandsTallyRows = 2;  // envelopes, and Bollinger bands above them
 
 struct LegendEntry {
     const char* text;
@@ -202,4 +204,11 @@ void DrawVolumeChart(Canvas& canvas, const ChartInput& input, int shownBars, con
     DrawPositive(canvas, chart, input.movingAverages.volumeSma50, shownBars - 50);
     canvas.SelectPen(pens.gold);
     DrawPositive(canvas, chart, input.movingAverages.volumeSma25, shownBars - 25);
+}
+
+std::vector<PageBand> PriceChartBands(int panelBase)
+{
+    return {StripBand(kPriceChartTop, kPriceChartHeight, kAveragesTallyRows),
+            StripBand(panelBase + kBandsChartOffset, kPriceChartHeight, kBandsTallyRows),
+            StripBand(panelBase + kVolumeChartOffset, kVolumeChartHeight, 0)};
 }

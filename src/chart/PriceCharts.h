@@ -2,7 +2,10 @@
 
 #include "chart/Canvas.h"
 #include "chart/ChartInput.h"
+#include "chart/PageSheets.h"
 #include "chart/Pens.h"
+
+#include <vector>
 
 // The two price charts and the volume chart of the chart page. Each draws
 // `shownBars` bars of `input`, selects only the pens it is handed and keeps
@@ -15,3 +18,7 @@ void DrawPriceCharts(Canvas& canvas, const ChartInput& input, int shownBars, con
 // The volume chart at panelBase + 770: one stroke a day with the 25- and
 // 50-bar volume averages.
 void DrawVolumeChart(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens);
+
+// The runs of the page the three charts cover, tally rows included, for a
+// lower block starting at panelBase.
+std::vector<PageBand> PriceChartBands(int panelBase);

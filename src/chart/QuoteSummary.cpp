@@ -3,6 +3,8 @@
 #include "analysis/SignalTitles.h"
 #include "chart/ChartDrawing.h"
 
+#include <iterator>
+
 namespace {
 
 constexpr int kCaptionRow = 5;
@@ -84,4 +86,10 @@ void DrawQuoteSummary(Canvas& canvas, const ChartInput& input, PenId bluePen)
     canvas.SelectPen(bluePen);
     for (int distance : kSeparators)
         DrawLine(canvas, 0, distance, kChartRight, distance);
+}
+
+PageBand QuoteSummaryBand()
+{
+    // The separators are one unit wide; every text stands above the lowest.
+    return {0, kSeparators[std::size(kSeparators) - 1] + 1};
 }

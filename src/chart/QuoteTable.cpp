@@ -48,3 +48,11 @@ void DrawQuoteTable(Canvas& canvas, const ChartInput& input)
         canvas.TextOut(450, y, FormatNumber("%6.6g", store.close[r]));
     }
 }
+
+std::vector<PageBand> QuoteTableBands(int barCount)
+{
+    std::vector<PageBand> bands{{0, kFirstRow + kRowHeight}};
+    for (int r = 1; r < barCount - 2; ++r)
+        bands.push_back({kFirstRow + kRowHeight * r, kFirstRow + kRowHeight * (r + 1)});
+    return bands;
+}

@@ -2,8 +2,16 @@
 
 #include "chart/Canvas.h"
 #include "chart/ChartInput.h"
+#include "chart/PageSheets.h"
+
+#include <vector>
 
 // The second page of the chart view: one text row per bar of `input` with
 // date, open, high, low, close and volume, all but the two oldest bars, and
 // the symbol. Selects no pen.
 void DrawQuoteTable(Canvas& canvas, const ChartInput& input);
+
+// The rows of the table for `barCount` bars, each a run of the page that
+// stays on one sheet; the header and the symbol stay with the first row
+// (and stand alone when no row is listed).
+std::vector<PageBand> QuoteTableBands(int barCount);

@@ -1,6 +1,7 @@
 #include "app/CHtmView.h"
 #include "base/CommandIds.h"
 #include "document/CTarnwickDoc.h"
+#include "support/PageServer.h"
 #include "support/TempFolder.h"
 #include "support/WidgetsApplication.h"
 
@@ -8,6 +9,7 @@
 #include <httplib.h>
 
 #include <QApplication>
+#include <QByteArray>
 #include <QClipboard>
 #include <QPrinter>
 
@@ -176,4 +178,81 @@ TEST_F(CHtmViewTest, PrintsThePageToAPdf)
     ASSERT_TRUE(WaitUntil([&] { return finished; }));
     EXPECT_TRUE(success);
     EXPECT_GT(std::filesystem::file_size(file), 1000u);
+}
+
+namespace {
+
+// A PNG of one white pixel.
+std::string OnePixelPng()
+{
+    return QByteArray::fromBase64("iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAIAAACQd1PeAAAADElEQVR4nGP4//8/AAX+Av4N70a4AAAAAElFTkSuQmCC")
+        .toStdString();
+}
+
+}  // namespace
+
+TEST_F(CHtmViewTest, LocalPagesShowTheirRemoteFramesAndImages)
+{
+    PageServer server;
+    // Each frame tells the frameset it arrived; a frame from another site can do no more.
+    for (const char* name : {"upper", "lower"})
+        server.Serve(std::string("/") + name + ".htm",
+                     std::string("<html><body><p>") + name + "</p><script>parent.postMessage('" + name +
+                         "', '*')</script></body></html>");
+    server.Handle("/chart.png", [](const httplib::Request&, httplib::Response& response) {
+        response.set_content(OnePixelPng(), "image/png");
+    });
+    folder_.Write("htmframes.htm",
+                  "<html><head><title>frames</title><script>"
+                  "window.addEventListener('message', e => { document.title += ' ' + e.data; });"
+                  "</script></head><frameset rows='*,*'><frame name='Oben' src='" + server.base() + "/upper.htm'>"
+                  "<frame name='Unten' src='" + server.base() + "/lower.htm'></frameset></html>");
+    folder_.Write("htmcharts.htm", "<html><head><title>charts</title></head><body><img src='" + server.base() +
+                                       "/chart.png' onload=\"document.title = 'image ' + this.naturalWidth\">"
+                                       "</body></html>");
+
+    view_->Navigate(QString::fromStdString((folder_.path() / "htmframes.htm").string()));
+    EXPECT_TRUE(WaitUntil([&] { return view_->title().contains("upper") && view_->title().contains("lower"); }))
+        << view_->title().toStdString();
+    view_->Navigate(QString::fromStdString((folder_.path() / "htmcharts.htm").string()));
+    EXPECT_TRUE(WaitUntil([&] { return view_->title() == "image 1"; })) << view_->title().toStdString();
+    const std::vector<std::string> seen = server.targets();
+    for (const char* target : {"/upper.htm", "/lower.htm", "/chart.png"})
+        EXPECT_NE(std::find(seen.begin(), seen.end(), target), seen.end()) << target;
+}
+
+TEST_F(CHtmViewTest, AScriptInALocalPageReadsNoOtherLocalFile)
+{
+    const TempFolder elsewhere;
+    const std::string secret = "account 12345";
+    elsewhere.Write("secret.txt", secret);
+    folder_.Write("neighbour.htm", "<html><body>" + secret + "</body></html>");
+    const std::string secretUrl = QUrl::fromLocalFile(QString::fromStdString((elsewhere.path() / "secret.txt").string()))
+                                      .toString()
+                                      .toStdString();
+    const std::string neighbourUrl = QUrl::fromLocalFile(QString::fromStdString((folder_.path() / "neighbour.htm").string()))
+                                         .toString()
+                                         .toStdString();
+    // Every way a page's script could read a file; each reports what it got.
+    folder_.Write("htmcut.htm",
+                  "<html><head><title>reading</title></head><body><iframe id='f' src='" + secretUrl + "'></iframe>"
+                  "<iframe id='g' src='" + neighbourUrl + "'></iframe><script>\n"
+                  "const results = {};\n"
+                  "function report(way, text) { results[way] = text; if (Object.keys(results).length == 5)"
+                  " document.title = 'done ' + JSON.stringify(results); }\n"
+                  "function frameText(id) { try { return document.getElementById(id).contentDocument.body.innerText; }"
+                  " catch (e) { return 'blocked'; } }\n"
+                  "const xhr = new XMLHttpRequest();\n"
+                  "xhr.onload = () => report('xhr', xhr.responseText); xhr.onerror = () => report('xhr', 'blocked');\n"
+                  "try { xhr.open('GET', '" + secretUrl + "'); xhr.send(); } catch (e) { report('xhr', 'blocked'); }\n"
+                  "fetch('" + secretUrl + "').then(r => r.text()).then(t => report('fetch', t),"
+                  " () => report('fetch', 'blocked'));\n"
+                  "fetch('" + neighbourUrl + "').then(r => r.text()).then(t => report('neighbour', t),"
+                  " () => report('neighbour', 'blocked'));\n"
+                  "window.onload = () => { report('iframe', frameText('f')); report('frame', frameText('g')); };\n"
+                  "</script></body></html>");
+
+    view_->Navigate(QString::fromStdString((folder_.path() / "htmcut.htm").string()));
+    ASSERT_TRUE(WaitUntil([&] { return view_->title().startsWith("done"); })) << view_->title().toStdString();
+    EXPECT_FALSE(view_->title().contains(QString::fromStdString(secret))) << view_->title().toStdString();
 }

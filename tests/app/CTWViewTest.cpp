@@ -1,11 +1,16 @@
 #include "app/CTWView.h"
+#include "support/PdfPages.h"
 #include "support/SampleDocument.h"
+#include "support/TempFolder.h"
 #include "support/WidgetsApplication.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPageLayout>
+#include <QPageRanges>
 #include <QPixmap>
+#include <QPrinter>
 #include <QScrollBar>
 
 #include <memory>
@@ -35,6 +40,17 @@ protected:
     }
 
     static int Pixels(int units, int dpi) { return units * dpi / 100; }
+
+    // A PDF printer on Letter paper with half-inch margins: ten inches a sheet.
+    void PrintToPdf(QPrinter& printer, const char* name) const
+    {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString((folder_.path() / name).string()));
+        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                          QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch));
+    }
+
+    TempFolder folder_;
 };
 
 }  // namespace
@@ -71,4 +87,53 @@ TEST_F(CTWViewTest, TheQuoteTablePageHasItsOwnHeight)
     document->chartPage = 1;
     const auto view = ShownView(*document);
     EXPECT_EQ(view->pageSize(), (PageSize{1000, (400 * 5 + 25) * 4}));
+}
+
+TEST_F(CTWViewTest, PrintsTheWholeChartPageOnAsManySheetsAsItNeeds)
+{
+    const auto document = LoadedSample("IBM");
+    CTWView view(*document);
+    QPrinter printer(QPrinter::HighResolution);
+    PrintToPdf(printer, "chart.pdf");
+    ASSERT_TRUE(view.Print(printer));
+    // The 40-inch page on 10-inch sheets, each cut between panels.
+    EXPECT_EQ(view.SheetCount(printer), 5);
+    const std::vector<QByteArray> sheets = PdfPageContents(printer.outputFileName());
+    ASSERT_EQ(sheets.size(), 5u);
+    for (const QByteArray& sheet : sheets)
+        EXPECT_GT(sheet.size(), 10000);  // every sheet carries charts
+    EXPECT_NE(sheets[0], sheets[1]);
+
+    // The quote table likewise, between rows.
+    document->chartPage = 1;
+    PrintToPdf(printer, "table.pdf");
+    ASSERT_TRUE(view.Print(printer));
+    EXPECT_EQ(PdfPageContents(printer.outputFileName()).size(), 8u);
+}
+
+TEST_F(CTWViewTest, APageRangePrintsOnlyTheSheetsAsked)
+{
+    const auto document = LoadedSample("IBM");
+    CTWView view(*document);
+    QPrinter printer(QPrinter::HighResolution);
+    PrintToPdf(printer, "all.pdf");
+    ASSERT_TRUE(view.Print(printer));
+    ASSERT_EQ(PdfPageContents(printer.outputFileName()).size(), 5u);
+
+    PrintToPdf(printer, "range.pdf");
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setPageRanges(QPageRanges::fromString(QStringLiteral("2-3,5")));
+    ASSERT_TRUE(view.Print(printer));
+    EXPECT_EQ(PdfPageContents(printer.outputFileName()).size(), 3u);
+
+    PrintToPdf(printer, "one.pdf");
+    printer.setPageRanges(QPageRanges::fromString(QStringLiteral("4")));
+    ASSERT_TRUE(view.Print(printer));
+    EXPECT_EQ(PdfPageContents(printer.outputFileName()).size(), 1u);
+
+    // Back to all pages, the range left on the printer no longer counts.
+    PrintToPdf(printer, "again.pdf");
+    printer.setPrintRange(QPrinter::AllPages);
+    ASSERT_TRUE(view.Print(printer));
+    EXPECT_EQ(PdfPageContents(printer.outputFileName()).size(), 5u);
 }
