@@ -93,6 +93,8 @@ void CChildFrame::FollowCount(CountResult count)
         return;
     if (const std::optional<std::string> home = ProductHomeUrl(services_.hosts))
         services_.openInUserBrowser(QUrl(ToQString(*home)));
+    else
+        mainFrame_.ShowNotice(ToQString(NoProductSiteMessage("The program's home page")));
 }
 
 bool CChildFrame::OnCommand(int id)
@@ -159,7 +161,10 @@ bool CChildFrame::ReadQuotes(const CommandInfo& command)
         web.fetch = [&progress](const PageRequest& request, std::span<char> buffer) {
             return progress->Fetch(request, buffer);
         };
-        web.showMessage = [this](const std::string& message) { ShowError(message); };
+        web.showMessage = [this, &progress](const std::string& message) {
+            progress->Close();
+            ShowError(message);
+        };
         webAccess.emplace(document_.web, std::move(web));
     }
     try {
@@ -174,7 +179,15 @@ bool CChildFrame::ReadQuotes(const CommandInfo& command)
     } catch (const TarnwickError& error) {
         // The views show what the failed load left: a cleared store, or the quote service's chart as it was.
         chartView_->viewport()->update();
+        if (progress)
+            progress->Close();
         ShowError(error.what());
+        return false;
+    }
+    // An empty or unreadable history is no chart: say why rather than show a blank page.
+    if (sourceMode == CTarnwickDoc::kLocalFiles && document_.store.barCount < 1) {
+        chartView_->viewport()->update();
+        ShowError(NoBarsMessage(document_));
         return false;
     }
     ShowLoadedQuotes();
@@ -201,6 +214,8 @@ void CChildFrame::ShowLoadedQuotes()
     UpdateAllViews();
     if (!document_.csvReport.layout.empty())
         mainFrame_.ShowNotice(ToQString(document_.csvReport.Summary()));
+    else if (const std::string untied = UntiedQuotesNotice(document_); !untied.empty())
+        mainFrame_.ShowNotice(ToQString(untied));
 }
 
 void CChildFrame::ShowChartPage(int page)
@@ -213,8 +228,11 @@ void CChildFrame::ShowChartPage(int page)
 void CChildFrame::OpenLink(int id)
 {
     const std::optional<std::string> url = LinkUrl(id, document_.symbol, services_.hosts);
-    if (!url)
+    if (!url) {
+        const QString name = ToQString(std::string(FindCommand(id)->menuText)).remove(QLatin1Char('&'));
+        ShowError(LinkUnavailableReason(id, name.toStdString(), document_.symbol, services_.hosts));
         return;
+    }
     if (FindLinkCommand(id)->defaultBrowser) {
         if (services_.openInUserBrowser)
             services_.openInUserBrowser(QUrl(ToQString(*url)));
@@ -250,6 +268,7 @@ bool CChildFrame::BuildMarketPage(const CommandInfo& command)
     } catch (const FetchCancelled&) {
         return false;  // the user stopped it; the browser keeps its page
     } catch (const TarnwickError& error) {
+        progress.Close();
         ShowError(error.what());
         return false;
     }

@@ -22,6 +22,9 @@ WebLoadProgress::WebLoadProgress(QWidget* parent, const QString& title, const QS
     dialog_.setWindowModality(Qt::ApplicationModal);
     dialog_.setCancelButtonText(QStringLiteral("Cancel"));
     dialog_.setRange(0, 0);  // the page sizes are not known ahead
+    // The delay counts from a value at the minimum; without one Qt's default
+    // of four seconds would stay in force.
+    dialog_.setValue(0);
     dialog_.setMinimumDuration(kShowAfterMs);
     dialog_.setAutoReset(false);
     dialog_.setAutoClose(false);
@@ -41,6 +44,12 @@ FetchProgress WebLoadProgress::Watch(const PageRequest& request)
         QCoreApplication::processEvents();
         return !dialog_.wasCanceled();
     };
+}
+
+void WebLoadProgress::Close()
+{
+    dialog_.reset();  // stops the timer that would show it
+    dialog_.hide();
 }
 
 void WebLoadProgress::ShowReceived(std::size_t bytes)

@@ -32,6 +32,10 @@ public:
     // transfer and cancels it when the user chose Cancel.
     FetchProgress Watch(const PageRequest& request);
 
+    // Takes the dialog down for good: called before the command reports
+    // anything, so it never pops up over the message.
+    void Close();
+
     QProgressDialog& dialog() { return dialog_; }
 
 private:

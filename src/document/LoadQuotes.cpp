@@ -40,6 +40,27 @@ CsvReadReport ReplaceWithCsv(CTarnwickDoc& document, int sourceMode, const std::
 
 }  // namespace
 
+std::string UntiedQuotesNotice(const CTarnwickDoc& document)
+{
+    if (document.sourceMode != CTarnwickDoc::kLocalFiles || document.store.barCount < 1 ||
+        !document.csvReport.layout.empty())
+        return {};
+    const std::string& symbol = document.symbol;
+    const std::string& quoted = document.localReader.quotedSymbol;
+    const std::filesystem::path folder =
+        document.loadedFrom.has_filename() ? document.loadedFrom : document.loadedFrom.parent_path();
+    const bool folderNamesIt = EqualsIgnoringCase(folder.filename().string(), symbol);
+    if (quoted.empty() || EqualsIgnoringCase(quoted, symbol)) {
+        if (folderNamesIt || !quoted.empty())
+            return {};
+        return "The quote folder's table.csv is not tied to " + symbol +
+               ": neither the folder's name nor a quotes.csv names it.";
+    }
+    if (folderNamesIt)
+        return "The quotes.csv in " + symbol + "'s folder is for " + quoted + ": the chart shows the history without it.";
+    return "The quote folder's table.csv is not tied to " + symbol + "; its quotes.csv is for " + quoted + ".";
+}
+
 void LoadQuotes(CTarnwickDoc& document)
 {
     document.store.Clear();

@@ -28,6 +28,12 @@ void LoadQuotes(CTarnwickDoc& document);
 // should hold. Starts "No daily bars in".
 std::string NoBarsMessage(const CTarnwickDoc& document);
 
+// What to tell the user after a load from a quote folder's own files when
+// they are not tied to the document's symbol: such a folder is read whatever
+// symbol is typed, so IBM's history may be charted as CAT. Empty when the
+// folder's name or its quotes.csv names the symbol, and after other loads.
+std::string UntiedQuotesNotice(const CTarnwickDoc& document);
+
 // Runs the four analysis modules over the document's store, in the order
 // their inputs need: the last one reads the stochastic and every signal set.
 void AnalyzeQuotes(CTarnwickDoc& document);

@@ -59,6 +59,16 @@ const LinkCommand* FindLinkCommand(int id);
 // level off the path).
 std::optional<std::string> LinkUrl(int commandId, std::string_view symbol, const HostsConfig& hosts);
 
+// Why LinkUrl gives no address for the command called `name`, in words for
+// the user: the hosts-file key to set, or the symbol it cannot take. Empty
+// when it gives one or the ID is no link command.
+std::string LinkUnavailableReason(int commandId, std::string_view name, std::string_view symbol,
+                                  const HostsConfig& hosts);
+
+// What to tell the user when the product site's home page was due but no
+// product site is configured.
+std::string NoProductSiteMessage(std::string_view wanted);
+
 // The product site's home page; nothing when no product site is configured
 // (the caller then shows the start page shipped with the program).
 std::optional<std::string> ProductHomeUrl(const HostsConfig& hosts);

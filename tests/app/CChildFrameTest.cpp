@@ -24,6 +24,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTest>
 #include <QWebEnginePage>
 #include <QUrl>
 
@@ -108,6 +109,43 @@ TEST_F(CChildFrameTest, TheEleventhCountedCommandOpensTheProductHomePageInTheUse
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0].toString(), "http://127.0.0.1:9/index.htm");
     EXPECT_EQ(document.commandCount, 12);
+}
+
+TEST_F(CChildFrameTest, WithoutAProductSiteTheHomePageAndDirectionsSayWhichSettingIsMissing)
+{
+    services.hosts.Set(HostRole::ProductSite, "");
+    document.commandCount = 10;
+    frame->OnCommand(kHistoricalCharts);
+    frame->OnCommand(kQuoteData);  // the eleventh: the home page is due
+    EXPECT_TRUE(opened.empty());
+    EXPECT_TRUE(mainFrame.statusBar()->currentMessage().contains("productSite"))
+        << mainFrame.statusBar()->currentMessage().toStdString();
+
+    frame->OnCommand(kDirections);
+    EXPECT_TRUE(opened.empty());
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].startsWith("\"Directions for use\" needs the program's web site")) << errors[0].toStdString();
+}
+
+TEST_F(CChildFrameTest, ReadLocalOfAnEmptyHistorySaysSoAndOfAnotherSymbolsFolderSaysWhoseItIs)
+{
+    TempFolder folder;
+    folder.Write("table.csv", "");
+    folder.Write("quotes.csv", "");
+    document.quoteDir = folder.path();
+    mainFrame.symbolBox()->setText("IBM");
+    frame->OnCommand(kReadLocal);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].startsWith(QString::fromStdString("No daily bars in \"" +
+                                                            (folder.path() / "table.csv").string())))
+        << errors[0].toStdString();
+
+    document.quoteDir = SampleDir("IBM");
+    mainFrame.symbolBox()->setText("CAT");
+    frame->OnCommand(kReadLocal);
+    EXPECT_EQ(document.store.barCount, 400);
+    EXPECT_EQ(mainFrame.statusBar()->currentMessage(),
+              "The quote folder's table.csv is not tied to CAT; its quotes.csv is for IBM.");
 }
 
 TEST_F(CChildFrameTest, ASourceBoxWithoutAChoiceKeepsTheSourceChosenBefore)
@@ -205,6 +243,43 @@ TEST_F(CChildFrameTest, CancelStopsAReadWebFromAServerThatNeverAnswers)
     EXPECT_EQ(document.store.barCount, 0);
     EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
     EXPECT_EQ(frame->findChild<QProgressDialog*>(), nullptr);
+}
+
+TEST_F(CChildFrameTest, TheProgressDialogShowsWithinASecondOfAWaitNamingTheHostAndPort)
+{
+    const SilentServer silent;
+    services.hosts.Set(HostRole::YahooFinance, silent.base());
+    bool shownInTime = false;
+    QString label;
+    QTimer::singleShot(1000, frame.get(), [&] {
+        if (auto* dialog = frame->findChild<QProgressDialog*>()) {
+            shownInTime = dialog->isVisible();
+            label = dialog->labelText();
+            dialog->cancel();
+        }
+    });
+    frame->OnCommand(kReadWeb);
+    EXPECT_TRUE(shownInTime);
+    EXPECT_TRUE(label.contains(QString::fromStdString(silent.base().substr(7)))) << label.toStdString();
+}
+
+// A message box runs an event loop of its own while the user reads it; the
+// stand-in does the same, and looks whether a progress dialog came up over it.
+TEST_F(CChildFrameTest, AFailedCommandTakesItsProgressDialogDownBeforeItsMessage)
+{
+    bool progressOverMessage = false;
+    services.showError = [&](const QString& message) {
+        errors.push_back(message);
+        QTest::qWait(1000);
+        for (const QProgressDialog* dialog : frame->findChildren<QProgressDialog*>())
+            progressOverMessage = progressOverMessage || dialog->isVisible();
+    };
+    TempFolder folder;
+    services.pageFolder = folder.path();
+    frame->OnCommand(kReadWeb);  // every site is a closed port
+    frame->OnCommand(kIpoResearch);
+    EXPECT_EQ(errors.size(), 2u);
+    EXPECT_FALSE(progressOverMessage);
 }
 
 TEST_F(CChildFrameTest, CancelStopsAPageBuildAndShowsNothing)

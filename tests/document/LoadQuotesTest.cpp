@@ -8,12 +8,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <span>
 #include <string>
 #include <vector>
 
 namespace {
+
+std::string FileText(const std::string& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
 
 class LoadQuotesTest : public ::testing::Test {
 protected:
@@ -134,4 +142,51 @@ TEST_F(LoadQuotesTest, AMissingFileLeavesTheStoreCleared)
     EXPECT_EQ(document->store.dates[0], "");
     EXPECT_EQ(document->store.close[0], 0);
     EXPECT_EQ(document->latestQuote().quoteMerged, 0);
+}
+
+// A folder holding table.csv is read whatever symbol is typed; the user is
+// told when nothing ties its files to that symbol.
+TEST_F(LoadQuotesTest, QuotesNotTiedToTheTypedSymbolAreSaidToBeSo)
+{
+    const TempFolder library;
+    const std::string history = FileText(SampleDir("IBM") + "/table.csv");
+    const std::string ibmQuote = FileText(SampleDir("IBM") + "/quotes.csv");
+    library.Write("IBM/table.csv", history);
+    library.Write("IBM/quotes.csv", ibmQuote);
+    library.Write("loose/table.csv", history);
+    library.Write("loose/quotes.csv", "");
+    library.Write("CAT/table.csv", history);
+    library.Write("CAT/quotes.csv", ibmQuote);
+    library.Write("MSFT.csv", FileText(SampleDir("AAPL") + ".csv"));
+
+    struct Case {
+        std::string folder;
+        std::string symbol;
+        std::string notice;
+    };
+    const Case cases[] = {
+        {"IBM", "ibm", ""},                 // the folder and its quote name it
+        {"IBM/", "IBM", ""},                // also written with a closing separator
+        {"loose", "LOOSE", ""},             // the folder's name ties it
+        {"IBM", "CAT", "The quote folder's table.csv is not tied to CAT; its quotes.csv is for IBM."},
+        {"loose", "CAT", "The quote folder's table.csv is not tied to CAT: neither the folder's name nor a "
+                         "quotes.csv names it."},
+        {"CAT", "CAT", "The quotes.csv in CAT's folder is for IBM: the chart shows the history without it."},
+        {"", "IBM", ""},                    // a library finds IBM's own folder
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.folder + " " + c.symbol);
+        document->quoteDir = library.path() / c.folder;
+        document->symbol = c.symbol;
+        document->sourceMode = CTarnwickDoc::kLocalFiles;
+        LoadQuotes(*document);
+        ASSERT_GT(document->store.barCount, 0);
+        EXPECT_EQ(UntiedQuotesNotice(*document), c.notice);
+    }
+    // A CSV history of a library is found by its symbol.
+    document->quoteDir = library.path();
+    document->symbol = "MSFT";
+    LoadQuotes(*document);
+    ASSERT_GT(document->store.barCount, 0);
+    EXPECT_EQ(UntiedQuotesNotice(*document), "");
 }

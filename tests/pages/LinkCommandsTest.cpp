@@ -102,3 +102,19 @@ TEST(LinkUrl, EveryLinkStartsWithItsSiteAndOtherCommandsHaveNone)
     EXPECT_EQ(ProductHomeUrl(defaults), std::nullopt);
     EXPECT_EQ(ProductHomeUrl(loopback), LoopbackBase(HostRole::ProductSite) + "/index.htm");
 }
+
+// Every link that gives no address says why, and one that gives an address says nothing.
+TEST(LinkUnavailableReason, NamesTheKeyToSetOrTheSymbolAndIsEmptyExactlyWhenThereIsAnAddress)
+{
+    const HostsConfig defaults;
+    const HostsConfig loopback = LoopbackHosts();
+    for (const LinkCommand& link : kLinkCommands)
+        for (const HostsConfig* hosts : {&defaults, &loopback})
+            for (std::string_view symbol : {"IBM", ".DJI"}) {
+                const std::string reason = LinkUnavailableReason(link.id, "Name", symbol, *hosts);
+                EXPECT_EQ(reason.empty(), LinkUrl(link.id, symbol, *hosts).has_value()) << link.id << " " << symbol;
+            }
+    EXPECT_EQ(LinkUnavailableReason(kDirections, "Directions for use", "IBM", defaults).substr(0, 80),
+              "\"Directions for use\" needs the program's web site: name it as productSite in the");
+    EXPECT_EQ(LinkUnavailableReason(kReadLocal, "Read", "IBM", defaults), "");
+}
