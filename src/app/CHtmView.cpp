@@ -75,8 +75,11 @@ constexpr char kFailedFrameScript[] = R"(
 if (window !== top && location.protocol === 'chrome-error:') {
     const code = document.querySelector('.error-code');
     const line = document.createElement('p');
-    line.textContent = document.title + ' could not be loaded' + (code ? ' (' + code.textContent.trim() + ')' : '') + '.';
-    line.style.cssText = 'display: block; margin: 8px; font: 14px sans-serif; color: #202020';
+    // The error page's title is the site, wrapped in direction marks.
+    const site = document.title.replace(/[\u200e\u200f\u202a-\u202e\u2066-\u2069]/g, '');
+    line.textContent = site + ' could not be loaded' + (code ? ' (' + code.textContent.trim() + ')' : '') + '.';
+    // Raised above the error page's own layers, which hide the text of theirs.
+    line.style.cssText = 'position: relative; z-index: 1; margin: 8px; font: 14px sans-serif; color: #202020';
     document.body.prepend(line);
 }
 )";

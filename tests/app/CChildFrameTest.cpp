@@ -329,16 +329,22 @@ TEST_F(CChildFrameTest, AFrameWhoseSiteRefusedSaysWhichSite)
     services.pageFolder = folder.path();
     frame->resize(800, 600);
     frame->show();
+    QSignalSpy loaded(frame->browserView(), &QWebEngineView::loadFinished);
     ASSERT_TRUE(frame->OnCommand(kDowCharts));
+    // The frameset has loaded once each of its frames has, or failed.
+    ASSERT_TRUE(loaded.wait(20000));
 
     // Finding in the page searches every frame, but only text that shows.
     const auto shows = [this](const QString& text) {
         const auto matches = std::make_shared<int>(-1);
         frame->browserView()->page()->findText(
             text, {}, [matches](const QWebEngineFindTextResult& result) { *matches = result.numberOfMatches(); });
-        return WaitUntil([&] { return *matches >= 0; }) && *matches > 0;
+        const bool found = WaitUntil([&] { return *matches >= 0; }) && *matches > 0;
+        // Asked again, the same text would only step to its next match.
+        frame->browserView()->page()->findText(QString());
+        return found;
     };
-    EXPECT_TRUE(WaitUntil([&] { return shows("127.0.0.1 could not be loaded (ERR_CONNECTION_REFUSED)."); }));
+    EXPECT_TRUE(shows("127.0.0.1 could not be loaded (ERR_CONNECTION_REFUSED)."));
     EXPECT_TRUE(shows("Intraday charts by"));
 }
 
