@@ -61,6 +61,7 @@ void CChildFrame::SwitchView(int id)
         const std::optional<std::string> home = ProductHomeUrl(services_.hosts);
         browserView_ = new CHtmView(document_, home ? QUrl(ToQString(*home)) : CHtmView::StartPageUrl(), views_);
         connect(browserView_, &CHtmView::documentComplete, &mainFrame_, &CMainFrame::SetAddress);
+        browserView_->SetPageFolder([this] { return services_.pageFolder; });
         browserView_->SetFavoritesBuilder([this](std::vector<std::string>& urls) {
             return mainFrame_.ShowFavorites(services_.favoritesFolder, urls);
         });

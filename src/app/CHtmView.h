@@ -6,6 +6,7 @@
 #include <QUrl>
 #include <QWebEngineView>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <utility>
@@ -36,6 +37,15 @@ public:
     // The start page shipped with the program (a Qt resource, "qrc:" scheme).
     static QUrl StartPageUrl();
 
+    // Makes the scheme the pages of the page folder open under known to the
+    // browser engine; must run before the first browser object exists.
+    static void RegisterPageScheme();
+
+    // Where the composed market pages are; asked on each navigation, since
+    // the user may choose another folder. A page there opens so that its
+    // frames beside it show (see Navigate).
+    void SetPageFolder(std::function<std::filesystem::path()> pageFolder) { pageFolder_ = std::move(pageFolder); }
+
     // Called before OnInitialUpdate; without a builder no menu is built and
     // the document's favoritesBuiltBrowser flag stays unset.
     void SetFavoritesBuilder(FavoritesBuilder builder) { buildFavorites_ = std::move(builder); }
@@ -46,7 +56,15 @@ public:
 
     // An address with a scheme (http, https, file, ...) or a full local file
     // path; empty text does nothing. Returns at once; the page loads later.
+    // A page file of the page folder opens under a scheme of the program's
+    // own that lets it show the pages beside it in its frames, though never
+    // lets a script read them or any other file; documentComplete still
+    // names it by its file: address.
     void Navigate(const QString& addressOrPath);
+
+    // The address of the page shown: url(), but a page of the page folder by
+    // its file: address.
+    QUrl Address() const;
 
     void GoBack() { back(); }
     void GoForward() { forward(); }
@@ -81,4 +99,5 @@ private:
     CTarnwickDoc& document_;
     QUrl startPage_;
     FavoritesBuilder buildFavorites_;
+    std::function<std::filesystem::path()> pageFolder_;
 };

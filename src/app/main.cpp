@@ -1,4 +1,5 @@
 #include "app/AutomationServer.h"
+#include "app/CHtmView.h"
 #include "app/CTarnwickApp.h"
 #include "app/CommandLine.h"
 #include "app/RunningProgram.h"
@@ -52,6 +53,7 @@ int main(int argc, char** argv)
 {
     // The browser view's engine shares its drawing contexts with the windows.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    CHtmView::RegisterPageScheme();
     // Decided before the application object, which needs a display.
     switch (CommandLine::RequestedMode(ArgumentsAsGiven(argc, argv))) {
     case CommandLine::Mode::Help: std::fputs(qPrintable(CommandLine::Usage()), stdout); return 0;

@@ -17,17 +17,23 @@
 
 #include <gtest/gtest.h>
 
+#include <QColor>
 #include <QComboBox>
+#include <QHostAddress>
+#include <QImage>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QTimer>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTcpServer>
 #include <QTest>
+#include <QWebEngineFindTextResult>
 #include <QWebEnginePage>
 #include <QUrl>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <vector>
@@ -348,14 +354,73 @@ TEST_F(CChildFrameTest, EveryMarketAndStockPageIsBuiltAndShown)
         frame->OnCommand(page.id);
         const QUrl file = QUrl::fromLocalFile(QString::fromStdString((services.pageFolder / page.file).string()));
         EXPECT_TRUE(WaitUntil(
-            [&] { return frame->browserView()->url() == file && frame->browserView()->title() == page.title; }))
-            << page.file << " shows " << frame->browserView()->url().toString().toStdString();
+            [&] { return frame->browserView()->Address() == file && frame->browserView()->title() == page.title; }))
+            << page.file << " shows " << frame->browserView()->Address().toString().toStdString();
     }
     EXPECT_EQ(frame->activeViewId, CChildFrame::kBrowserView);
     EXPECT_TRUE(errors.empty()) << errors.front().toStdString();
     // Each page command counts once: the symbol pages when they read the symbol box.
     EXPECT_EQ(document.commandCount, 12);
     EXPECT_EQ(document.symbol, "IBM");
+}
+
+TEST_F(CChildFrameTest, DowChartsShowsTheChartPageBesideItAboveTheChartingSite)
+{
+    PageServer server;
+    server.Serve("/markets/", "<html><body bgcolor='#FFC040'>markets</body></html>");
+    services.hosts.Set(HostRole::ChartImages, server.base());
+    services.hosts.Set(HostRole::ChartingSite, server.base());
+    TempFolder folder;
+    services.pageFolder = folder.path();
+    frame->resize(800, 600);
+    frame->show();
+    ASSERT_TRUE(frame->OnCommand(kDowCharts));
+
+    // The chart page's background in the upper half, the site's in the lower,
+    // right of the charts and left of any scroll bar.
+    const auto colourAt = [this](double height) {
+        const QImage shown = frame->browserView()->grab().toImage();
+        return shown.pixelColor(shown.width() - 40, static_cast<int>(shown.height() * height)).name();
+    };
+    EXPECT_TRUE(WaitUntil([&] { return colourAt(0.45) == "#bdfddd" && colourAt(0.9) == "#ffc040"; }))
+        << colourAt(0.45).toStdString() << " above, " << colourAt(0.9).toStdString() << " below";
+    const std::vector<std::string> seen = server.targets();
+    for (const char* target : {"/markets/", "/charts/dow.gif", "/charts/nasdaq.gif", "/charts/sp500.gif"})
+        EXPECT_NE(std::find(seen.begin(), seen.end(), target), seen.end()) << target;
+    EXPECT_EQ(frame->browserView()->Address(),
+              QUrl::fromLocalFile(QString::fromStdString((folder.path() / "htmmarketsummary.htm").string())));
+}
+
+TEST_F(CChildFrameTest, AFrameWhoseSiteRefusedSaysWhichSite)
+{
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const std::string refusing = "http://127.0.0.1:" + std::to_string(closed.serverPort());
+    closed.close();
+    PageServer server;
+    services.hosts.Set(HostRole::ChartImages, server.base());
+    services.hosts.Set(HostRole::ChartingSite, refusing);
+    TempFolder folder;
+    services.pageFolder = folder.path();
+    frame->resize(800, 600);
+    frame->show();
+    QSignalSpy loaded(frame->browserView(), &QWebEngineView::loadFinished);
+    ASSERT_TRUE(frame->OnCommand(kDowCharts));
+    // The frameset has loaded once each of its frames has, or failed.
+    ASSERT_TRUE(loaded.wait(20000));
+
+    // Finding in the page searches every frame, but only text that shows.
+    const auto shows = [this](const QString& text) {
+        const auto matches = std::make_shared<int>(-1);
+        frame->browserView()->page()->findText(
+            text, {}, [matches](const QWebEngineFindTextResult& result) { *matches = result.numberOfMatches(); });
+        const bool found = WaitUntil([&] { return *matches >= 0; }) && *matches > 0;
+        // Asked again, the same text would only step to its next match.
+        frame->browserView()->page()->findText(QString());
+        return found;
+    };
+    EXPECT_TRUE(shows("127.0.0.1 could not be loaded (ERR_CONNECTION_REFUSED)."));
+    EXPECT_TRUE(shows("Intraday charts by"));
 }
 
 TEST_F(CChildFrameTest, APageThatCannotBeBuiltIsReportedAndNotShown)
@@ -405,7 +470,7 @@ TEST_F(CChildFrameTest, RunningAPageCommandAgainShowsTheNewPage)
 
     server.Serve("/content/companies/analysis.phtml", "<html>first analysis</html>");
     frame->OnCommand(kIpoResearch);
-    ASSERT_TRUE(WaitUntil([&] { return frame->browserView()->url() == file; }));
+    ASSERT_TRUE(WaitUntil([&] { return frame->browserView()->Address() == file; }));
     ASSERT_TRUE(WaitUntil([&] { return shownText().contains("first analysis"); }));
 
     server.Serve("/content/companies/analysis.phtml", "<html>second analysis</html>");

@@ -230,15 +230,13 @@ TEST_F(CHtmViewTest, AScriptInALocalPageReadsNoOtherLocalFile)
     const std::string secretUrl = QUrl::fromLocalFile(QString::fromStdString((elsewhere.path() / "secret.txt").string()))
                                       .toString()
                                       .toStdString();
-    const std::string neighbourUrl = QUrl::fromLocalFile(QString::fromStdString((folder_.path() / "neighbour.htm").string()))
-                                         .toString()
-                                         .toStdString();
     // Every way a page's script could read a file; each reports what it got.
+    // The neighbour is named as the page's frames name the pages beside them.
     folder_.Write("htmcut.htm",
                   "<html><head><title>reading</title></head><body><iframe id='f' src='" + secretUrl + "'></iframe>"
-                  "<iframe id='g' src='" + neighbourUrl + "'></iframe><script>\n"
+                  "<iframe id='g' src='neighbour.htm'></iframe><script>\n"
                   "const results = {};\n"
-                  "function report(way, text) { results[way] = text; if (Object.keys(results).length == 5)"
+                  "function report(way, text) { results[way] = text; if (Object.keys(results).length == 6)"
                   " document.title = 'done ' + JSON.stringify(results); }\n"
                   "function frameText(id) { try { return document.getElementById(id).contentDocument.body.innerText; }"
                   " catch (e) { return 'blocked'; } }\n"
@@ -247,12 +245,27 @@ TEST_F(CHtmViewTest, AScriptInALocalPageReadsNoOtherLocalFile)
                   "try { xhr.open('GET', '" + secretUrl + "'); xhr.send(); } catch (e) { report('xhr', 'blocked'); }\n"
                   "fetch('" + secretUrl + "').then(r => r.text()).then(t => report('fetch', t),"
                   " () => report('fetch', 'blocked'));\n"
-                  "fetch('" + neighbourUrl + "').then(r => r.text()).then(t => report('neighbour', t),"
+                  "fetch('neighbour.htm').then(r => r.text()).then(t => report('neighbour', t),"
                   " () => report('neighbour', 'blocked'));\n"
+                  // A shared worker's loads pass no request interceptor.
+                  "try { const worker = new SharedWorker(URL.createObjectURL(new Blob([\"onconnect = e => fetch('" +
+                      secretUrl + "').then(r => r.text()).then(t => e.ports[0].postMessage(t),"
+                  " () => e.ports[0].postMessage('blocked'))\"])));\n"
+                  "  worker.port.onmessage = e => report('worker', e.data); worker.onerror = () => report('worker', 'blocked');"
+                  " worker.port.start(); } catch (e) { report('worker', 'blocked'); }\n"
                   "window.onload = () => { report('iframe', frameText('f')); report('frame', frameText('g')); };\n"
                   "</script></body></html>");
+    const QString page = QString::fromStdString((folder_.path() / "htmcut.htm").string());
 
-    view_->Navigate(QString::fromStdString((folder_.path() / "htmcut.htm").string()));
-    ASSERT_TRUE(WaitUntil([&] { return view_->title().startsWith("done"); })) << view_->title().toStdString();
-    EXPECT_FALSE(view_->title().contains(QString::fromStdString(secret))) << view_->title().toStdString();
+    // As a page anywhere, and as a page of the page folder, which may show the pages beside it.
+    for (const bool pageFolder : {false, true}) {
+        SCOPED_TRACE(pageFolder ? "page of the page folder" : "local page");
+        if (pageFolder)
+            view_->SetPageFolder([this] { return folder_.path(); });
+        EXPECT_EQ(NextPage([&] { view_->Navigate(page); }), QUrl::fromLocalFile(page).toString());
+        ASSERT_TRUE(WaitUntil([&] { return view_->title().startsWith("done"); })) << view_->title().toStdString();
+        EXPECT_FALSE(view_->title().contains(QString::fromStdString(secret))) << view_->title().toStdString();
+        view_->Navigate(PageA());
+        ASSERT_TRUE(WaitUntil([&] { return view_->title() == "A"; }));
+    }
 }

@@ -1,3 +1,5 @@
+#include "app/CHtmView.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -11,6 +13,8 @@
 // ends without running them once every test has reported.
 int main(int argc, char** argv)
 {
+    // As the program does, before any browser object exists.
+    CHtmView::RegisterPageScheme();
     testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
     if (QCoreApplication::instance() != nullptr) {
