@@ -230,9 +230,10 @@ void CMainFrame::createToolBars()
     addressBar_->setInsertPolicy(QComboBox::NoInsert);
     addressBar_->setMinimumWidth(kAddressBarWidth);
     addressBar_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    // Enter is taken before the box sees it, so that only a choice from the
-    // list counts as a selection.
-    addressBar_->lineEdit()->installEventFilter(this);
+    // Keys reach the box, the focus proxy of its edit field, which hands them
+    // on to the field directly. Enter is taken before the box sees it, so that
+    // only a choice from the list counts as a selection.
+    addressBar_->installEventFilter(this);
     connect(addressBar_, &QComboBox::activated, this, [this] { Q_EMIT addressSelected(); });
     address->addWidget(addressBar_);
 }
@@ -277,7 +278,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
     if (TakeFileDrop(watched, event))
         return true;
-    if (watched == addressBar_->lineEdit() && event->type() == QEvent::KeyPress) {
+    if (watched == addressBar_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             Q_EMIT addressEntered();

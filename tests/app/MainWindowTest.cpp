@@ -1,0 +1,92 @@
+#include "app/CChildFrame.h"
+#include "app/CHtmView.h"
+#include "app/CMainFrame.h"
+#include "app/CTarnwickApp.h"
+#include "app/CommandLine.h"
+#include "support/PageServer.h"
+#include "support/TempFolder.h"
+#include "support/WidgetsApplication.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QSettings>
+#include <QTest>
+
+#include <vector>
+
+namespace {
+
+// The whole program, its settings in a folder of the test's own and its
+// messages recorded, driven as a user drives it: keys go to the widget that
+// has the focus.
+class MainWindowTest : public BrowserTest {
+protected:
+    void SetUp() override
+    {
+        BrowserTest::SetUp();
+        if (IsSkipped())
+            return;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Folder(settingsFolder));
+        app.services().showError = [this](const QString& message) { errors.push_back(message); };
+        app.services().openInUserBrowser = [](const QUrl&) {};
+        CommandLine commandLine;
+        commandLine.config = "/nonexistent/hosts.ini";
+        QString error;
+        ASSERT_TRUE(app.InitInstance(commandLine, error)) << error.toStdString();
+        errors.clear();  // the missing hosts file
+        frame()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame()));
+    }
+
+    static QString Folder(const TempFolder& folder) { return QString::fromStdString(folder.path().string()); }
+    CMainFrame* frame() const { return app.mainFrame(); }
+    CChildFrame* Active() const { return qobject_cast<CChildFrame*>(frame()->mdiArea()->activeSubWindow()); }
+    QString Shown() const { return Active()->browserView()->url().toString(); }
+
+    // Clicks into the address bar, types `text` over what it shows and presses Enter.
+    void EnterAddress(const QString& text) const
+    {
+        QTest::mouseClick(frame()->addressBar()->lineEdit(), Qt::LeftButton);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), text);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+
+    TempFolder settingsFolder;
+    CTarnwickApp app;
+    std::vector<QString> errors;
+};
+
+}  // namespace
+
+TEST_F(MainWindowTest, EnterInTheAddressBarGoesThereAndTheListOffersItAgain)
+{
+    PageServer server;
+    server.Serve("/a.htm", "<html><title>A</title>a</html>");
+    server.Serve("/b.htm", "<html><title>B</title>b</html>");
+    const QString a = QString::fromStdString(server.base() + "/a.htm");
+    const QString b = QString::fromStdString(server.base() + "/b.htm");
+
+    EnterAddress(a);
+    EXPECT_TRUE(WaitUntil([&] { return Shown() == a; })) << Shown().toStdString();
+    EnterAddress(b);
+    EXPECT_TRUE(WaitUntil([&] { return Shown() == b; })) << Shown().toStdString();
+    QComboBox* address = frame()->addressBar();
+    ASSERT_EQ(address->count(), 2);
+    EXPECT_EQ(address->itemText(0), a);
+    EXPECT_EQ(address->itemText(1), b);
+
+    // Alt+Down opens the list; Enter chooses its first entry, the current one.
+    address->setCurrentIndex(0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(WaitUntil([&] { return address->view()->isVisible(); }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(WaitUntil([&] { return Shown() == a; })) << Shown().toStdString();
+    EXPECT_EQ(address->count(), 2);  // a choice adds nothing
+    EXPECT_TRUE(errors.empty());
+}
