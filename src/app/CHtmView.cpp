@@ -48,10 +48,9 @@ CHtmView::CHtmView(CTarnwickDoc& document, QUrl startPage, QWidget* parent)
     : QWebEngineView(parent), document_(document), startPage_(std::move(startPage))
 {
     setPage(new BrowserPage(*this));
-    connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
-        if (ok)
-            Q_EMIT documentComplete(url().toString());
-    });
+    // A page that failed reports its address too, so that the address bar
+    // shows what failed and the user can correct it.
+    connect(this, &QWebEngineView::loadFinished, this, [this] { Q_EMIT documentComplete(url().toString()); });
 }
 
 QUrl CHtmView::StartPageUrl()

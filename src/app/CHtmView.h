@@ -73,8 +73,9 @@ public:
     std::vector<std::string> favoriteUrls;
 
 Q_SIGNALS:
-    // A page finished loading; `url` is its address as the browser reports it
-    // ("file:///..." for a local file). Not emitted for failed loads.
+    // A page finished loading, or failed to (the engine's error page shows);
+    // `url` is its address as the browser reports it ("file:///..." for a
+    // local file).
     void documentComplete(const QString& url);
 
 private:

@@ -3,6 +3,7 @@
 #include "app/CMainFrame.h"
 #include "app/CTarnwickApp.h"
 #include "app/CommandLine.h"
+#include "base/CommandIds.h"
 #include "support/PageServer.h"
 #include "support/TempFolder.h"
 #include "support/WidgetsApplication.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -36,6 +38,7 @@ protected:
         app.services().openInUserBrowser = [](const QUrl&) {};
         CommandLine commandLine;
         commandLine.config = "/nonexistent/hosts.ini";
+        commandLine.allHosts = "127.0.0.1:9";  // every outside site a closed port
         QString error;
         ASSERT_TRUE(app.InitInstance(commandLine, error)) << error.toStdString();
         errors.clear();  // the missing hosts file
@@ -89,4 +92,18 @@ TEST_F(MainWindowTest, EnterInTheAddressBarGoesThereAndTheListOffersItAgain)
     EXPECT_TRUE(WaitUntil([&] { return Shown() == a; })) << Shown().toStdString();
     EXPECT_EQ(address->count(), 2);  // a choice adds nothing
     EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainWindowTest, TheAddressBarShowsAnAddressThatFailedToLoad)
+{
+    PageServer server;
+    server.Serve("/a.htm", "<html><title>A</title>a</html>");
+    const QString a = QString::fromStdString(server.base() + "/a.htm");
+    Active()->browserView()->Navigate(a);
+    ASSERT_TRUE(WaitUntil([&] { return frame()->addressBar()->currentText() == a; }));
+
+    frame()->action(kStockResearch)->trigger();
+    const QString failed = "http://127.0.0.1:9/z/a/Y/YHOO.html";
+    EXPECT_TRUE(WaitUntil([&] { return frame()->addressBar()->currentText() == failed; }, 10000))
+        << frame()->addressBar()->currentText().toStdString();
 }
