@@ -60,9 +60,6 @@ void CChildFrame::SwitchView(int id)
         const std::optional<std::string> home = ProductHomeUrl(services_.hosts);
         browserView_ = new CHtmView(document_, home ? QUrl(ToQString(*home)) : CHtmView::StartPageUrl(), views_);
         connect(browserView_, &CHtmView::documentComplete, &mainFrame_, &CMainFrame::SetAddress);
-        browserView_->SetFavoritesBuilder([this](std::vector<std::string>& urls) {
-            return mainFrame_.ShowFavorites(services_.favoritesFolder, urls);
-        });
         views_->addWidget(browserView_);
         browserView_->OnInitialUpdate();
     }
@@ -70,7 +67,6 @@ void CChildFrame::SwitchView(int id)
         chartView_ = new CTWView(document_, views_);
         views_->addWidget(chartView_);
         chartView_->OnInitialUpdate();
-        FillFavoritesFromChartView();
     }
     views_->setCurrentWidget(id == kBrowserView ? static_cast<QWidget*>(browserView_) : chartView_);
     activeViewId = id == kBrowserView ? kBrowserView : kChartView;
@@ -98,7 +94,7 @@ bool CChildFrame::OnCommand(int id)
 {
     if (IsFavoriteEntry(id)) {
         SwitchView(kBrowserView);
-        browserView_->NavigateFavorite(id);
+        browserView_->Navigate(mainFrame_.FavoriteUrl(id));
         return true;
     }
     const CommandInfo* command = FindCommand(id);
@@ -263,14 +259,6 @@ void CChildFrame::RunBrowserAction(BrowserAction action)
     case BrowserAction::SelectAll: browserView_->SelectAll(); return;
     case BrowserAction::None: return;
     }
-}
-
-// The chart view fills the Favorites menu once per document as well, into a
-// URL list of its own; the entries stay the same while the folder does.
-void CChildFrame::FillFavoritesFromChartView()
-{
-    if (document_.favoritesBuiltChart != 1 && mainFrame_.ShowFavorites(services_.favoritesFolder, chartView_->favoriteUrls))
-        document_.favoritesBuiltChart = 1;
 }
 
 bool CChildFrame::Print(QPrinter& printer)

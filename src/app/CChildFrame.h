@@ -81,7 +81,6 @@ private:
     // is navigated.
     bool BuildMarketPage(const CommandInfo& command);
     void RunBrowserAction(BrowserAction action);
-    void FillFavoritesFromChartView();
     void UpdateAllViews();
     // Tells the user what failed, through the services.
     void ShowError(std::string_view message) const;

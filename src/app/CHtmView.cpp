@@ -1,6 +1,5 @@
 #include "app/CHtmView.h"
 
-#include "base/CommandIds.h"
 #include "document/CTarnwickDoc.h"
 
 #include <QWebEnginePage>
@@ -66,8 +65,6 @@ void CHtmView::OnInitialUpdate()
         load(startPage_);
         document_.homePageShown = 1;
     }
-    if (document_.favoritesBuiltBrowser != 1 && buildFavorites_ && buildFavorites_(favoriteUrls))
-        document_.favoritesBuiltBrowser = 1;
 }
 
 void CHtmView::Navigate(const QString& addressOrPath)
@@ -76,11 +73,4 @@ void CHtmView::Navigate(const QString& addressOrPath)
     // without a scheme ("example.com") is taken as an http address.
     if (!addressOrPath.isEmpty())
         load(QUrl::fromUserInput(addressOrPath));
-}
-
-void CHtmView::NavigateFavorite(int commandId)
-{
-    const int index = commandId - kFirstFavoriteId;
-    if (index >= 0 && static_cast<std::size_t>(index) < favoriteUrls.size())
-        Navigate(QString::fromStdString(favoriteUrls[static_cast<std::size_t>(index)]));
 }

@@ -318,17 +318,43 @@ void CMainFrame::ReadAddressEntry()
     addressBar_->addItem(addressText);
 }
 
-bool CMainFrame::ShowFavorites(const std::filesystem::path& folder, std::vector<std::string>& urls)
+void CMainFrame::SetFavoritesFolder(const std::filesystem::path& folder)
+{
+    favoritesFolder_ = folder;
+    connect(popup(MenuPopup::Favorites), &QMenu::aboutToShow, this, &CMainFrame::BuildFavoritesMenu,
+            Qt::UniqueConnection);
+    BuildFavoritesMenu();
+}
+
+void CMainFrame::BuildFavoritesMenu()
 {
     QMenu* favorites = popup(MenuPopup::Favorites);
+    // clear() would leave the submenus of the last build behind.
+    for (QMenu* folder : favorites->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
+        delete folder;
     favorites->clear();
-    std::error_code error;
-    if (!std::filesystem::is_directory(folder, error))
-        return false;
+    favoriteUrls_.clear();
     FavoritesMenu entries;
-    BuildFavorites(folder, 0, entries, urls);
+    std::error_code error;
+    if (std::filesystem::is_directory(favoritesFolder_, error))
+        BuildFavorites(favoritesFolder_, 0, entries, favoriteUrls_);
     AddFavorites(favorites, entries);
-    return true;
+    // A popup once opened without entries is never shown again under X11,
+    // however it is filled later, so it always holds one.
+    if (favorites->isEmpty()) {
+        const QString folder = QDir::toNativeSeparators(QString::fromStdString(favoritesFolder_.string()));
+        QAction* empty = favorites->addAction(
+            QStringLiteral("(empty: add .url shortcuts to %1)").arg(QString(folder).replace('&', "&&")));
+        empty->setEnabled(false);
+    }
+}
+
+QString CMainFrame::FavoriteUrl(int commandId) const
+{
+    const int index = commandId - kFirstFavoriteId;
+    if (!IsFavoriteEntry(commandId) || static_cast<std::size_t>(index) >= favoriteUrls_.size())
+        return {};
+    return QString::fromStdString(favoriteUrls_[static_cast<std::size_t>(index)]);
 }
 
 void CMainFrame::AddFavorites(QMenu* menu, const FavoritesMenu& entries)

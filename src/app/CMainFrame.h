@@ -48,10 +48,13 @@ public:
     // the list (again, if it is there already).
     void ReadAddressEntry();
 
-    // Fills the Favorites popup with the shortcuts of `folder` and `urls`
-    // with their addresses. False, with the popup emptied, when the folder
-    // does not exist.
-    bool ShowFavorites(const std::filesystem::path& folder, std::vector<std::string>& urls);
+    // The Favorites menu lists the shortcuts of `folder`: at once, and again
+    // each time it opens, so that it follows the files added and removed.
+    // With none it shows one disabled entry that says where they are read from.
+    void SetFavoritesFolder(const std::filesystem::path& folder);
+    // The address of Favorites entry `commandId` as the menu lists it now;
+    // empty for an entry not listed (or listed beyond kLastFavoriteId).
+    QString FavoriteUrl(int commandId) const;
 
     // Lists `paths` (newest first) as the recent-file entries of the File
     // menu, commands kFirstRecentFile + i; with none, the "Recent File"
@@ -89,6 +92,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void BuildFavoritesMenu();
     void AddFavorites(QMenu* menu, const FavoritesMenu& entries);
     // Takes a drag or drop of local files over any widget of this window,
     // emitting filesDropped for the drop; true when it took `event`.
@@ -106,4 +110,7 @@ private:
     QLineEdit* symbolBox_ = nullptr;
     QComboBox* sourceBox_ = nullptr;
     QComboBox* addressBar_ = nullptr;
+    std::filesystem::path favoritesFolder_;
+    // The menu's one address list: entry kFirstFavoriteId + i opens favoriteUrls_[i].
+    std::vector<std::string> favoriteUrls_;
 };

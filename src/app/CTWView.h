@@ -4,9 +4,6 @@
 
 #include <QAbstractScrollArea>
 
-#include <string>
-#include <vector>
-
 class CTarnwickDoc;
 class QPrinter;
 
@@ -28,10 +25,6 @@ public:
     // page is neither split nor shrunk to the paper. False when the printer
     // could not be started.
     bool Print(QPrinter& printer) const;
-
-    // The URL of each Favorites entry, as the chart view's fill of the menu
-    // found them; never cleared.
-    std::vector<std::string> favoriteUrls;
 
     // The page size the scroll bars cover, in units of 0.01 inch.
     PageSize pageSize() const { return pageSize_; }

@@ -66,7 +66,6 @@ bool CTarnwickApp::InitInstance(const CommandLine& commandLine, QString& error)
     settings_ = ProgramSettings::Load(ProgramSettings::UserStore());
     if (commandLine.quoteDir)
         settings_.quoteDir = QString::fromStdString(*commandLine.quoteDir);
-    services_.favoritesFolder = settings_.favoritesFolder.toStdString();
     services_.pageFolder = settings_.pageFolder.toStdString();
     if (!services_.openInUserBrowser)
         services_.openInUserBrowser = [](const QUrl& url) { QDesktopServices::openUrl(url); };
@@ -82,6 +81,7 @@ bool CTarnwickApp::InitInstance(const CommandLine& commandLine, QString& error)
         return false;
 
     mainFrame_ = std::make_unique<CMainFrame>();
+    mainFrame_->SetFavoritesFolder(settings_.favoritesFolder.toStdString());
     printCommands_ = std::make_unique<PrintCommands>(*mainFrame_, services_.showError);
     documents_ = std::make_unique<DocumentManager>(*mainFrame_, services_);
     documents_->SetQuoteDir(settings_.quoteDir.toStdString());
@@ -139,8 +139,8 @@ bool CTarnwickApp::LoadHosts(const CommandLine& commandLine, QString& error)
 void CTarnwickApp::ApplySettings(const ProgramSettings& settings)
 {
     settings_ = settings;
-    services_.favoritesFolder = settings.favoritesFolder.toStdString();
     services_.pageFolder = settings.pageFolder.toStdString();
+    mainFrame_->SetFavoritesFolder(settings.favoritesFolder.toStdString());
     documents_->SetQuoteDir(settings.quoteDir.toStdString());
     QSettings stored = ProgramSettings::UserStore();
     settings.Save(stored);

@@ -1,9 +1,12 @@
 #include "app/CMainFrame.h"
 #include "base/CommandIds.h"
+#include "support/TempFolder.h"
 #include "support/WidgetsApplication.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <filesystem>
 #include <set>
 #include <string>
 #include <utility>
@@ -206,4 +209,47 @@ TEST_F(CMainFrameTest, CtrlIInTheWindowAsksToImportQuotes)
     QTest::keyClick(&frame, Qt::Key_I, Qt::ControlModifier);
     ASSERT_EQ(triggered.count(), 1);
     EXPECT_EQ(triggered.front().at(0).toInt(), kImportQuotes);
+}
+
+TEST_F(CMainFrameTest, AnEmptyFavoritesMenuSaysWhereShortcutsGoAndOpensOnceFilled)
+{
+    TempFolder home;
+    const std::filesystem::path folder = home.path() / "Favorites";  // not made yet, as on a fresh install
+    frame.SetFavoritesFolder(folder);
+    QMenu* favorites = frame.popup(MenuPopup::Favorites);
+    ASSERT_EQ(favorites->actions().size(), 1);
+    const QAction* empty = favorites->actions().front();
+    EXPECT_FALSE(empty->isEnabled());
+    EXPECT_EQ(empty->text(),
+              "(empty: add .url shortcuts to " + QDir::toNativeSeparators(QString::fromStdString(folder.string())) + ")");
+
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    QTest::keyClick(&frame, Qt::Key_R, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return favorites->isVisible(); }));
+    QTest::keyClick(favorites, Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !favorites->isVisible(); }));
+
+    home.Write("Favorites/News/x.url", "[InternetShortcut]\nURL=http://127.0.0.1:9/x\n");
+    home.Write("Favorites/A.url", "[InternetShortcut]\nURL=http://127.0.0.1:9/a\n");
+    QTest::keyClick(&frame, Qt::Key_R, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return favorites->isVisible(); }));
+    const QList<QAction*> entries = favorites->actions();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[0]->text(), "News");
+    EXPECT_EQ(entries[1]->text(), "A");
+    EXPECT_TRUE(entries[1]->isEnabled());
+    EXPECT_EQ(frame.FavoriteUrl(kFirstFavoriteId), "http://127.0.0.1:9/a");
+    EXPECT_EQ(frame.FavoriteUrl(kFirstFavoriteId + 1), "http://127.0.0.1:9/x");
+    EXPECT_EQ(frame.FavoriteUrl(kFirstFavoriteId + 2), "");
+    EXPECT_EQ(frame.FavoriteUrl(kFirstFavoriteId - 1), "");
+    QTest::keyClick(favorites, Qt::Key_Escape);
+
+    // Emptied again, it says so again; the folder's old submenu is gone with its entries.
+    std::filesystem::remove_all(folder);
+    frame.SetFavoritesFolder(folder);
+    EXPECT_EQ(favorites->actions().size(), 1);
+    EXPECT_TRUE(favorites->findChildren<QMenu*>().isEmpty());
+    EXPECT_EQ(frame.FavoriteUrl(kFirstFavoriteId), "");
 }

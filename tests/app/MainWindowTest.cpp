@@ -3,6 +3,7 @@
 #include "app/CMainFrame.h"
 #include "app/CTarnwickApp.h"
 #include "app/CommandLine.h"
+#include "app/ProgramSettings.h"
 #include "base/CommandIds.h"
 #include "support/PageServer.h"
 #include "support/TempFolder.h"
@@ -16,9 +17,13 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSettings>
 #include <QTest>
 
+#include <filesystem>
+#include <string>
 #include <vector>
 
 namespace {
@@ -58,6 +63,45 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(QApplication::focusWidget(), text);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+
+    // Opens the Favorites menu with a click on its title and chooses the entry `title` there.
+    void ChooseFavorite(const QString& title) const
+    {
+        QMenu* favorites = frame()->popup(MenuPopup::Favorites);
+        QMenuBar* bar = frame()->menuBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(favorites->menuAction()).center());
+        ASSERT_TRUE(WaitUntil([&] { return favorites->isVisible(); }));
+        for (QAction* entry : favorites->actions()) {
+            if (entry->text() == title) {
+                favorites->setActiveAction(entry);
+                QTest::keyClick(favorites, Qt::Key_Return);
+                return;
+            }
+        }
+        QTest::keyClick(favorites, Qt::Key_Escape);
+        FAIL() << "no Favorites entry " << title.toStdString();
+    }
+
+    QStringList FavoriteTitles() const
+    {
+        QStringList titles;
+        for (const QAction* entry : frame()->popup(MenuPopup::Favorites)->actions())
+            titles << entry->text();
+        return titles;
+    }
+
+    // A folder of the test's own for the Favorites menu.
+    void UseFavorites(const TempFolder& folder)
+    {
+        ProgramSettings settings = app.settings();
+        settings.favoritesFolder = Folder(folder);
+        app.ApplySettings(settings);
+    }
+
+    static void WriteShortcut(const TempFolder& folder, const std::string& title, const std::string& url)
+    {
+        folder.Write(title + ".url", "[InternetShortcut]\nURL=" + url + "\n");
     }
 
     TempFolder settingsFolder;
@@ -106,4 +150,43 @@ TEST_F(MainWindowTest, TheAddressBarShowsAnAddressThatFailedToLoad)
     const QString failed = "http://127.0.0.1:9/z/a/Y/YHOO.html";
     EXPECT_TRUE(WaitUntil([&] { return frame()->addressBar()->currentText() == failed; }, 10000))
         << frame()->addressBar()->currentText().toStdString();
+}
+
+TEST_F(MainWindowTest, AFavoritesEntryOpensItsOwnSiteInEveryDocumentAfterTheFolderChanged)
+{
+    PageServer server;
+    for (const char* page : {"/alpha.htm", "/beta.htm", "/aardvark.htm", "/gamma.htm"})
+        server.Serve(page, "<html>page</html>");
+    const auto url = [&](const char* page) { return QString::fromStdString(server.base() + page); };
+    TempFolder favorites;
+    WriteShortcut(favorites, "Alpha", server.base() + "/alpha.htm");
+    WriteShortcut(favorites, "Beta", server.base() + "/beta.htm");
+    UseFavorites(favorites);
+    EXPECT_EQ(FavoriteTitles(), QStringList({"Alpha", "Beta"}));
+    CChildFrame* first = Active();
+
+    // A shortcut added while the first document is open comes before the others.
+    WriteShortcut(favorites, "Aardvark", server.base() + "/aardvark.htm");
+    frame()->action(kNew)->trigger();
+    ASSERT_NE(Active(), first);
+    frame()->mdiArea()->setActiveSubWindow(first);
+    ChooseFavorite("Beta");
+    EXPECT_TRUE(WaitUntil([&] { return Shown() == url("/beta.htm"); })) << Shown().toStdString();
+    ChooseFavorite("Alpha");
+    EXPECT_TRUE(WaitUntil([&] { return Shown() == url("/alpha.htm"); })) << Shown().toStdString();
+
+    // A shortcut removed leaves the menu the next time it opens.
+    std::filesystem::remove(favorites.path() / "Aardvark.url");
+    ChooseFavorite("Beta");
+    EXPECT_TRUE(WaitUntil([&] { return Shown() == url("/beta.htm"); })) << Shown().toStdString();
+    EXPECT_EQ(FavoriteTitles(), QStringList({"Alpha", "Beta"}));
+
+    // Another folder in the settings: its shortcuts at once.
+    TempFolder other;
+    WriteShortcut(other, "Gamma", server.base() + "/gamma.htm");
+    UseFavorites(other);
+    EXPECT_EQ(FavoriteTitles(), QStringList({"Gamma"}));
+    ChooseFavorite("Gamma");
+    EXPECT_TRUE(WaitUntil([&] { return Shown() == url("/gamma.htm"); })) << Shown().toStdString();
+    EXPECT_TRUE(errors.empty());
 }
