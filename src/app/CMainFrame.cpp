@@ -11,6 +11,7 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
@@ -196,10 +197,10 @@ void CMainFrame::createToolBars()
             toolbar_->addAction(command);
     }
 
-    QToolBar* input = addToolBar(QStringLiteral("Input"));
-    input->setObjectName(QStringLiteral("input"));
-    input->addWidget(new QLabel(QStringLiteral("Symbol "), input));
-    symbolBox_ = new QLineEdit(input);
+    input_ = addToolBar(QStringLiteral("Input"));
+    input_->setObjectName(QStringLiteral("input"));
+    input_->addWidget(new QLabel(QStringLiteral("Symbol "), input_));
+    symbolBox_ = new QLineEdit(input_);
     symbolBox_->setAlignment(Qt::AlignCenter);
     symbolBox_->setFixedWidth(kSymbolBoxWidth);
     // Every letter is shown and kept in upper case, as typed.
@@ -209,16 +210,16 @@ void CMainFrame::createToolBars()
         symbolBox_->setCursorPosition(cursor);
     });
     connect(symbolBox_, &QLineEdit::textChanged, this, &CMainFrame::ReadSymbol);
-    input->addWidget(symbolBox_);
-    input->addWidget(new QLabel(QStringLiteral(" Web "), input));
-    sourceBox_ = new QComboBox(input);
+    input_->addWidget(symbolBox_);
+    input_->addWidget(new QLabel(QStringLiteral(" Web "), input_));
+    sourceBox_ = new QComboBox(input_);
     sourceBox_->setEditable(true);
     sourceBox_->setInsertPolicy(QComboBox::NoInsert);
     sourceBox_->addItems({QStringLiteral("Silicon Investor"), QStringLiteral("Yahoo")});  // sorted
     sourceBox_->setCurrentIndex(-1);
     sourceBox_->setFixedWidth(kSourceBoxWidth);
     connect(sourceBox_, &QComboBox::currentIndexChanged, this, &CMainFrame::ReadSource);
-    input->addWidget(sourceBox_);
+    input_->addWidget(sourceBox_);
 
     // The address bar takes a line of its own, below the buttons and boxes.
     addToolBarBreak();
@@ -236,6 +237,31 @@ void CMainFrame::createToolBars()
     addressBar_->installEventFilter(this);
     connect(addressBar_, &QComboBox::activated, this, [this] { Q_EMIT addressSelected(); });
     address->addWidget(addressBar_);
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    FitInputBar();
+}
+
+// The Symbol and Web boxes are the program's main inputs: they share the
+// toolbar's line while both fit on it, and take a line of their own below
+// it in a narrower window rather than hide in the toolbar's overflow.
+void CMainFrame::FitInputBar()
+{
+    if (toolBarArea(input_) != Qt::TopToolBarArea || toolBarArea(toolbar_) != Qt::TopToolBarArea)
+        return;
+    const int needed = toolbar_->sizeHint().width() + input_->sizeHint().width() + 2 * layout()->spacing();
+    const bool fits = width() >= needed;
+    if (!fits && !toolBarBreak(input_)) {
+        insertToolBarBreak(input_);
+        inputBarBroken_ = true;
+    } else if (fits && inputBarBroken_) {
+        if (toolBarBreak(input_))
+            removeToolBarBreak(input_);
+        inputBarBroken_ = false;
+    }
 }
 
 void CMainFrame::createStatusBar()

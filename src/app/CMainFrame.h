@@ -90,6 +90,7 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void BuildFavoritesMenu();
@@ -102,9 +103,12 @@ private:
     void createToolBars();
     void createStatusBar();
     void createRecentFileActions();
+    void FitInputBar();
 
     QMdiArea* mdiArea_ = nullptr;
     QToolBar* toolbar_ = nullptr;
+    QToolBar* input_ = nullptr;
+    bool inputBarBroken_ = false;  // FitInputBar put the input bar on a line of its own
     std::map<int, QAction*> actions_;
     std::map<MenuPopup, QMenu*> popups_;
     QLineEdit* symbolBox_ = nullptr;

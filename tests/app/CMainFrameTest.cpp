@@ -253,3 +253,31 @@ TEST_F(CMainFrameTest, AnEmptyFavoritesMenuSaysWhereShortcutsGoAndOpensOnceFille
     EXPECT_TRUE(favorites->findChildren<QMenu*>().isEmpty());
     EXPECT_EQ(frame.FavoriteUrl(kFirstFavoriteId), "");
 }
+
+TEST_F(CMainFrameTest, TheSymbolAndWebBoxesStayInSightInANarrowWindow)
+{
+    const QToolBar* tools = frame.findChild<QToolBar*>("toolbar");
+    const QToolBar* input = frame.findChild<QToolBar*>("input");
+    ASSERT_NE(tools, nullptr);
+    ASSERT_NE(input, nullptr);
+    const auto inSight = [&] {
+        const QRect window = frame.rect();
+        for (const QWidget* box : {static_cast<QWidget*>(frame.symbolBox()), static_cast<QWidget*>(frame.sourceBox())})
+            if (!box->isVisible() || !window.contains(QRect(box->mapTo(&frame, QPoint(0, 0)), box->size())))
+                return false;
+        return true;
+    };
+    frame.resize(1600, 600);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    EXPECT_TRUE(QTest::qWaitFor(inSight));
+    EXPECT_EQ(input->y(), tools->y());  // at full width on the toolbar's line
+
+    frame.resize(800, 600);
+    EXPECT_TRUE(QTest::qWaitFor(inSight));
+    EXPECT_GT(input->y(), tools->y());
+
+    frame.resize(1600, 600);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return input->y() == tools->y(); }));
+    EXPECT_TRUE(inSight());
+}
