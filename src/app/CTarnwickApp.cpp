@@ -144,6 +144,10 @@ void CTarnwickApp::ApplySettings(const ProgramSettings& settings)
     documents_->SetQuoteDir(settings.quoteDir.toStdString());
     QSettings stored = ProgramSettings::UserStore();
     settings.Save(stored);
+    if (!ProgramSettings::Flush(stored))
+        ShowError(QStringLiteral("The settings could not be saved to %1, so they last only until Tarnwick ends. "
+                                 "Check that its folder can be written and the disk is not full.")
+                      .arg(stored.fileName()));
 }
 
 void CTarnwickApp::OnCommand(int id)

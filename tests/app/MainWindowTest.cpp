@@ -3,7 +3,9 @@
 #include "app/CMainFrame.h"
 #include "app/CTarnwickApp.h"
 #include "app/CommandLine.h"
+#include "app/DocumentManager.h"
 #include "app/ProgramSettings.h"
+#include "app/SettingsDialog.h"
 #include "base/CommandIds.h"
 #include "support/PageServer.h"
 #include "support/TempFolder.h"
@@ -20,7 +22,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 
 #include <filesystem>
 #include <string>
@@ -189,4 +193,37 @@ TEST_F(MainWindowTest, AFavoritesEntryOpensItsOwnSiteInEveryDocumentAfterTheFold
     ChooseFavorite("Gamma");
     EXPECT_TRUE(WaitUntil([&] { return Shown() == url("/gamma.htm"); })) << Shown().toStdString();
     EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainWindowTest, SettingsAndRecentFilesThatCannotBeWrittenAreReported)
+{
+    // The settings folder is a file, which no one, not even root, can write into.
+    settingsFolder.Write("blocked", "");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Folder(settingsFolder) + "/blocked");
+    TempFolder pages;
+    QTimer accept;
+    QObject::connect(&accept, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<SettingsDialog*>(QApplication::activeModalWidget())) {
+            dialog->pageFolderEdit()->setText(Folder(pages));
+            dialog->accept();
+            if (dialog->isVisible())
+                dialog->reject();  // refused: the check below says so
+        }
+    });
+    accept.start(50);
+    frame()->action(kSettings)->trigger();
+    accept.stop();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].contains("The settings could not be saved to " + Folder(settingsFolder) + "/blocked"))
+        << errors[0].toStdString();
+    EXPECT_EQ(app.settings().pageFolder, Folder(pages));  // for this session
+
+    TempFolder files;
+    app.documents().chooseFile = [&](DocumentManager::FileChoice, const QString&) {
+        return Folder(files) + "/week.stk";
+    };
+    frame()->action(kSaveAs)->trigger();
+    EXPECT_TRUE(std::filesystem::exists(files.path() / "week.stk"));
+    const QString status = frame()->statusBar()->currentMessage();
+    EXPECT_TRUE(status.startsWith("The recent files could not be saved to")) << status.toStdString();
 }
