@@ -5,6 +5,7 @@
 #include "pages/FavoritesTree.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -14,11 +15,16 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -55,30 +61,23 @@ QStringList LocalFiles(const QMimeData* data)
     return files;
 }
 
-// The keys the program binds; the other labels in the menus are labels only.
-QKeySequence BoundKeys(int id)
+// The keys the program binds, the one shown in the menu first; the other
+// labels in the menus are labels only. The clipboard commands keep their
+// older keys as well.
+QList<QKeySequence> BoundKeys(int id)
 {
     switch (id) {
-    case kNew: return QKeySequence::New;
-    case kOpen: return QKeySequence::Open;
-    case kImportQuotes: return QKeySequence(Qt::CTRL | Qt::Key_I);
-    case kScreenQuoteFolder: return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F);
-    case kSave: return QKeySequence::Save;
-    case kPrint: return QKeySequence::Print;
-    case kCut: return QKeySequence::Cut;
-    case kCopy: return QKeySequence::Copy;
-    case kPaste: return QKeySequence::Paste;
+    case kNew: return {QKeySequence(QKeySequence::New)};
+    case kOpen: return {QKeySequence(QKeySequence::Open)};
+    case kImportQuotes: return {QKeySequence(Qt::CTRL | Qt::Key_I)};
+    case kScreenQuoteFolder: return {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F)};
+    case kSave: return {QKeySequence(QKeySequence::Save)};
+    case kPrint: return {QKeySequence(QKeySequence::Print)};
+    case kCut: return {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)};
+    case kCopy: return {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)};
+    case kPaste: return {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)};
     default: return {};
     }
-}
-
-QLabel* Indicator(const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setEnabled(false);  // the lock states are not readable everywhere, so they show as off
-    label->setAlignment(Qt::AlignCenter);
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(text) + 12);
-    return label;
 }
 
 }  // namespace
@@ -93,6 +92,10 @@ CMainFrame::CMainFrame(QWidget* parent)
     createMenus();
     createToolBars();
     createStatusBar();
+    connect(popup(MenuPopup::Window), &QMenu::aboutToShow, this, &CMainFrame::ListWindows);
+    connect(new QShortcut(QKeySequence(Qt::Key_F6), this), &QShortcut::activated, this, [this] { FocusNextPane(1); });
+    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this), &QShortcut::activated, this,
+            [this] { FocusNextPane(-1); });
     // Files dropped anywhere on the window come here, even over the browser
     // view or a text box, which would otherwise take them themselves.
     setAcceptDrops(true);
@@ -106,12 +109,13 @@ void CMainFrame::createActions()
         // View > Toolbar is the toolbar's own switch, so its check mark also
         // follows the toolbar when it is hidden from the bars' context menu.
         const bool toolbarSwitch = command.id == kToggleToolbar;
+        const bool barSwitch = toolbarSwitch || command.id == kToggleStatusBar;
         QAction* action = toolbarSwitch ? toolbar_->toggleViewAction() : new QAction(this);
         action->setText(text);
         const PromptParts prompt = SplitPrompt(command.prompt);
         action->setStatusTip(ToQString(prompt.status));
         action->setToolTip(prompt.tooltip.empty() ? QString(text).remove(QLatin1Char('&')) : ToQString(prompt.tooltip));
-        action->setShortcut(BoundKeys(command.id));
+        action->setShortcuts(BoundKeys(command.id));
         // The window holds the bound commands too, so their keys work while
         // their popup is hidden (Stocks with no document open).
         if (!action->shortcut().isEmpty())
@@ -121,8 +125,13 @@ void CMainFrame::createActions()
             action->setText(text + QLatin1Char('\t') + label);
         action->setIconText(QString(text).remove(QLatin1Char('&')));
         action->setIcon(ToolbarIcon(command.id));
+        if (command.id == kToggleStatusBar) {
+            action->setCheckable(true);
+            action->setChecked(true);
+            connect(action, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+        }
         const int id = command.id;
-        if (!toolbarSwitch)
+        if (!barSwitch)
             connect(action, &QAction::triggered, this, [this, id] { Q_EMIT commandTriggered(id); });
         actions_.emplace(id, action);
     }
@@ -264,11 +273,11 @@ void CMainFrame::FitInputBar()
     }
 }
 
+// No Caps, Num or Scroll Lock panes: Qt cannot read those states on every
+// platform, and a pane that always shows "off" would mislead.
 void CMainFrame::createStatusBar()
 {
     QStatusBar* bar = statusBar();
-    for (const char* indicator : {"CAP", "NUM", "SCRL"})
-        bar->addPermanentWidget(Indicator(QString::fromLatin1(indicator), bar));
     // The message pane shows a command's prompt while it is highlighted, else "Ready".
     connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& message) {
         if (message.isEmpty())
@@ -394,6 +403,53 @@ void CMainFrame::AddFavorites(QMenu* menu, const FavoritesMenu& entries)
         connect(menu->addAction(shown(shortcut.title)), &QAction::triggered, this,
                 [this, id] { Q_EMIT commandTriggered(id); });
     }
+}
+
+void CMainFrame::ListWindows()
+{
+    for (QAction* entry : windowEntries_)
+        delete entry;
+    windowEntries_.clear();
+    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
+    if (windows.isEmpty())
+        return;
+    QMenu* menu = popup(MenuPopup::Window);
+    windowEntries_.push_back(menu->addSeparator());
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        const QPointer<QMdiSubWindow> window = windows[i];
+        // A '&' in a title is shown, not taken as a mnemonic; the first nine have theirs.
+        const QString title = window->windowTitle().replace('&', QStringLiteral("&&"));
+        QAction* entry = menu->addAction(i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(title)
+                                               : QStringLiteral("%1 %2").arg(i + 1).arg(title));
+        entry->setCheckable(true);
+        entry->setChecked(window == mdiArea_->currentSubWindow());
+        connect(entry, &QAction::triggered, this, [this, window] {
+            if (window)
+                mdiArea_->setActiveSubWindow(window);
+        });
+        windowEntries_.push_back(entry);
+    }
+}
+
+void CMainFrame::FocusNextPane(int step)
+{
+    std::vector<QWidget*> panes;
+    if (QMdiSubWindow* window = mdiArea_->currentSubWindow())
+        panes.push_back(window);
+    panes.push_back(symbolBox_);
+    panes.push_back(addressBar_);
+    const QWidget* focus = QApplication::focusWidget();
+    const auto holdsFocus = [focus](const QWidget* pane) {
+        return focus != nullptr && (focus == pane || pane->isAncestorOf(focus));
+    };
+    const auto found = std::find_if(panes.begin(), panes.end(), holdsFocus);
+    const auto count = static_cast<int>(panes.size());
+    // With the focus in none of them, F6 starts at the first pane and Shift+F6 at the last.
+    const int current = found == panes.end() ? (step > 0 ? -1 : 0) : static_cast<int>(found - panes.begin());
+    QWidget* next = panes[static_cast<std::size_t>((current + step + count) % count)];
+    if (auto* window = qobject_cast<QMdiSubWindow*>(next))
+        next = window->widget();
+    next->setFocus(Qt::ShortcutFocusReason);
 }
 
 QAction* CMainFrame::action(int id) const

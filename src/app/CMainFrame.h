@@ -78,7 +78,8 @@ public:
 
 Q_SIGNALS:
     // A menu entry, toolbar button or Favorites entry was chosen; not View >
-    // Toolbar, which shows and hides the toolbar itself.
+    // Toolbar or Status Bar, which show and hide their bars themselves, nor
+    // an open window chosen in the Window menu.
     void commandTriggered(int id);
     // An entry of the address bar's list was chosen.
     void addressSelected();
@@ -104,11 +105,17 @@ private:
     void createStatusBar();
     void createRecentFileActions();
     void FitInputBar();
+    // Lists the open windows, numbered, at the end of the Window menu.
+    void ListWindows();
+    // Moves the focus to the next (or previous) of the window's panes: the
+    // document window shown, the Symbol box, the address bar.
+    void FocusNextPane(int step);
 
     QMdiArea* mdiArea_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     QToolBar* input_ = nullptr;
     bool inputBarBroken_ = false;  // FitInputBar put the input bar on a line of its own
+    std::vector<QAction*> windowEntries_;  // ListWindows' entries of the Window menu
     std::map<int, QAction*> actions_;
     std::map<MenuPopup, QMenu*> popups_;
     QLineEdit* symbolBox_ = nullptr;

@@ -17,7 +17,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
-#include <QStatusBar>
 
 #include <cstdio>
 
@@ -167,7 +166,6 @@ void CTarnwickApp::OnCommand(int id)
         return;
     case kPrintSetup: printCommands_->Setup(); return;
     case kSettings: EditSettings(); return;
-    case kToggleStatusBar: mainFrame_->statusBar()->setVisible(!mainFrame_->statusBar()->isVisible()); return;
     case kExit: mainFrame_->close(); return;
     case kAbout:
         QMessageBox::about(mainFrame_.get(), QStringLiteral("About Tarnwick"),

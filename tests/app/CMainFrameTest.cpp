@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -14,7 +13,10 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
 #include <QMenuBar>
@@ -128,8 +130,7 @@ TEST_F(CMainFrameTest, OnlyTheStandardKeysAreBoundAndNoKeyTwice)
 {
     std::set<QString> keys;
     for (const CommandInfo& command : Commands()) {
-        const QKeySequence key = frame.action(command.id)->shortcut();
-        if (!key.isEmpty()) {
+        for (const QKeySequence& key : frame.action(command.id)->shortcuts()) {
             EXPECT_TRUE(keys.insert(key.toString()).second) << command.id << " " << key.toString().toStdString();
         }
     }
@@ -280,4 +281,91 @@ TEST_F(CMainFrameTest, TheSymbolAndWebBoxesStayInSightInANarrowWindow)
     frame.resize(1600, 600);
     EXPECT_TRUE(QTest::qWaitFor([&] { return input->y() == tools->y(); }));
     EXPECT_TRUE(inSight());
+}
+
+TEST_F(CMainFrameTest, TheOlderClipboardKeysCutCopyAndPasteToo)
+{
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    QSignalSpy triggered(&frame, &CMainFrame::commandTriggered);
+    const std::pair<QKeyCombination, int> keys[] = {{Qt::SHIFT | Qt::Key_Delete, kCut},
+                                                    {Qt::CTRL | Qt::Key_Insert, kCopy},
+                                                    {Qt::SHIFT | Qt::Key_Insert, kPaste}};
+    for (const auto& [key, id] : keys) {
+        QTest::keyClick(&frame, key.key(), key.keyboardModifiers());
+        ASSERT_EQ(triggered.count(), 1) << id;
+        EXPECT_EQ(triggered.takeFirst().at(0).toInt(), id);
+    }
+}
+
+TEST_F(CMainFrameTest, ViewStatusBarHidesAndShowsTheStatusBarWithACheckMark)
+{
+    frame.show();
+    QAction* toggle = frame.action(kToggleStatusBar);
+    EXPECT_TRUE(toggle->isCheckable());
+    EXPECT_TRUE(toggle->isChecked());
+    QSignalSpy triggered(&frame, &CMainFrame::commandTriggered);
+    toggle->trigger();
+    EXPECT_TRUE(frame.statusBar()->isHidden());
+    EXPECT_FALSE(toggle->isChecked());
+    toggle->trigger();
+    EXPECT_FALSE(frame.statusBar()->isHidden());
+    EXPECT_TRUE(toggle->isChecked());
+    EXPECT_EQ(triggered.count(), 0);
+}
+
+TEST_F(CMainFrameTest, TheWindowMenuListsTheOpenWindowsAndChoosesOne)
+{
+    QMdiArea* area = frame.mdiArea();
+    QMdiSubWindow* first = area->addSubWindow(new QWidget);
+    first->setWindowTitle("Stock1");
+    QMdiSubWindow* second = area->addSubWindow(new QWidget);
+    second->setWindowTitle("R&D screener");
+    frame.show();
+    area->setActiveSubWindow(second);
+
+    QMenu* window = frame.popup(MenuPopup::Window);
+    for (int time = 0; time < 2; ++time) {  // listed afresh each time, never twice
+        window->popup(QPoint(0, 0));
+        window->hide();
+    }
+    const QList<QAction*> entries = window->actions();
+    ASSERT_GE(entries.size(), 3);
+    const QAction* firstEntry = entries[entries.size() - 2];
+    QAction* secondEntry = entries.back();
+    EXPECT_TRUE(entries[entries.size() - 3]->isSeparator());
+    EXPECT_EQ(firstEntry->text(), "&1 Stock1");
+    EXPECT_EQ(secondEntry->text(), "&2 R&&D screener");
+    EXPECT_FALSE(firstEntry->isChecked());
+    EXPECT_TRUE(secondEntry->isChecked());
+
+    entries[entries.size() - 2]->trigger();
+    EXPECT_EQ(area->currentSubWindow(), first);
+
+    delete first;
+    delete second;
+    window->popup(QPoint(0, 0));
+    window->hide();
+    EXPECT_FALSE(window->actions().back()->isSeparator());  // no windows, no list
+    EXPECT_EQ(window->actions().size(), entries.size() - 3);
+}
+
+TEST_F(CMainFrameTest, F6MovesTheFocusThroughTheDocumentTheSymbolBoxAndTheAddressBar)
+{
+    auto* page = new QLineEdit;
+    frame.mdiArea()->addSubWindow(page);
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    page->setFocus();
+    const auto pressOnFocus = [](Qt::KeyboardModifiers modifiers) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, modifiers);
+        return QApplication::focusWidget();
+    };
+    EXPECT_EQ(pressOnFocus(Qt::NoModifier), frame.symbolBox());
+    EXPECT_EQ(pressOnFocus(Qt::NoModifier), frame.addressBar());
+    EXPECT_EQ(pressOnFocus(Qt::NoModifier), page);
+    EXPECT_EQ(pressOnFocus(Qt::ShiftModifier), frame.addressBar());
+    EXPECT_EQ(pressOnFocus(Qt::ShiftModifier), frame.symbolBox());
 }
