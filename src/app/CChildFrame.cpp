@@ -14,7 +14,9 @@
 
 #include <QEventLoop>
 #include <QLineEdit>
+#include <QPointer>
 #include <QStackedWidget>
+#include <QWebEnginePage>
 
 #include <optional>
 #include <span>
@@ -60,6 +62,8 @@ void CChildFrame::SwitchView(int id)
         const std::optional<std::string> home = ProductHomeUrl(services_.hosts);
         browserView_ = new CHtmView(document_, home ? QUrl(ToQString(*home)) : CHtmView::StartPageUrl(), views_);
         connect(browserView_, &CHtmView::documentComplete, &mainFrame_, &CMainFrame::SetAddress);
+        connect(browserView_, &QWebEngineView::selectionChanged, this, &CChildFrame::AskPageCanCut);
+        connect(browserView_, &QWebEngineView::loadStarted, this, &CChildFrame::AskPageCanCut);
         views_->addWidget(browserView_);
         browserView_->OnInitialUpdate();
     }
@@ -70,6 +74,32 @@ void CChildFrame::SwitchView(int id)
     }
     views_->setCurrentWidget(id == kBrowserView ? static_cast<QWidget*>(browserView_) : chartView_);
     activeViewId = id == kBrowserView ? kBrowserView : kChartView;
+    Q_EMIT editStateChanged();
+}
+
+bool CChildFrame::CanCut() const
+{
+    return activeViewId == kBrowserView && pageCanCut_;
+}
+
+// The engine enables its own Cut wherever the page has the focus, editable
+// or not, so the page itself is asked.
+void CChildFrame::AskPageCanCut()
+{
+    static const QString editableSelection = QStringLiteral(
+        "(function() { const e = document.activeElement; if (!e) return false;"
+        " if (e.isContentEditable) return !window.getSelection().isCollapsed;"
+        " if ((e.tagName === 'INPUT' || e.tagName === 'TEXTAREA') && !e.readOnly && !e.disabled)"
+        "   return e.selectionStart !== e.selectionEnd;"
+        " return false; })()");
+    // The answer can come while the window is closing.
+    const QPointer<CChildFrame> frame(this);
+    browserView_->page()->runJavaScript(editableSelection, [frame](const QVariant& can) {
+        if (frame) {
+            frame->pageCanCut_ = can.toBool();
+            Q_EMIT frame->editStateChanged();
+        }
+    });
 }
 
 void CChildFrame::PrepareWebCommand()

@@ -259,8 +259,10 @@ void CTarnwickApp::EditSettings()
 
 // Every command's enabled state, and the menus shown, for the documents open
 // and the window active now: the document window's commands wait while a
-// screener is active. Runs whenever another window becomes the active one,
-// and when a screener has its rows to export.
+// screener is active, and Cut while the active window has nothing to cut.
+// Runs whenever another window becomes the active one, when the active
+// window's view or page selection changes, and when a screener has its rows
+// to export.
 void CTarnwickApp::UpdateCommandStates()
 {
     const bool documentOpen = !documents_->empty();
@@ -271,6 +273,11 @@ void CTarnwickApp::UpdateCommandStates()
                                                    !(screener != nullptr && ActsOnDocumentWindow(command)));
     }
     mainFrame_->action(kExport)->setEnabled(screener != nullptr && screener->canExport());
+    if (CChildFrame* frame = ActiveFrame()) {
+        connect(frame, &CChildFrame::editStateChanged, this, &CTarnwickApp::UpdateCommandStates,
+                Qt::UniqueConnection);
+        mainFrame_->action(kCut)->setEnabled(mainFrame_->action(kCut)->isEnabled() && frame->CanCut());
+    }
     mainFrame_->ShowDocumentMenus(documentOpen);
     mainFrame_->ShowRecentFiles(documents_->recentFiles());
 }

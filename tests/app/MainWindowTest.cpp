@@ -227,3 +227,24 @@ TEST_F(MainWindowTest, SettingsAndRecentFilesThatCannotBeWrittenAreReported)
     const QString status = frame()->statusBar()->currentMessage();
     EXPECT_TRUE(status.startsWith("The recent files could not be saved to")) << status.toStdString();
 }
+
+TEST_F(MainWindowTest, CutIsOfferedOnlyWhereThereIsSomethingToCut)
+{
+    PageServer server;
+    server.Serve("/form.htm", "<html><body><p>Quotes</p><input id='name' value='IBM'></body></html>");
+    const QString form = QString::fromStdString(server.base() + "/form.htm");
+    QAction* cut = frame()->action(kCut);
+    Active()->browserView()->Navigate(form);
+    ASSERT_TRUE(WaitUntil([&] { return frame()->addressBar()->currentText() == form; }));
+    Active()->browserView()->page()->runJavaScript(
+        "window.getSelection().selectAllChildren(document.querySelector('p'));");
+    EXPECT_FALSE(WaitUntil([&] { return cut->isEnabled(); }, 1000));  // text selected, but not editable
+
+    Active()->browserView()->setFocus();
+    Active()->browserView()->page()->runJavaScript("document.getElementById('name').select();");
+    EXPECT_TRUE(WaitUntil([&] { return cut->isEnabled(); }));
+
+    frame()->action(kHistoricalCharts)->trigger();  // the chart view
+    EXPECT_FALSE(cut->isEnabled());
+    EXPECT_TRUE(frame()->action(kCopy)->isEnabled());
+}
