@@ -14,10 +14,10 @@
 
 #include <QEventLoop>
 #include <QLineEdit>
-#include <QPointer>
 #include <QStackedWidget>
 #include <QWebEnginePage>
 
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -92,12 +92,10 @@ void CChildFrame::AskPageCanCut()
         " if ((e.tagName === 'INPUT' || e.tagName === 'TEXTAREA') && !e.readOnly && !e.disabled)"
         "   return e.selectionStart !== e.selectionEnd;"
         " return false; })()");
-    // The answer can come while the window is closing.
-    const QPointer<CChildFrame> frame(this);
-    browserView_->page()->runJavaScript(editableSelection, [frame](const QVariant& can) {
-        if (frame) {
-            frame->pageCanCut_ = can.toBool();
-            Q_EMIT frame->editStateChanged();
+    browserView_->page()->runJavaScript(editableSelection, [self = std::weak_ptr(self_)](const QVariant& can) {
+        if (const std::shared_ptr<CChildFrame*> frame = self.lock()) {
+            (*frame)->pageCanCut_ = can.toBool();
+            Q_EMIT (*frame)->editStateChanged();
         }
     });
 }

@@ -3,6 +3,7 @@
 #include <QMdiSubWindow>
 
 #include <filesystem>
+#include <memory>
 #include <string_view>
 
 enum class BrowserAction;
@@ -101,4 +102,7 @@ private:
     CHtmView* browserView_ = nullptr;
     CTWView* chartView_ = nullptr;
     bool pageCanCut_ = false;  // the page's last answer to AskPageCanCut
+    // The page answers later, also while this window is being destroyed: its
+    // answers are dropped once this goes, before the views it holds go.
+    std::shared_ptr<CChildFrame*> self_ = std::make_shared<CChildFrame*>(this);
 };
