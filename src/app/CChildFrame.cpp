@@ -16,7 +16,9 @@
 #include <QLineEdit>
 #include <QStackedWidget>
 #include <QStringList>
+#include <QWebEnginePage>
 
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -62,9 +64,8 @@ void CChildFrame::SwitchView(int id)
         browserView_ = new CHtmView(document_, home ? QUrl(ToQString(*home)) : CHtmView::StartPageUrl(), views_);
         connect(browserView_, &CHtmView::documentComplete, &mainFrame_, &CMainFrame::SetAddress);
         browserView_->SetPageFolder([this] { return services_.pageFolder; });
-        browserView_->SetFavoritesBuilder([this](std::vector<std::string>& urls) {
-            return mainFrame_.ShowFavorites(services_.favoritesFolder, urls);
-        });
+        connect(browserView_, &QWebEngineView::selectionChanged, this, &CChildFrame::AskPageCanCut);
+        connect(browserView_, &QWebEngineView::loadStarted, this, &CChildFrame::AskPageCanCut);
         views_->addWidget(browserView_);
         browserView_->OnInitialUpdate();
     }
@@ -72,10 +73,33 @@ void CChildFrame::SwitchView(int id)
         chartView_ = new CTWView(document_, views_);
         views_->addWidget(chartView_);
         chartView_->OnInitialUpdate();
-        FillFavoritesFromChartView();
     }
     views_->setCurrentWidget(id == kBrowserView ? static_cast<QWidget*>(browserView_) : chartView_);
     activeViewId = id == kBrowserView ? kBrowserView : kChartView;
+    Q_EMIT editStateChanged();
+}
+
+bool CChildFrame::CanCut() const
+{
+    return activeViewId == kBrowserView && pageCanCut_;
+}
+
+// The engine enables its own Cut wherever the page has the focus, editable
+// or not, so the page itself is asked.
+void CChildFrame::AskPageCanCut()
+{
+    static const QString editableSelection = QStringLiteral(
+        "(function() { const e = document.activeElement; if (!e) return false;"
+        " if (e.isContentEditable) return !window.getSelection().isCollapsed;"
+        " if ((e.tagName === 'INPUT' || e.tagName === 'TEXTAREA') && !e.readOnly && !e.disabled)"
+        "   return e.selectionStart !== e.selectionEnd;"
+        " return false; })()");
+    browserView_->page()->runJavaScript(editableSelection, [self = std::weak_ptr(self_)](const QVariant& can) {
+        if (const std::shared_ptr<CChildFrame*> frame = self.lock()) {
+            (*frame)->pageCanCut_ = can.toBool();
+            Q_EMIT (*frame)->editStateChanged();
+        }
+    });
 }
 
 void CChildFrame::PrepareWebCommand()
@@ -102,7 +126,7 @@ bool CChildFrame::OnCommand(int id)
 {
     if (IsFavoriteEntry(id)) {
         SwitchView(kBrowserView);
-        browserView_->NavigateFavorite(id);
+        browserView_->Navigate(mainFrame_.FavoriteUrl(id));
         return true;
     }
     const CommandInfo* command = FindCommand(id);
@@ -293,14 +317,6 @@ void CChildFrame::RunBrowserAction(BrowserAction action)
     case BrowserAction::SelectAll: browserView_->SelectAll(); return;
     case BrowserAction::None: return;
     }
-}
-
-// The chart view fills the Favorites menu once per document as well, into a
-// URL list of its own; the entries stay the same while the folder does.
-void CChildFrame::FillFavoritesFromChartView()
-{
-    if (document_.favoritesBuiltChart != 1 && mainFrame_.ShowFavorites(services_.favoritesFolder, chartView_->favoriteUrls))
-        document_.favoritesBuiltChart = 1;
 }
 
 bool CChildFrame::Print(QPrinter& printer)

@@ -3,6 +3,7 @@
 #include <QMdiSubWindow>
 
 #include <filesystem>
+#include <memory>
 #include <string_view>
 
 enum class BrowserAction;
@@ -64,9 +65,17 @@ public:
     void OnAddressSelected();
     void OnAddressEntered();
 
+    // Cut can act: the browser view is shown and its page has an editable
+    // selection. The chart view and a read-only page have nothing to cut.
+    bool CanCut() const;
+
     CTarnwickDoc& document() const { return document_; }
     CHtmView* browserView() const { return browserView_; }
     CTWView* chartView() const { return chartView_; }
+
+Q_SIGNALS:
+    // The view shown changed, or what the page can cut.
+    void editStateChanged();
 
 private:
     // The command's own work; false when it stopped short (a load or a page
@@ -74,6 +83,7 @@ private:
     bool RunCommand(const CommandInfo& command);
     // Opens the product site's home page in the user's browser if `count` asks for it.
     void FollowCount(CountResult count);
+    void AskPageCanCut();
     bool ReadQuotes(const CommandInfo& command);
     // Repaints the views and, after a load that read a CSV history, shows
     // what it held in the status bar.
@@ -84,7 +94,6 @@ private:
     // is navigated.
     bool BuildMarketPage(const CommandInfo& command);
     void RunBrowserAction(BrowserAction action);
-    void FillFavoritesFromChartView();
     void UpdateAllViews();
     // Tells the user what failed, through the services.
     void ShowError(std::string_view message) const;
@@ -95,4 +104,8 @@ private:
     QStackedWidget* views_ = nullptr;
     CHtmView* browserView_ = nullptr;
     CTWView* chartView_ = nullptr;
+    bool pageCanCut_ = false;  // the page's last answer to AskPageCanCut
+    // The page answers later, also while this window is being destroyed: its
+    // answers are dropped once this goes, before the views it holds go.
+    std::shared_ptr<CChildFrame*> self_ = std::make_shared<CChildFrame*>(this);
 };

@@ -1,6 +1,5 @@
 #include "app/CHtmView.h"
 
-#include "base/CommandIds.h"
 #include "document/CTarnwickDoc.h"
 
 #include <QDir>
@@ -136,10 +135,9 @@ CHtmView::CHtmView(CTarnwickDoc& document, QUrl startPage, QWidget* parent)
     : QWebEngineView(parent), document_(document), startPage_(std::move(startPage))
 {
     setPage(new BrowserPage(*this));
-    connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
-        if (ok)
-            Q_EMIT documentComplete(Address().toString());
-    });
+    // A page that failed reports its address too, so that the address bar
+    // shows what failed and the user can correct it.
+    connect(this, &QWebEngineView::loadFinished, this, [this] { Q_EMIT documentComplete(Address().toString()); });
 }
 
 QUrl CHtmView::Address() const
@@ -174,8 +172,6 @@ void CHtmView::OnInitialUpdate()
         load(startPage_);
         document_.homePageShown = 1;
     }
-    if (document_.favoritesBuiltBrowser != 1 && buildFavorites_ && buildFavorites_(favoriteUrls))
-        document_.favoritesBuiltBrowser = 1;
 }
 
 void CHtmView::Navigate(const QString& addressOrPath)
@@ -195,11 +191,4 @@ void CHtmView::Navigate(const QString& addressOrPath)
         }
     }
     load(address);
-}
-
-void CHtmView::NavigateFavorite(int commandId)
-{
-    const int index = commandId - kFirstFavoriteId;
-    if (index >= 0 && static_cast<std::size_t>(index) < favoriteUrls.size())
-        Navigate(QString::fromStdString(favoriteUrls[static_cast<std::size_t>(index)]));
 }

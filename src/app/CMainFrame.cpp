@@ -5,19 +5,26 @@
 #include "pages/FavoritesTree.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -54,30 +61,23 @@ QStringList LocalFiles(const QMimeData* data)
     return files;
 }
 
-// The keys the program binds; the other labels in the menus are labels only.
-QKeySequence BoundKeys(int id)
+// The keys the program binds, the one shown in the menu first; the other
+// labels in the menus are labels only. The clipboard commands keep their
+// older keys as well.
+QList<QKeySequence> BoundKeys(int id)
 {
     switch (id) {
-    case kNew: return QKeySequence::New;
-    case kOpen: return QKeySequence::Open;
-    case kImportQuotes: return QKeySequence(Qt::CTRL | Qt::Key_I);
-    case kScreenQuoteFolder: return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F);
-    case kSave: return QKeySequence::Save;
-    case kPrint: return QKeySequence::Print;
-    case kCut: return QKeySequence::Cut;
-    case kCopy: return QKeySequence::Copy;
-    case kPaste: return QKeySequence::Paste;
+    case kNew: return {QKeySequence(QKeySequence::New)};
+    case kOpen: return {QKeySequence(QKeySequence::Open)};
+    case kImportQuotes: return {QKeySequence(Qt::CTRL | Qt::Key_I)};
+    case kScreenQuoteFolder: return {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F)};
+    case kSave: return {QKeySequence(QKeySequence::Save)};
+    case kPrint: return {QKeySequence(QKeySequence::Print)};
+    case kCut: return {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)};
+    case kCopy: return {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)};
+    case kPaste: return {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)};
     default: return {};
     }
-}
-
-QLabel* Indicator(const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setEnabled(false);  // the lock states are not readable everywhere, so they show as off
-    label->setAlignment(Qt::AlignCenter);
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(text) + 12);
-    return label;
 }
 
 }  // namespace
@@ -92,6 +92,10 @@ CMainFrame::CMainFrame(QWidget* parent)
     createMenus();
     createToolBars();
     createStatusBar();
+    connect(popup(MenuPopup::Window), &QMenu::aboutToShow, this, &CMainFrame::ListWindows);
+    connect(new QShortcut(QKeySequence(Qt::Key_F6), this), &QShortcut::activated, this, [this] { FocusNextPane(1); });
+    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this), &QShortcut::activated, this,
+            [this] { FocusNextPane(-1); });
     // Files dropped anywhere on the window come here, even over the browser
     // view or a text box, which would otherwise take them themselves.
     setAcceptDrops(true);
@@ -105,12 +109,13 @@ void CMainFrame::createActions()
         // View > Toolbar is the toolbar's own switch, so its check mark also
         // follows the toolbar when it is hidden from the bars' context menu.
         const bool toolbarSwitch = command.id == kToggleToolbar;
+        const bool barSwitch = toolbarSwitch || command.id == kToggleStatusBar;
         QAction* action = toolbarSwitch ? toolbar_->toggleViewAction() : new QAction(this);
         action->setText(text);
         const PromptParts prompt = SplitPrompt(command.prompt);
         action->setStatusTip(ToQString(prompt.status));
         action->setToolTip(prompt.tooltip.empty() ? QString(text).remove(QLatin1Char('&')) : ToQString(prompt.tooltip));
-        action->setShortcut(BoundKeys(command.id));
+        action->setShortcuts(BoundKeys(command.id));
         // The window holds the bound commands too, so their keys work while
         // their popup is hidden (Stocks with no document open).
         if (!action->shortcut().isEmpty())
@@ -120,8 +125,13 @@ void CMainFrame::createActions()
             action->setText(text + QLatin1Char('\t') + label);
         action->setIconText(QString(text).remove(QLatin1Char('&')));
         action->setIcon(ToolbarIcon(command.id));
+        if (command.id == kToggleStatusBar) {
+            action->setCheckable(true);
+            action->setChecked(true);
+            connect(action, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+        }
         const int id = command.id;
-        if (!toolbarSwitch)
+        if (!barSwitch)
             connect(action, &QAction::triggered, this, [this, id] { Q_EMIT commandTriggered(id); });
         actions_.emplace(id, action);
     }
@@ -196,10 +206,10 @@ void CMainFrame::createToolBars()
             toolbar_->addAction(command);
     }
 
-    QToolBar* input = addToolBar(QStringLiteral("Input"));
-    input->setObjectName(QStringLiteral("input"));
-    input->addWidget(new QLabel(QStringLiteral("Symbol "), input));
-    symbolBox_ = new QLineEdit(input);
+    input_ = addToolBar(QStringLiteral("Input"));
+    input_->setObjectName(QStringLiteral("input"));
+    input_->addWidget(new QLabel(QStringLiteral("Symbol "), input_));
+    symbolBox_ = new QLineEdit(input_);
     symbolBox_->setAlignment(Qt::AlignCenter);
     symbolBox_->setFixedWidth(kSymbolBoxWidth);
     // Every letter is shown and kept in upper case, as typed.
@@ -209,16 +219,16 @@ void CMainFrame::createToolBars()
         symbolBox_->setCursorPosition(cursor);
     });
     connect(symbolBox_, &QLineEdit::textChanged, this, &CMainFrame::ReadSymbol);
-    input->addWidget(symbolBox_);
-    input->addWidget(new QLabel(QStringLiteral(" Web "), input));
-    sourceBox_ = new QComboBox(input);
+    input_->addWidget(symbolBox_);
+    input_->addWidget(new QLabel(QStringLiteral(" Web "), input_));
+    sourceBox_ = new QComboBox(input_);
     sourceBox_->setEditable(true);
     sourceBox_->setInsertPolicy(QComboBox::NoInsert);
     sourceBox_->addItems({QStringLiteral("Silicon Investor"), QStringLiteral("Yahoo")});  // sorted
     sourceBox_->setCurrentIndex(-1);
     sourceBox_->setFixedWidth(kSourceBoxWidth);
     connect(sourceBox_, &QComboBox::currentIndexChanged, this, &CMainFrame::ReadSource);
-    input->addWidget(sourceBox_);
+    input_->addWidget(sourceBox_);
 
     // The address bar takes a line of its own, below the buttons and boxes.
     addToolBarBreak();
@@ -230,18 +240,44 @@ void CMainFrame::createToolBars()
     addressBar_->setInsertPolicy(QComboBox::NoInsert);
     addressBar_->setMinimumWidth(kAddressBarWidth);
     addressBar_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    // Enter is taken before the box sees it, so that only a choice from the
-    // list counts as a selection.
-    addressBar_->lineEdit()->installEventFilter(this);
+    // Keys reach the box, the focus proxy of its edit field, which hands them
+    // on to the field directly. Enter is taken before the box sees it, so that
+    // only a choice from the list counts as a selection.
+    addressBar_->installEventFilter(this);
     connect(addressBar_, &QComboBox::activated, this, [this] { Q_EMIT addressSelected(); });
     address->addWidget(addressBar_);
 }
 
+void CMainFrame::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    FitInputBar();
+}
+
+// The Symbol and Web boxes are the program's main inputs: they share the
+// toolbar's line while both fit on it, and take a line of their own below
+// it in a narrower window rather than hide in the toolbar's overflow.
+void CMainFrame::FitInputBar()
+{
+    if (toolBarArea(input_) != Qt::TopToolBarArea || toolBarArea(toolbar_) != Qt::TopToolBarArea)
+        return;
+    const int needed = toolbar_->sizeHint().width() + input_->sizeHint().width() + 2 * layout()->spacing();
+    const bool fits = width() >= needed;
+    if (!fits && !toolBarBreak(input_)) {
+        insertToolBarBreak(input_);
+        inputBarBroken_ = true;
+    } else if (fits && inputBarBroken_) {
+        if (toolBarBreak(input_))
+            removeToolBarBreak(input_);
+        inputBarBroken_ = false;
+    }
+}
+
+// No Caps, Num or Scroll Lock panes: Qt cannot read those states on every
+// platform, and a pane that always shows "off" would mislead.
 void CMainFrame::createStatusBar()
 {
     QStatusBar* bar = statusBar();
-    for (const char* indicator : {"CAP", "NUM", "SCRL"})
-        bar->addPermanentWidget(Indicator(QString::fromLatin1(indicator), bar));
     // The message pane shows a command's prompt while it is highlighted, else "Ready".
     connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& message) {
         if (message.isEmpty())
@@ -277,7 +313,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
     if (TakeFileDrop(watched, event))
         return true;
-    if (watched == addressBar_->lineEdit() && event->type() == QEvent::KeyPress) {
+    if (watched == addressBar_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             Q_EMIT addressEntered();
@@ -317,17 +353,43 @@ void CMainFrame::ReadAddressEntry()
     addressBar_->addItem(addressText);
 }
 
-bool CMainFrame::ShowFavorites(const std::filesystem::path& folder, std::vector<std::string>& urls)
+void CMainFrame::SetFavoritesFolder(const std::filesystem::path& folder)
+{
+    favoritesFolder_ = folder;
+    connect(popup(MenuPopup::Favorites), &QMenu::aboutToShow, this, &CMainFrame::BuildFavoritesMenu,
+            Qt::UniqueConnection);
+    BuildFavoritesMenu();
+}
+
+void CMainFrame::BuildFavoritesMenu()
 {
     QMenu* favorites = popup(MenuPopup::Favorites);
+    // clear() would leave the submenus of the last build behind.
+    for (QMenu* folder : favorites->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
+        delete folder;
     favorites->clear();
-    std::error_code error;
-    if (!std::filesystem::is_directory(folder, error))
-        return false;
+    favoriteUrls_.clear();
     FavoritesMenu entries;
-    BuildFavorites(folder, 0, entries, urls);
+    std::error_code error;
+    if (std::filesystem::is_directory(favoritesFolder_, error))
+        BuildFavorites(favoritesFolder_, 0, entries, favoriteUrls_);
     AddFavorites(favorites, entries);
-    return true;
+    // A popup once opened without entries is never shown again under X11,
+    // however it is filled later, so it always holds one.
+    if (favorites->isEmpty()) {
+        const QString folder = QDir::toNativeSeparators(QString::fromStdString(favoritesFolder_.string()));
+        QAction* empty = favorites->addAction(
+            QStringLiteral("(empty: add .url shortcuts to %1)").arg(QString(folder).replace('&', "&&")));
+        empty->setEnabled(false);
+    }
+}
+
+QString CMainFrame::FavoriteUrl(int commandId) const
+{
+    const int index = commandId - kFirstFavoriteId;
+    if (!IsFavoriteEntry(commandId) || static_cast<std::size_t>(index) >= favoriteUrls_.size())
+        return {};
+    return QString::fromStdString(favoriteUrls_[static_cast<std::size_t>(index)]);
 }
 
 void CMainFrame::AddFavorites(QMenu* menu, const FavoritesMenu& entries)
@@ -341,6 +403,53 @@ void CMainFrame::AddFavorites(QMenu* menu, const FavoritesMenu& entries)
         connect(menu->addAction(shown(shortcut.title)), &QAction::triggered, this,
                 [this, id] { Q_EMIT commandTriggered(id); });
     }
+}
+
+void CMainFrame::ListWindows()
+{
+    for (QAction* entry : windowEntries_)
+        delete entry;
+    windowEntries_.clear();
+    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
+    if (windows.isEmpty())
+        return;
+    QMenu* menu = popup(MenuPopup::Window);
+    windowEntries_.push_back(menu->addSeparator());
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        const QPointer<QMdiSubWindow> window = windows[i];
+        // A '&' in a title is shown, not taken as a mnemonic; the first nine have theirs.
+        const QString title = window->windowTitle().replace('&', QStringLiteral("&&"));
+        QAction* entry = menu->addAction(i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(title)
+                                               : QStringLiteral("%1 %2").arg(i + 1).arg(title));
+        entry->setCheckable(true);
+        entry->setChecked(window == mdiArea_->currentSubWindow());
+        connect(entry, &QAction::triggered, this, [this, window] {
+            if (window)
+                mdiArea_->setActiveSubWindow(window);
+        });
+        windowEntries_.push_back(entry);
+    }
+}
+
+void CMainFrame::FocusNextPane(int step)
+{
+    std::vector<QWidget*> panes;
+    if (QMdiSubWindow* window = mdiArea_->currentSubWindow())
+        panes.push_back(window);
+    panes.push_back(symbolBox_);
+    panes.push_back(addressBar_);
+    const QWidget* focus = QApplication::focusWidget();
+    const auto holdsFocus = [focus](const QWidget* pane) {
+        return focus != nullptr && (focus == pane || pane->isAncestorOf(focus));
+    };
+    const auto found = std::find_if(panes.begin(), panes.end(), holdsFocus);
+    const auto count = static_cast<int>(panes.size());
+    // With the focus in none of them, F6 starts at the first pane and Shift+F6 at the last.
+    const int current = found == panes.end() ? (step > 0 ? -1 : 0) : static_cast<int>(found - panes.begin());
+    QWidget* next = panes[static_cast<std::size_t>((current + step + count) % count)];
+    if (auto* window = qobject_cast<QMdiSubWindow*>(next))
+        next = window->widget();
+    next->setFocus(Qt::ShortcutFocusReason);
 }
 
 QAction* CMainFrame::action(int id) const

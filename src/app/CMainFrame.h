@@ -48,10 +48,13 @@ public:
     // the list (again, if it is there already).
     void ReadAddressEntry();
 
-    // Fills the Favorites popup with the shortcuts of `folder` and `urls`
-    // with their addresses. False, with the popup emptied, when the folder
-    // does not exist.
-    bool ShowFavorites(const std::filesystem::path& folder, std::vector<std::string>& urls);
+    // The Favorites menu lists the shortcuts of `folder`: at once, and again
+    // each time it opens, so that it follows the files added and removed.
+    // With none it shows one disabled entry that says where they are read from.
+    void SetFavoritesFolder(const std::filesystem::path& folder);
+    // The address of Favorites entry `commandId` as the menu lists it now;
+    // empty for an entry not listed (or listed beyond kLastFavoriteId).
+    QString FavoriteUrl(int commandId) const;
 
     // Lists `paths` (newest first) as the recent-file entries of the File
     // menu, commands kFirstRecentFile + i; with none, the "Recent File"
@@ -75,7 +78,8 @@ public:
 
 Q_SIGNALS:
     // A menu entry, toolbar button or Favorites entry was chosen; not View >
-    // Toolbar, which shows and hides the toolbar itself.
+    // Toolbar or Status Bar, which show and hide their bars themselves, nor
+    // an open window chosen in the Window menu.
     void commandTriggered(int id);
     // An entry of the address bar's list was chosen.
     void addressSelected();
@@ -87,8 +91,10 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void BuildFavoritesMenu();
     void AddFavorites(QMenu* menu, const FavoritesMenu& entries);
     // Takes a drag or drop of local files over any widget of this window,
     // emitting filesDropped for the drop; true when it took `event`.
@@ -98,12 +104,24 @@ private:
     void createToolBars();
     void createStatusBar();
     void createRecentFileActions();
+    void FitInputBar();
+    // Lists the open windows, numbered, at the end of the Window menu.
+    void ListWindows();
+    // Moves the focus to the next (or previous) of the window's panes: the
+    // document window shown, the Symbol box, the address bar.
+    void FocusNextPane(int step);
 
     QMdiArea* mdiArea_ = nullptr;
     QToolBar* toolbar_ = nullptr;
+    QToolBar* input_ = nullptr;
+    bool inputBarBroken_ = false;  // FitInputBar put the input bar on a line of its own
+    std::vector<QAction*> windowEntries_;  // ListWindows' entries of the Window menu
     std::map<int, QAction*> actions_;
     std::map<MenuPopup, QMenu*> popups_;
     QLineEdit* symbolBox_ = nullptr;
     QComboBox* sourceBox_ = nullptr;
     QComboBox* addressBar_ = nullptr;
+    std::filesystem::path favoritesFolder_;
+    // The menu's one address list: entry kFirstFavoriteId + i opens favoriteUrls_[i].
+    std::vector<std::string> favoriteUrls_;
 };

@@ -4,9 +4,6 @@
 
 #include <QAbstractScrollArea>
 
-#include <string>
-#include <vector>
-
 class CTarnwickDoc;
 class QPrinter;
 
@@ -31,10 +28,6 @@ public:
     bool Print(QPrinter& printer) const;
     // How many sheets Print puts the page on with the printer's paper.
     int SheetCount(const QPrinter& printer) const;
-
-    // The URL of each Favorites entry, as the chart view's fill of the menu
-    // found them; never cleared.
-    std::vector<std::string> favoriteUrls;
 
     // The page size the scroll bars cover, in units of 0.01 inch.
     PageSize pageSize() const { return pageSize_; }

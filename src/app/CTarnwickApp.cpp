@@ -18,7 +18,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
-#include <QStatusBar>
 
 #include <cstdio>
 
@@ -67,7 +66,6 @@ bool CTarnwickApp::InitInstance(const CommandLine& commandLine, QString& error)
     settings_ = ProgramSettings::Load(ProgramSettings::UserStore());
     if (commandLine.quoteDir)
         settings_.quoteDir = QString::fromStdString(*commandLine.quoteDir);
-    services_.favoritesFolder = settings_.favoritesFolder.toStdString();
     services_.pageFolder = settings_.pageFolder.toStdString();
     if (!services_.openInUserBrowser)
         services_.openInUserBrowser = [](const QUrl& url) { QDesktopServices::openUrl(url); };
@@ -83,6 +81,7 @@ bool CTarnwickApp::InitInstance(const CommandLine& commandLine, QString& error)
         return false;
 
     mainFrame_ = std::make_unique<CMainFrame>();
+    mainFrame_->SetFavoritesFolder(settings_.favoritesFolder.toStdString());
     printCommands_ = std::make_unique<PrintCommands>(*mainFrame_, services_.showError);
     documents_ = std::make_unique<DocumentManager>(*mainFrame_, services_);
     documents_->SetQuoteDir(settings_.quoteDir.toStdString());
@@ -147,11 +146,15 @@ bool CTarnwickApp::LoadHosts(const CommandLine& commandLine, QString& error)
 void CTarnwickApp::ApplySettings(const ProgramSettings& settings)
 {
     settings_ = settings;
-    services_.favoritesFolder = settings.favoritesFolder.toStdString();
     services_.pageFolder = settings.pageFolder.toStdString();
+    mainFrame_->SetFavoritesFolder(settings.favoritesFolder.toStdString());
     documents_->SetQuoteDir(settings.quoteDir.toStdString());
     QSettings stored = ProgramSettings::UserStore();
     settings.Save(stored);
+    if (!ProgramSettings::Flush(stored))
+        ShowError(QStringLiteral("The settings could not be saved to %1, so they last only until Tarnwick ends. "
+                                 "Check that its folder can be written and the disk is not full.")
+                      .arg(stored.fileName()));
 }
 
 void CTarnwickApp::OnCommand(int id)
@@ -171,7 +174,6 @@ void CTarnwickApp::OnCommand(int id)
         return;
     case kPrintSetup: printCommands_->Setup(); return;
     case kSettings: EditSettings(); return;
-    case kToggleStatusBar: mainFrame_->statusBar()->setVisible(!mainFrame_->statusBar()->isVisible()); return;
     case kExit: mainFrame_->close(); return;
     case kAbout:
         ShowAboutBox(mainFrame_.get());
@@ -264,8 +266,10 @@ void CTarnwickApp::EditSettings()
 
 // Every command's enabled state, and the menus shown, for the documents open
 // and the window active now: the document window's commands wait while a
-// screener is active. Runs whenever another window becomes the active one,
-// and when a screener has its rows to export.
+// screener is active, and Cut while the active window has nothing to cut.
+// Runs whenever another window becomes the active one, when the active
+// window's view or page selection changes, and when a screener has its rows
+// to export.
 void CTarnwickApp::UpdateCommandStates()
 {
     const bool documentOpen = !documents_->empty();
@@ -276,6 +280,11 @@ void CTarnwickApp::UpdateCommandStates()
                                                    !(screener != nullptr && ActsOnDocumentWindow(command)));
     }
     mainFrame_->action(kExport)->setEnabled(screener != nullptr && screener->canExport());
+    if (CChildFrame* frame = ActiveFrame()) {
+        connect(frame, &CChildFrame::editStateChanged, this, &CTarnwickApp::UpdateCommandStates,
+                Qt::UniqueConnection);
+        mainFrame_->action(kCut)->setEnabled(mainFrame_->action(kCut)->isEnabled() && frame->CanCut());
+    }
     mainFrame_->ShowDocumentMenus(documentOpen);
     mainFrame_->ShowRecentFiles(documents_->recentFiles());
 }

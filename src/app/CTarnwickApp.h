@@ -34,7 +34,8 @@ public:
     bool InitInstance(const CommandLine& commandLine, QString& error);
 
     // The folders of the Settings dialog; they take effect at once and are
-    // kept for the next start.
+    // kept for the next start. A settings file that cannot be written is
+    // reported: the folders then last until the program ends.
     void ApplySettings(const ProgramSettings& settings);
 
     // A file handed over by a second start of the program: a document file

@@ -275,6 +275,10 @@ void DocumentManager::SaveRecentFiles()
     QSettings stored = ProgramSettings::UserStore();
     recentFiles_.Save(stored);
     mainFrame_.ShowRecentFiles(recentFiles_.paths());
+    if (!ProgramSettings::Flush(stored))
+        mainFrame_.ShowNotice(
+            QStringLiteral("The recent files could not be saved to %1; the list lasts until Tarnwick ends.")
+                .arg(stored.fileName()));
 }
 
 void DocumentManager::ShowError(const QString& message) const

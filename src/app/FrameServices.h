@@ -10,7 +10,6 @@
 // What the document windows need from the program around them.
 struct FrameServices {
     HostsConfig hosts;
-    std::filesystem::path favoritesFolder;
     std::filesystem::path pageFolder;  // where the composed market pages are written
     // Opens an address in the user's own web browser; tests put a recorder here.
     std::function<void(const QUrl&)> openInUserBrowser;

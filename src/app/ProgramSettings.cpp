@@ -35,3 +35,9 @@ QSettings ProgramSettings::UserStore()
 {
     return QSettings(QStringLiteral("Tarnwick"), QStringLiteral("Tarnwick"));
 }
+
+bool ProgramSettings::Flush(QSettings& store)
+{
+    store.sync();
+    return store.status() == QSettings::NoError;
+}

@@ -16,4 +16,8 @@ struct ProgramSettings {
     // The user's store of the program's settings and recent files
     // (~/.config/Tarnwick/Tarnwick.conf on Linux).
     static QSettings UserStore();
+    // Writes `store` to its file now. False when the file could not be
+    // written (its folder read-only or missing, the disk full): what was put
+    // in the store then lasts only until the program ends.
+    static bool Flush(QSettings& store);
 };

@@ -55,7 +55,10 @@ QLineEdit* SettingsDialog::AddFolderRow(QFormLayout& form, const QString& label,
     });
     row->addWidget(edit);
     row->addWidget(browse);
-    form.addRow(label, row);
+    // Given its field, the label shows its mnemonic underlined instead of a '&'.
+    auto* caption = new QLabel(label, this);
+    caption->setBuddy(edit);
+    form.addRow(caption, row);
     return edit;
 }
 

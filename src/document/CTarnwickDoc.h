@@ -65,8 +65,6 @@ public:
     int chartPage = 0;                   // 0: the charts, 1: the quote table
     int homePageShown = 0;
     int commandCount = 0;                // data and page commands run so far
-    int favoritesBuiltBrowser = 0;
-    int favoritesBuiltChart = 0;
     std::filesystem::path quoteDir;
     std::filesystem::path quoteFile;  // the CSV history read in kCsvFile mode
     std::filesystem::path loadedFrom; // the folder or CSV file the last kLocalFiles load read

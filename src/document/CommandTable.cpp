@@ -41,7 +41,7 @@ constexpr CommandInfo kCommands[] = {
      "Insert Clipboard contents\nPaste", Clipboard, {.browserAction = BrowserAction::Paste}},
     {kSelectAll, Edit, "Select &All\tCtrl+A",
      "Select the entire document\nSelect All", Clipboard, {.browserAction = BrowserAction::SelectAll}},
-    {kSettings, Edit, "Se&ttings...",
+    {kSettings, Edit, "Setti&ngs...",
      "Choose the quote folder, the Favorites folder and the page folder\nSettings", Standard, {}, false, true},
     {kToggleToolbar, View, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar", Standard, {}, true},
     {kToggleStatusBar, View, "&Status Bar", "Show or hide the status bar\nToggle StatusBar", Standard, {}, true},

@@ -9,8 +9,8 @@
 // The user's web shortcuts as a menu tree: every ".url" file of the Favorites
 // folder and its subfolders. Each shortcut is numbered depth first from 0;
 // entry i has the command kFirstFavoriteId + i (entries past kLastFavoriteId
-// are shown but do nothing) and its address at index i of the URL list of the
-// view that built the menu.
+// are shown but do nothing) and its address at index i of the URL list built
+// with the menu.
 
 struct FavoritesShortcut {
     std::string title;  // the file name without ".url"

@@ -1,7 +1,6 @@
 #include "app/CChildFrame.h"
 #include "app/CHtmView.h"
 #include "app/CMainFrame.h"
-#include "app/CTWView.h"
 #include "app/FrameServices.h"
 #include "base/CommandIds.h"
 #include "document/CTarnwickDoc.h"
@@ -24,7 +23,6 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QTimer>
-#include <QMenu>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTcpServer>
@@ -182,32 +180,6 @@ TEST_F(CChildFrameTest, StockResearchGoesToTheSymbolsPage)
     // The closed port fails the load at once; the view keeps the address it went to.
     loaded.wait(10000);
     EXPECT_EQ(frame->browserView()->url().toString(), "http://127.0.0.1:9/z/a/I/IBM.html");
-}
-
-TEST_F(CChildFrameTest, TheChartViewFillsTheFavoritesMenuOncePerDocumentWithTheSameEntries)
-{
-    TempFolder favorites;
-    favorites.Write("b.url", "[InternetShortcut]\nURL=http://127.0.0.1:9/b\n");
-    favorites.Write("A.url", "[InternetShortcut]\nURL=http://127.0.0.1:9/a\n");
-    services.favoritesFolder = favorites.path();
-    CTarnwickDoc other;
-    CChildFrame otherFrame(other, mainFrame, services);
-    EXPECT_EQ(other.favoritesBuiltBrowser, 1);
-    EXPECT_EQ(other.favoritesBuiltChart, 0);
-
-    favorites.Write("c.url", "[InternetShortcut]\nURL=http://127.0.0.1:9/c\n");
-    otherFrame.OnCommand(kHistoricalCharts);
-    EXPECT_EQ(other.favoritesBuiltChart, 1);
-    EXPECT_EQ(otherFrame.chartView()->favoriteUrls,
-              (std::vector<std::string>{"http://127.0.0.1:9/a", "http://127.0.0.1:9/b", "http://127.0.0.1:9/c"}));
-    EXPECT_EQ(mainFrame.popup(MenuPopup::Favorites)->actions().size(), 3);
-
-    // A second chart window of the same document leaves the menu as it is.
-    favorites.Write("d.url", "[InternetShortcut]\nURL=http://127.0.0.1:9/d\n");
-    CChildFrame secondWindow(other, mainFrame, services);
-    secondWindow.OnCommand(kHistoricalCharts);
-    EXPECT_TRUE(secondWindow.chartView()->favoriteUrls.empty());
-    EXPECT_EQ(mainFrame.popup(MenuPopup::Favorites)->actions().size(), 3);
 }
 
 TEST_F(CChildFrameTest, ReadWebLoadsThroughTheConfiguredHostsAndReportsAPageWithoutData)

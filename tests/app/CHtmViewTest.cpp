@@ -1,5 +1,4 @@
 #include "app/CHtmView.h"
-#include "base/CommandIds.h"
 #include "document/CTarnwickDoc.h"
 #include "support/PageServer.h"
 #include "support/TempFolder.h"
@@ -103,43 +102,6 @@ TEST_F(CHtmViewTest, ReportsLocalAndLoopbackPagesAndGoesBackAndForward)
     view_->Navigate(QString());
     EXPECT_EQ(NextPage([&] { view_->GoBack(); }), PageAUrl());
     EXPECT_EQ(NextPage([&] { view_->GoForward(); }), site.Url("/b.htm"));
-}
-
-TEST_F(CHtmViewTest, FavoriteCommandsOpenOnlyListedAddresses)
-{
-    view_->favoriteUrls = {PageAUrl().toStdString()};
-    view_->NavigateFavorite(kFirstFavoriteId + 1);
-    view_->NavigateFavorite(kFirstFavoriteId - 1);
-    EXPECT_TRUE(view_->url().isEmpty());
-    EXPECT_EQ(NextPage([&] { view_->NavigateFavorite(kFirstFavoriteId); }), PageAUrl());
-}
-
-TEST_F(CHtmViewTest, FavoritesCountAsBuiltOnlyWhenTheBuilderSucceeds)
-{
-    document_->homePageShown = 1;
-    int calls = 0;
-    view_->SetFavoritesBuilder([&](std::vector<std::string>&) {
-        ++calls;
-        return false;
-    });
-    view_->OnInitialUpdate();
-    EXPECT_EQ(calls, 1);
-    EXPECT_EQ(document_->favoritesBuiltBrowser, 0);
-
-    CHtmView second(*document_, CHtmView::StartPageUrl());
-    second.SetFavoritesBuilder([&](std::vector<std::string>& urls) {
-        ++calls;
-        urls.push_back("x");
-        return true;
-    });
-    second.OnInitialUpdate();
-    EXPECT_EQ(calls, 2);
-    EXPECT_EQ(document_->favoritesBuiltBrowser, 1);
-    EXPECT_EQ(second.favoriteUrls, std::vector<std::string>{"x"});
-
-    view_->OnInitialUpdate();
-    EXPECT_EQ(calls, 2);
-    EXPECT_TRUE(view_->url().isEmpty());
 }
 
 TEST_F(CHtmViewTest, SelectAllAndCopyPutThePageTextOnTheClipboard)

@@ -1,9 +1,11 @@
 #include "app/CMainFrame.h"
 #include "base/CommandIds.h"
+#include "support/TempFolder.h"
 #include "support/WidgetsApplication.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 #include <string>
 #include <utility>
@@ -11,7 +13,10 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
 #include <QMenuBar>
@@ -56,14 +61,20 @@ TEST_F(CMainFrameTest, TheSourceIsTheChosenEntryNeverTheTypedText)
 
 TEST_F(CMainFrameTest, EnterAppendsTheAddressEachTimeAndIsNoSelection)
 {
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
     QComboBox* address = frame.addressBar();
     EXPECT_EQ(address->count(), 0);
     QSignalSpy entered(&frame, &CMainFrame::addressEntered);
     QSignalSpy selected(&frame, &CMainFrame::addressSelected);
     QObject::connect(&frame, &CMainFrame::addressEntered, &frame, &CMainFrame::ReadAddressEntry);
+    // The keys go where a click into the field puts the focus.
+    QTest::mouseClick(address->lineEdit(), Qt::LeftButton);
     for (int time = 0; time < 2; ++time) {
-        address->setEditText("http://127.0.0.1/a.htm");
-        QTest::keyClick(address->lineEdit(), Qt::Key_Return);
+        address->clearEditText();
+        QTest::keyClicks(QApplication::focusWidget(), "http://127.0.0.1/a.htm");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
     EXPECT_EQ(entered.count(), 2);
     EXPECT_EQ(selected.count(), 0);
@@ -119,8 +130,7 @@ TEST_F(CMainFrameTest, OnlyTheStandardKeysAreBoundAndNoKeyTwice)
 {
     std::set<QString> keys;
     for (const CommandInfo& command : Commands()) {
-        const QKeySequence key = frame.action(command.id)->shortcut();
-        if (!key.isEmpty()) {
+        for (const QKeySequence& key : frame.action(command.id)->shortcuts()) {
             EXPECT_TRUE(keys.insert(key.toString()).second) << command.id << " " << key.toString().toStdString();
         }
     }
@@ -200,4 +210,162 @@ TEST_F(CMainFrameTest, CtrlIInTheWindowAsksToImportQuotes)
     QTest::keyClick(&frame, Qt::Key_I, Qt::ControlModifier);
     ASSERT_EQ(triggered.count(), 1);
     EXPECT_EQ(triggered.front().at(0).toInt(), kImportQuotes);
+}
+
+TEST_F(CMainFrameTest, AnEmptyFavoritesMenuSaysWhereShortcutsGoAndOpensOnceFilled)
+{
+    TempFolder home;
+    const std::filesystem::path folder = home.path() / "Favorites";  // not made yet, as on a fresh install
+    frame.SetFavoritesFolder(folder);
+    QMenu* favorites = frame.popup(MenuPopup::Favorites);
+    ASSERT_EQ(favorites->actions().size(), 1);
+    const QAction* empty = favorites->actions().front();
+    EXPECT_FALSE(empty->isEnabled());
+    EXPECT_EQ(empty->text(),
+              "(empty: add .url shortcuts to " + QDir::toNativeSeparators(QString::fromStdString(folder.string())) + ")");
+
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    QTest::keyClick(&frame, Qt::Key_R, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return favorites->isVisible(); }));
+    QTest::keyClick(favorites, Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !favorites->isVisible(); }));
+
+    home.Write("Favorites/News/x.url", "[InternetShortcut]\nURL=http://127.0.0.1:9/x\n");
+    home.Write("Favorites/A.url", "[InternetShortcut]\nURL=http://127.0.0.1:9/a\n");
+    QTest::keyClick(&frame, Qt::Key_R, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return favorites->isVisible(); }));
+    const QList<QAction*> entries = favorites->actions();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[0]->text(), "News");
+    EXPECT_EQ(entries[1]->text(), "A");
+    EXPECT_TRUE(entries[1]->isEnabled());
+    EXPECT_EQ(frame.FavoriteUrl(kFirstFavoriteId), "http://127.0.0.1:9/a");
+    EXPECT_EQ(frame.FavoriteUrl(kFirstFavoriteId + 1), "http://127.0.0.1:9/x");
+    EXPECT_EQ(frame.FavoriteUrl(kFirstFavoriteId + 2), "");
+    EXPECT_EQ(frame.FavoriteUrl(kFirstFavoriteId - 1), "");
+    QTest::keyClick(favorites, Qt::Key_Escape);
+
+    // Emptied again, it says so again; the folder's old submenu is gone with its entries.
+    std::filesystem::remove_all(folder);
+    frame.SetFavoritesFolder(folder);
+    EXPECT_EQ(favorites->actions().size(), 1);
+    EXPECT_TRUE(favorites->findChildren<QMenu*>().isEmpty());
+    EXPECT_EQ(frame.FavoriteUrl(kFirstFavoriteId), "");
+}
+
+TEST_F(CMainFrameTest, TheSymbolAndWebBoxesStayInSightInANarrowWindow)
+{
+    const QToolBar* tools = frame.findChild<QToolBar*>("toolbar");
+    const QToolBar* input = frame.findChild<QToolBar*>("input");
+    ASSERT_NE(tools, nullptr);
+    ASSERT_NE(input, nullptr);
+    const auto inSight = [&] {
+        const QRect window = frame.rect();
+        for (const QWidget* box : {static_cast<QWidget*>(frame.symbolBox()), static_cast<QWidget*>(frame.sourceBox())})
+            if (!box->isVisible() || !window.contains(QRect(box->mapTo(&frame, QPoint(0, 0)), box->size())))
+                return false;
+        return true;
+    };
+    frame.resize(1600, 600);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    EXPECT_TRUE(QTest::qWaitFor(inSight));
+    EXPECT_EQ(input->y(), tools->y());  // at full width on the toolbar's line
+
+    frame.resize(800, 600);
+    EXPECT_TRUE(QTest::qWaitFor(inSight));
+    EXPECT_GT(input->y(), tools->y());
+
+    frame.resize(1600, 600);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return input->y() == tools->y(); }));
+    EXPECT_TRUE(inSight());
+}
+
+TEST_F(CMainFrameTest, TheOlderClipboardKeysCutCopyAndPasteToo)
+{
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    QSignalSpy triggered(&frame, &CMainFrame::commandTriggered);
+    const std::pair<QKeyCombination, int> keys[] = {{Qt::SHIFT | Qt::Key_Delete, kCut},
+                                                    {Qt::CTRL | Qt::Key_Insert, kCopy},
+                                                    {Qt::SHIFT | Qt::Key_Insert, kPaste}};
+    for (const auto& [key, id] : keys) {
+        QTest::keyClick(&frame, key.key(), key.keyboardModifiers());
+        ASSERT_EQ(triggered.count(), 1) << id;
+        EXPECT_EQ(triggered.takeFirst().at(0).toInt(), id);
+    }
+}
+
+TEST_F(CMainFrameTest, ViewStatusBarHidesAndShowsTheStatusBarWithACheckMark)
+{
+    frame.show();
+    QAction* toggle = frame.action(kToggleStatusBar);
+    EXPECT_TRUE(toggle->isCheckable());
+    EXPECT_TRUE(toggle->isChecked());
+    QSignalSpy triggered(&frame, &CMainFrame::commandTriggered);
+    toggle->trigger();
+    EXPECT_TRUE(frame.statusBar()->isHidden());
+    EXPECT_FALSE(toggle->isChecked());
+    toggle->trigger();
+    EXPECT_FALSE(frame.statusBar()->isHidden());
+    EXPECT_TRUE(toggle->isChecked());
+    EXPECT_EQ(triggered.count(), 0);
+}
+
+TEST_F(CMainFrameTest, TheWindowMenuListsTheOpenWindowsAndChoosesOne)
+{
+    QMdiArea* area = frame.mdiArea();
+    QMdiSubWindow* first = area->addSubWindow(new QWidget);
+    first->setWindowTitle("Stock1");
+    QMdiSubWindow* second = area->addSubWindow(new QWidget);
+    second->setWindowTitle("R&D screener");
+    frame.show();
+    area->setActiveSubWindow(second);
+
+    QMenu* window = frame.popup(MenuPopup::Window);
+    for (int time = 0; time < 2; ++time) {  // listed afresh each time, never twice
+        window->popup(QPoint(0, 0));
+        window->hide();
+    }
+    const QList<QAction*> entries = window->actions();
+    ASSERT_GE(entries.size(), 3);
+    const QAction* firstEntry = entries[entries.size() - 2];
+    QAction* secondEntry = entries.back();
+    EXPECT_TRUE(entries[entries.size() - 3]->isSeparator());
+    EXPECT_EQ(firstEntry->text(), "&1 Stock1");
+    EXPECT_EQ(secondEntry->text(), "&2 R&&D screener");
+    EXPECT_FALSE(firstEntry->isChecked());
+    EXPECT_TRUE(secondEntry->isChecked());
+
+    entries[entries.size() - 2]->trigger();
+    EXPECT_EQ(area->currentSubWindow(), first);
+
+    delete first;
+    delete second;
+    window->popup(QPoint(0, 0));
+    window->hide();
+    EXPECT_FALSE(window->actions().back()->isSeparator());  // no windows, no list
+    EXPECT_EQ(window->actions().size(), entries.size() - 3);
+}
+
+TEST_F(CMainFrameTest, F6MovesTheFocusThroughTheDocumentTheSymbolBoxAndTheAddressBar)
+{
+    auto* page = new QLineEdit;
+    frame.mdiArea()->addSubWindow(page);
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    page->setFocus();
+    const auto pressOnFocus = [](Qt::KeyboardModifiers modifiers) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, modifiers);
+        return QApplication::focusWidget();
+    };
+    EXPECT_EQ(pressOnFocus(Qt::NoModifier), frame.symbolBox());
+    EXPECT_EQ(pressOnFocus(Qt::NoModifier), frame.addressBar());
+    EXPECT_EQ(pressOnFocus(Qt::NoModifier), page);
+    EXPECT_EQ(pressOnFocus(Qt::ShiftModifier), frame.addressBar());
+    EXPECT_EQ(pressOnFocus(Qt::ShiftModifier), frame.symbolBox());
 }

@@ -205,7 +205,6 @@ TEST_F(DocumentFilesTest, SettingsTakeEffectAtOnceAndAreKept)
     TempFolder favorites;
     app.ApplySettings({QString::fromStdString(SampleDir("CAT")), Folder(favorites), InFiles("pages")});
     EXPECT_EQ(Active()->document().quoteDir, SampleDir("CAT"));
-    EXPECT_EQ(app.services().favoritesFolder, favorites.path());
     EXPECT_EQ(app.services().pageFolder.string(), InFiles("pages").toStdString());
 
     CTarnwickApp next;

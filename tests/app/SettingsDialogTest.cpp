@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 #include <QSettings>
 
 class SettingsDialogTest : public WidgetsTest {};
@@ -50,4 +52,21 @@ TEST_F(SettingsDialogTest, FoldersAreStoredAndDefaultUnderTheUsersDataFolder)
     EXPECT_EQ(loaded.quoteDir, "/q");
     EXPECT_EQ(loaded.favoritesFolder, "/f");
     EXPECT_EQ(loaded.pageFolder, "/p ü&");
+}
+
+TEST_F(SettingsDialogTest, EachLabelUnderlinesItsKeyAndTheKeyGoesToItsField)
+{
+    SettingsDialog dialog({"/q", "/f", "/p"});
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (label->text().contains('&')) {
+            EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+        }
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), dialog.favoritesFolderEdit());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), dialog.pageFolderEdit());
 }

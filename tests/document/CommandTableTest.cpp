@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <set>
 #include <string>
+#include <string_view>
 
 TEST(CommandTable, IdsAreUniqueAndEachPopupIsOneRunInMenuBarOrder)
 {
@@ -25,6 +27,42 @@ TEST(CommandTable, IdsAreUniqueAndEachPopupIsOneRunInMenuBarOrder)
     EXPECT_EQ(FindCommand(12345), nullptr);
     EXPECT_EQ(FindCommand(kFirstFavoriteId), nullptr);
     EXPECT_TRUE(IsFavoriteEntry(3584) && IsFavoriteEntry(4095) && !IsFavoriteEntry(3583) && !IsFavoriteEntry(4096));
+}
+
+namespace {
+
+// The mnemonic letter of a menu text, lower case; 0 when it has none ("&&" is a shown '&').
+char Mnemonic(std::string_view menuText)
+{
+    for (std::size_t i = 0; i + 1 < menuText.size() && menuText[i] != '\t'; ++i) {
+        if (menuText[i] != '&')
+            continue;
+        if (menuText[i + 1] != '&')
+            return static_cast<char>(std::tolower(static_cast<unsigned char>(menuText[i + 1])));
+        ++i;
+    }
+    return 0;
+}
+
+}  // namespace
+
+TEST(CommandTable, NoTwoEntriesOfOneMenuShareAMnemonic)
+{
+    EXPECT_EQ(Mnemonic("Cu&t\tCtrl+X"), 't');
+    EXPECT_EQ(Mnemonic("S&&P &Charts"), 'c');
+    EXPECT_EQ(Mnemonic("Stock Research\tCtrl+&R"), 0);
+
+    std::set<char> menuBar;
+    for (const PopupInfo& info : kPopups) {
+        EXPECT_TRUE(menuBar.insert(Mnemonic(info.menuText)).second) << info.menuText;
+        std::set<char> taken;
+        for (const CommandInfo& command : Commands()) {
+            const char letter = Mnemonic(command.menuText);
+            if (command.popup == info.popup && letter != 0) {
+                EXPECT_TRUE(taken.insert(letter).second) << info.menuText << ": " << command.menuText;
+            }
+        }
+    }
 }
 
 TEST(CommandTable, EachKindCarriesWhatItsHandlerReads)
