@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr int kMarkerEntries = 150;
 // The frame line stands this far below a chart's top, the lowest grid line
 // 20 units above the frame line; the highest grid line is never nearer the
 // top than kGridBelowTop.

@@ -17,6 +17,8 @@ inline constexpr int kChartRight = 750;
 inline constexpr int kLabelX = 755;
 inline constexpr int kNewestBarX = 745;
 inline constexpr int kMaxShownBars = 250;
+// Markers reads this many entries of each signal list, whatever the counts.
+inline constexpr int kMarkerEntries = 150;
 
 // Whether the store has volumes, for the charts that need them: a source
 // without volumes leaves the two bars behind the newest at 0.

@@ -8,6 +8,7 @@
 #include <array>
 #include <span>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -109,6 +110,7 @@ struct Panel {
     SignalsOf signals = nullptr;  // marks and tally; nullptr with kNoSignalSteps
     std::string_view title{};
     unsigned omitted = kOmitNothing;
+    bool needsVolume = false;  // painted only when the store has volumes
 };
 
 constexpr int kStarsX = 620;
@@ -168,6 +170,7 @@ constexpr Panel kVolumeRangePanel{
     .stars = "* * *",
     .curves = {{{Osc<&OscillatorAnalysis::volumeRangeIndex>, &Pens::blue, Form::Line, 10}}},
     .omitted = kNoSignalSteps,
+    .needsVolume = true,
 };
 
 constexpr Panel kMomentumPanel{
@@ -263,6 +266,7 @@ constexpr Panel kMfiPanel{
     .curves = {{{Flow<&FlowDirectionAnalysis::mfi14>, &Pens::purple, Form::Line, 15}}},
     .signals = Flow<&FlowDirectionAnalysis::mfiSignals>,
     .title = SignalTitles::kMfi.title,
+    .needsVolume = true,
 };
 
 constexpr Panel kObvPanel{
@@ -275,6 +279,7 @@ constexpr Panel kObvPanel{
                 {Vol<&VolumeForecastAnalysis::obvMa12>, &Pens::green, Form::Line, 13, kPanelWindow}}},
     .signals = Vol<&VolumeForecastAnalysis::obvSignals>,
     .title = SignalTitles::kObv.title,
+    .needsVolume = true,
 };
 
 constexpr Panel kPvtPanel{
@@ -287,6 +292,7 @@ constexpr Panel kPvtPanel{
                 {Vol<&VolumeForecastAnalysis::pvtMa12>, &Pens::blue, Form::Line, 13, kPanelWindow}}},
     .signals = Vol<&VolumeForecastAnalysis::pvtSignals>,
     .title = SignalTitles::kPvt.title,
+    .needsVolume = true,
 };
 
 int PanelTop(const Panel& panel, int panelBase)
@@ -325,11 +331,38 @@ Scale PanelScale(const Panel& panel, const ChartInput& input, int shownBars)
     return {};
 }
 
+// Entries i < CurveBound(...) start a segment (or stand as a bar).
+int CurveBound(const Curve& curve, int shownBars)
+{
+    const int bound = shownBars - curve.warmUp;
+    return curve.cap > 0 ? std::min(bound, curve.cap) : bound;
+}
+
+// Without the leading blanks some legend texts are drawn with.
+std::string_view Trimmed(std::string_view text)
+{
+    return text.substr(std::min(text.find_first_not_of(' '), text.size()));
+}
+
+// The legend entry in the curve's colour names it.
+std::string_view CurveTitle(const Panel& panel, const Curve& curve)
+{
+    const Rgb colour = PenColour(curve.pen);
+    for (const LegendEntry& entry : panel.legend)
+        if (!entry.text.empty() && entry.colour == colour)
+            return Trimmed(entry.text);
+    return {};
+}
+
+ChartArea PanelChart(const Panel& panel, const ChartInput& input, int shownBars)
+{
+    return {PanelTop(panel, input.panelBase), panel.height, PanelScale(panel, input, shownBars),
+            BarWidth(shownBars)};
+}
+
 void DrawCurve(Canvas& canvas, const ChartArea& chart, const Curve& curve, const Series& series, int shownBars)
 {
-    int bound = shownBars - curve.warmUp;
-    if (curve.cap > 0)
-        bound = std::min(bound, curve.cap);
+    const int bound = CurveBound(curve, shownBars);
     if (curve.form == Form::Line) {
         DrawSeries(canvas, chart, series, bound, [](int) { return true; });
         return;
@@ -345,11 +378,7 @@ void DrawCurve(Canvas& canvas, const ChartArea& chart, const Curve& curve, const
 // The common paint sequence of every panel.
 void PaintPanel(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens, const Panel& panel)
 {
-    ChartArea chart;
-    chart.barWidth = BarWidth(shownBars);
-    chart.scale = PanelScale(panel, input, shownBars);
-    chart.top = PanelTop(panel, input.panelBase);
-    chart.height = panel.height;
+    const ChartArea chart = PanelChart(panel, input, shownBars);
 
     int gridTop = 0;
     Grid(canvas, chart.top, chart.scale.divisions, chart.height, chart.scale.axisLow, chart.scale.step, gridTop,
@@ -389,6 +418,31 @@ std::vector<PageBand> IndicatorPanels::Bands(int panelBase)
         bands.push_back(StripBand(PanelTop(*panel, panelBase), panel->height, tally ? 1 : 0));
     }
     return bands;
+}
+
+std::vector<PanelView> IndicatorPanels::Views(const ChartInput& input, int shownBars)
+{
+    const bool volume = HasVolume(input.store);
+    const std::vector<PageBand> bands = Bands(input.panelBase);
+    std::vector<PanelView> views;
+    for (std::size_t k = 0; k < std::size(kPanels); ++k) {
+        const Panel& panel = *kPanels[k];
+        if (panel.needsVolume && !volume)
+            continue;
+        PanelView view{
+            .name = Trimmed(panel.legend[0].text), .band = bands[k], .chart = PanelChart(panel, input, shownBars)};
+        for (const Curve& curve : panel.curves) {
+            if (curve.series == nullptr)
+                continue;
+            const int bound = CurveBound(curve, shownBars);
+            view.series.push_back({CurveTitle(panel, curve), PenColour(curve.pen), &curve.series(input),
+                                   curve.form == Form::Line ? LinePoints(bound) : std::max(bound, 0)});
+        }
+        if (panel.signals != nullptr && !(panel.omitted & kNoMarkers))
+            view.signals.push_back({panel.title, &panel.signals(input)});
+        views.push_back(std::move(view));
+    }
+    return views;
 }
 
 void IndicatorPanels::DrawMacdPanel(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens)

@@ -3,6 +3,7 @@
 #include "chart/Canvas.h"
 #include "chart/ChartInput.h"
 #include "chart/PageSheets.h"
+#include "chart/PanelView.h"
 #include "chart/Pens.h"
 
 #include <vector>
@@ -23,6 +24,12 @@ public:
     // The runs of the page the fifteen panels cover, tally rows included,
     // whether or not the data lets them be drawn.
     static std::vector<PageBand> Bands(int panelBase);
+
+    // The panels painted for `input`, as their painters lay them out for
+    // `shownBars` bars: the k%R, money flow, on-balance volume and price and
+    // volume trend panels only when the store has volumes. A panel is named
+    // after its first legend entry.
+    static std::vector<PanelView> Views(const ChartInput& input, int shownBars);
 
     static void DrawMacdPanel(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens);
     static void DrawRsiPanel(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens);

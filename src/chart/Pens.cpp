@@ -1,16 +1,31 @@
 #include "chart/Pens.h"
 
+namespace {
+
+// In the order the pens are created.
+constexpr struct {
+    PenId Pens::*pen;
+    Rgb colour;
+} kPenColours[] = {{&Pens::grey, Colour::kGrey},     {&Pens::red, Colour::kRed},
+                   {&Pens::darkRed, Colour::kDarkRed}, {&Pens::purple, Colour::kPurple},
+                   {&Pens::gold, Colour::kGold},     {&Pens::blue, Colour::kBlue},
+                   {&Pens::green, Colour::kGreen},   {&Pens::brightGreen, Colour::kBrightGreen},
+                   {&Pens::black, Colour::kBlack}};
+
+}  // namespace
+
+Rgb PenColour(PenId Pens::*pen)
+{
+    for (const auto& entry : kPenColours)
+        if (entry.pen == pen)
+            return entry.colour;
+    return Colour::kBlack;
+}
+
 PenSet::PenSet(Canvas& canvas) : canvas_(canvas)
 {
-    pens_.grey = canvas.CreatePen(Colour::kGrey);
-    pens_.red = canvas.CreatePen(Colour::kRed);
-    pens_.darkRed = canvas.CreatePen(Colour::kDarkRed);
-    pens_.purple = canvas.CreatePen(Colour::kPurple);
-    pens_.gold = canvas.CreatePen(Colour::kGold);
-    pens_.blue = canvas.CreatePen(Colour::kBlue);
-    pens_.green = canvas.CreatePen(Colour::kGreen);
-    pens_.brightGreen = canvas.CreatePen(Colour::kBrightGreen);
-    pens_.black = canvas.CreatePen(Colour::kBlack);
+    for (const auto& entry : kPenColours)
+        pens_.*entry.pen = canvas.CreatePen(entry.colour);
     previous_ = canvas.SelectPen(pens_.grey);
 }
 

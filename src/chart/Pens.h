@@ -16,6 +16,9 @@ struct Pens {
     PenId black = 0;  // created and deleted, never selected
 };
 
+// The colour of one of the nine pens, given as its member of Pens.
+Rgb PenColour(PenId Pens::*pen);
+
 // Creates the nine pens on `canvas` and selects grey for the whole page;
 // the destructor reselects the pen that was selected before and deletes the
 // pens, black first and grey last.

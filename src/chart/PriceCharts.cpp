@@ -4,6 +4,8 @@
 #include "chart/ChartDrawing.h"
 
 #include <array>
+#include <string_view>
+#include <utility>
 
 namespace {
 
@@ -101,23 +103,74 @@ void DrawBand(Canvas& canvas, const ChartArea& chart, const Series& upper, const
     }
 }
 
+// The five averages, oldest-reaching first as they are painted. sma200 is
+// bounded by the bars loaded, not the bars shown; sma50 stops 72 bars short
+// of the oldest shown bar.
+struct AverageLine {
+    std::string_view title;
+    Rgb colour;
+    PenId Pens::*pen;
+    const Series& series;
+    int bound;
+};
+
+std::array<AverageLine, 5> AverageLines(const ChartInput& input, int shownBars)
+{
+    const MovingAverageAnalysis& averages = input.movingAverages;
+    return {{{"SMA(200)", Colour::kDarkRed, &Pens::darkRed, averages.sma200, input.store.BarsLoaded() - 200},
+             {"SMA(50)", Colour::kBlue, &Pens::blue, averages.sma50, shownBars - 72},
+             {"SMA(27)", Colour::kBrightGreen, &Pens::brightGreen, averages.sma27, shownBars - 27},
+             {"SMA(18)", Colour::kGold, &Pens::gold, averages.sma18, shownBars - 18},
+             {"SMA(9)", Colour::kPurple, &Pens::purple, averages.sma9, shownBars - 9}}};
+}
+
+// The envelopes cover the newest 31 bars only.
+int EnvelopeBound(int shownBars)
+{
+    return shownBars < 39 ? shownBars - 9 : 30;
+}
+
+int BollingerBound(int shownBars)
+{
+    return shownBars - 35;
+}
+
+int VolumeAverageBound(int shownBars, int period)
+{
+    return shownBars - period;
+}
+
+ChartArea AveragesChart(const ChartInput& input, int shownBars)
+{
+    return {kPriceChartTop, kPriceChartHeight, PriceScale(input, shownBars), BarWidth(shownBars)};
+}
+
+ChartArea BandsChart(const ChartInput& input, int shownBars)
+{
+    ChartArea chart = AveragesChart(input, shownBars);
+    chart.top = input.panelBase + kBandsChartOffset;
+    return chart;
+}
+
+ChartArea VolumeChart(const ChartInput& input, int shownBars)
+{
+    double max = -1e9;
+    double min = 1e8;
+    MinMax(shownBars, input.store.volume, max, min);
+    ChartArea chart{input.panelBase + kVolumeChartOffset, kVolumeChartHeight, {}, BarWidth(shownBars)};
+    chart.scale.step = max * kVolumeStepShare;
+    double raw = 0;
+    NiceScale(raw, chart.scale.step, chart.scale.axisLow);
+    if (chart.scale.step > 0)
+        chart.scale.divisions = CeilToDivisions(max / chart.scale.step);
+    return chart;
+}
+
 void DrawMovingAverages(Canvas& canvas, const ChartInput& input, const ChartArea& chart, int shownBars,
                         const Pens& pens)
 {
-    const MovingAverageAnalysis& averages = input.movingAverages;
-    // sma200 is bounded by the bars loaded, not the bars shown; sma50 stops 72
-    // bars short of the oldest shown bar.
-    const struct {
-        const Series& series;
-        PenId pen;
-        int bound;
-    } lines[] = {{averages.sma200, pens.darkRed, input.store.BarsLoaded() - 200},
-                 {averages.sma50, pens.blue, shownBars - 72},
-                 {averages.sma27, pens.brightGreen, shownBars - 27},
-                 {averages.sma18, pens.gold, shownBars - 18},
-                 {averages.sma9, pens.purple, shownBars - 9}};
-    for (const auto& line : lines) {
-        canvas.SelectPen(line.pen);
+    for (const AverageLine& line : AverageLines(input, shownBars)) {
+        canvas.SelectPen(pens.*line.pen);
         DrawPositive(canvas, chart, line.series, line.bound);
     }
 }
@@ -126,10 +179,9 @@ void DrawBands(Canvas& canvas, const ChartInput& input, const ChartArea& chart, 
 {
     const MovingAverageAnalysis& averages = input.movingAverages;
     canvas.SelectPen(pens.purple);
-    DrawBand(canvas, chart, averages.bollingerUpper, averages.bollingerLower, shownBars - 35);
-    // The envelopes cover the newest 31 bars only.
+    DrawBand(canvas, chart, averages.bollingerUpper, averages.bollingerLower, BollingerBound(shownBars));
     canvas.SelectPen(pens.gold);
-    DrawBand(canvas, chart, averages.envelopeUpper, averages.envelopeLower, shownBars < 39 ? shownBars - 9 : 30);
+    DrawBand(canvas, chart, averages.envelopeUpper, averages.envelopeLower, EnvelopeBound(shownBars));
 }
 
 }  // namespace
@@ -137,8 +189,7 @@ void DrawBands(Canvas& canvas, const ChartInput& input, const ChartArea& chart, 
 void DrawPriceCharts(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens)
 {
     const MovingAverageAnalysis& averages = input.movingAverages;
-    const ChartArea averagesChart{kPriceChartTop, kPriceChartHeight, PriceScale(input, shownBars),
-                                  BarWidth(shownBars)};
+    const ChartArea averagesChart = AveragesChart(input, shownBars);
 
     const int averagesTop = DrawGridAndTicks(canvas, input.store, averagesChart, kPriceTickLength, false, pens);
     const LegendEntry averagesLegend[] = {{"Up", 0, Colour::kGreen},          {"Down", 30, Colour::kRed},
@@ -152,8 +203,7 @@ void DrawPriceCharts(Canvas& canvas, const ChartInput& input, int shownBars, con
     DrawMovingAverages(canvas, input, averagesChart, shownBars, pens);
     DrawPriceBars(canvas, input.store, averagesChart, shownBars, pens);
 
-    ChartArea bandsChart = averagesChart;
-    bandsChart.top = input.panelBase + kBandsChartOffset;
+    const ChartArea bandsChart = BandsChart(input, shownBars);
     const int bandsTop = DrawGridAndTicks(canvas, input.store, bandsChart, kPriceTickLength, false, pens);
     const LegendEntry bandsLegend[] = {{"Up", 0, Colour::kGreen},
                                        {"Down", 30, Colour::kRed},
@@ -174,15 +224,7 @@ void DrawPriceCharts(Canvas& canvas, const ChartInput& input, int shownBars, con
 void DrawVolumeChart(Canvas& canvas, const ChartInput& input, int shownBars, const Pens& pens)
 {
     const QuoteSeries& store = input.store;
-    double max = -1e9;
-    double min = 1e8;
-    MinMax(shownBars, store.volume, max, min);
-    ChartArea chart{input.panelBase + kVolumeChartOffset, kVolumeChartHeight, {}, BarWidth(shownBars)};
-    chart.scale.step = max * kVolumeStepShare;
-    double raw = 0;
-    NiceScale(raw, chart.scale.step, chart.scale.axisLow);
-    if (chart.scale.step > 0)
-        chart.scale.divisions = CeilToDivisions(max / chart.scale.step);
+    const ChartArea chart = VolumeChart(input, shownBars);
 
     const int gridTop = DrawGridAndTicks(canvas, input.store, chart, kVolumeTickLength, true, pens);
     const LegendEntry legend[] = {{"Up", 0, Colour::kGreen},
@@ -201,9 +243,9 @@ void DrawVolumeChart(Canvas& canvas, const ChartInput& input, int shownBars, con
             canvas.LineTo(x, -chart.ValueDistance(store.volume[i]));
     }
     canvas.SelectPen(pens.purple);
-    DrawPositive(canvas, chart, input.movingAverages.volumeSma50, shownBars - 50);
+    DrawPositive(canvas, chart, input.movingAverages.volumeSma50, VolumeAverageBound(shownBars, 50));
     canvas.SelectPen(pens.gold);
-    DrawPositive(canvas, chart, input.movingAverages.volumeSma25, shownBars - 25);
+    DrawPositive(canvas, chart, input.movingAverages.volumeSma25, VolumeAverageBound(shownBars, 25));
 }
 
 std::vector<PageBand> PriceChartBands(int panelBase)
@@ -211,4 +253,37 @@ std::vector<PageBand> PriceChartBands(int panelBase)
     return {StripBand(kPriceChartTop, kPriceChartHeight, kAveragesTallyRows),
             StripBand(panelBase + kBandsChartOffset, kPriceChartHeight, kBandsTallyRows),
             StripBand(panelBase + kVolumeChartOffset, kVolumeChartHeight, 0)};
+}
+
+std::vector<PanelView> PriceChartViews(const ChartInput& input, int shownBars)
+{
+    const MovingAverageAnalysis& averages = input.movingAverages;
+    const std::vector<PageBand> bands = PriceChartBands(input.panelBase);
+
+    PanelView averagesView{.name = "Moving Averages", .band = bands[0], .chart = AveragesChart(input, shownBars)};
+    for (const AverageLine& line : AverageLines(input, shownBars))
+        averagesView.series.push_back({line.title, line.colour, &line.series, LinePoints(line.bound)});
+    averagesView.signals = {{SignalTitles::kMa.title, &averages.maSignals}};
+
+    const int bollinger = LinePoints(BollingerBound(shownBars));
+    const int envelope = LinePoints(EnvelopeBound(shownBars));
+    PanelView bandsView{
+        .name = "Bollinger Bands / MA Envelopes", .band = bands[1], .chart = BandsChart(input, shownBars)};
+    bandsView.series = {{"Bollinger upper", Colour::kPurple, &averages.bollingerUpper, bollinger},
+                        {"Bollinger lower", Colour::kPurple, &averages.bollingerLower, bollinger},
+                        {"Envelope upper", Colour::kGold, &averages.envelopeUpper, envelope},
+                        {"Envelope lower", Colour::kGold, &averages.envelopeLower, envelope}};
+    bandsView.signals = {{SignalTitles::kBollinger.title, &averages.bollingerSignals},
+                         {SignalTitles::kEnvelope.title, &averages.envelopeSignals}};
+
+    std::vector<PanelView> views{std::move(averagesView), std::move(bandsView)};
+    if (!HasVolume(input.store))
+        return views;
+    PanelView volumeView{
+        .name = "Volume", .band = bands[2], .chart = VolumeChart(input, shownBars), .longLabels = true};
+    volumeView.series = {
+        {"Volume MA(25)", Colour::kGold, &averages.volumeSma25, LinePoints(VolumeAverageBound(shownBars, 25))},
+        {"Volume MA(50)", Colour::kPurple, &averages.volumeSma50, LinePoints(VolumeAverageBound(shownBars, 50))}};
+    views.push_back(std::move(volumeView));
+    return views;
 }

@@ -3,6 +3,7 @@
 #include "chart/Canvas.h"
 #include "chart/ChartInput.h"
 #include "chart/PageSheets.h"
+#include "chart/PanelView.h"
 #include "chart/Pens.h"
 
 #include <vector>
@@ -22,3 +23,7 @@ void DrawVolumeChart(Canvas& canvas, const ChartInput& input, int shownBars, con
 // The runs of the page the three charts cover, tally rows included, for a
 // lower block starting at panelBase.
 std::vector<PageBand> PriceChartBands(int panelBase);
+
+// The two price charts and, when the store has volumes, the volume chart as
+// their painters lay them out for `shownBars` bars.
+std::vector<PanelView> PriceChartViews(const ChartInput& input, int shownBars);
