@@ -1,5 +1,6 @@
 #include "cli/AnalyzeCommand.h"
 #include "cli/ComposeCommand.h"
+#include "cli/ReadoutCommand.h"
 #include "cli/RenderCommand.h"
 #include "cli/ScreenCommand.h"
 #include "cli/TerminalStream.h"
@@ -16,6 +17,7 @@ constexpr std::string_view kUsage =
     "commands:\n"
     "  analyze   load a symbol's quotes (quote folder, CSV file or web source) and print the day's signals\n"
     "  render    load a symbol's quotes (quote folder or CSV file) and draw the chart page to PNG, SVG or PDF\n"
+    "  readout   load a symbol's quotes and print what every chart shows at one bar\n"
     "  screen    read every symbol of a quote folder and list the day's signals of each\n"
     "  compose   build a market page from its outside sites into an HTML file\n"
     "run 'tarnwick-cli COMMAND --help' for a command's options.\n";
@@ -31,6 +33,7 @@ struct CommandEntry {
 constexpr CommandEntry kCommands[] = {
     {"analyze", RunAnalyze, kAnalyzeUsage},
     {"render", RunRender, kRenderUsage},
+    {"readout", RunReadout, kReadoutUsage},
     {"screen", RunScreen, kScreenUsage},
     {"compose", RunCompose, kComposeUsage},
 };
