@@ -223,6 +223,10 @@ std::size_t FetchSession::Fetch(const PageRequest& request, std::span<char> dest
         std::chrono::ceil<std::chrono::milliseconds>(limits.deadline.end - std::chrono::steady_clock::now());
     if (left <= std::chrono::milliseconds::zero())
         throw OutOfTime(request, limits.deadline);
+    // When the command's time left is the shortest limit, any timeout of the
+    // transfer is the command's: libcurl's timers may fire a little before
+    // the deadline by this program's clock.
+    const bool deadlineBinds = left < limits.totalTimeout && left <= limits.connectTimeout;
     CURL* curl = handle_;
     // Forgets the last request's options; the open connection stays for reuse.
     curl_easy_reset(curl);
@@ -266,7 +270,7 @@ std::size_t FetchSession::Fetch(const PageRequest& request, std::span<char> dest
     }
     if (relay.failure)
         std::rethrow_exception(relay.failure);
-    if (code == CURLE_OPERATION_TIMEDOUT && std::chrono::steady_clock::now() >= limits.deadline.end)
+    if (code == CURLE_OPERATION_TIMEDOUT && (deadlineBinds || std::chrono::steady_clock::now() >= limits.deadline.end))
         throw OutOfTime(request, limits.deadline);
     if (code == CURLE_ABORTED_BY_CALLBACK)
         throw FetchCancelled("Loading " + request.object + " from " + ServerOf(request) + " was cancelled.");
