@@ -32,7 +32,8 @@ void WriteMixedLibrary(const TempFolder& library)
     library.Write("AAPL.csv", ReadFile(std::filesystem::path(TARNWICK_SAMPLE_DIR) / "AAPL.csv"));
     library.Write("ORCL/table.csv", SampleFile("ORCL", "table.csv"));  // without its quotes.csv
     library.Write("EMPTY.csv", "");
-    library.Write("BINARY.csv", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 20));
+    constexpr char kPngStart[] = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe";
+    library.Write("BINARY.csv", std::string(kPngStart, sizeof kPngStart - 1));
     library.Write("NOCLOSE.csv", "Date,Open,High,Low,Volume\n2024-01-02,1,2,0.5,100\n2024-01-03,1,2,0.5,100\n");
     library.Write("BLANK/table.csv", "");
     library.Write("NOTES/readme.txt", "not a symbol");
