@@ -134,11 +134,14 @@ void WebQuoteSource::ReadTableRows(QuoteSeries& store, PagePos cursor, std::size
                 ratio = rowRatio;
         }
         if (ratio != 1) {
-            store.open[i] *= ratio;
-            store.high[i] *= ratio;
-            store.low[i] *= ratio;
+            // Numbers with exponents can scale past the range of double: such
+            // an entry has no value rather than an infinite one.
+            const auto finiteOrNone = [](double value) { return std::isfinite(value) ? value : 0.0; };
+            store.open[i] = finiteOrNone(store.open[i] * ratio);
+            store.high[i] = finiteOrNone(store.high[i] * ratio);
+            store.low[i] = finiteOrNone(store.low[i] * ratio);
             if (layout.volumeAdjusted)
-                store.volume[i] /= ratio;
+                store.volume[i] = finiteOrNone(store.volume[i] / ratio);
         }
 
         if (i == 0 && MergeLatestQuote(store))

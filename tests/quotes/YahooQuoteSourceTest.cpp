@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <string>
 #include <vector>
 
@@ -86,6 +88,22 @@ TEST_F(YahooQuoteSourceTest, NumbersWrittenWithAnExponentKeepIt)
     EXPECT_DOUBLE_EQ(source.latestQuote.lastTrade, 94.4375);
     ASSERT_EQ(store.barCount, 2);
     EXPECT_EQ(BarOf(store, 1), (TestBar{91, 95, 90, 93, 1200000}));
+}
+
+// A price scaled by the adjusted close past the range of double has no value.
+TEST_F(YahooQuoteSourceTest, APriceScaledPastTheRangeOfNumbersIsStoredAsNoValue)
+{
+    server.Serve(kQuoteTarget, QuotePage());
+    server.Serve(kHistoryTarget, "<table><tr><th>Date</th><th>Close</th><th>Volume</th><th>Adj. Close</th></tr>"
+                                 "<tr><td>4-Dec-00</td><td>1e301</td><td>2e300</td><td>5e-1</td>"
+                                 "<td><b>1e-10</b></td><td>1e6</td><td>1e-2</td></tr></table>");
+    Load();
+    ASSERT_EQ(store.barCount, 2);
+    EXPECT_EQ(store.open[1], 0);
+    EXPECT_EQ(store.high[1], 0);
+    EXPECT_DOUBLE_EQ(store.low[1], 5e7);
+    for (const Series* series : {&store.open, &store.high, &store.low, &store.close, &store.volume})
+        EXPECT_TRUE(std::isfinite((*series)[1]));
 }
 
 TEST_F(YahooQuoteSourceTest, TheQuoteStaysOutWhenTheNewestRowIsTheQuotedDay)
