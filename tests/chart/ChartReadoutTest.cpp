@@ -66,10 +66,11 @@ TEST(ChartReadout, SeriesValuesAreTheAnalysisArraysInThePanelsPrecision)
     EXPECT_EQ(sma50.colour, Colour::kBlue);
     EXPECT_EQ(Titled(averages, "SMA(9)").value, document->movingAverages.sma9[4]);
 
-    const ReadoutValue& k = Titled(ReadPanel(Named(panels, "%K"), 4), "%K");
+    const PanelReadout stochastic = ReadPanel(Named(panels, "%K"), 4);
+    const ReadoutValue& k = Titled(stochastic, "%K");
     EXPECT_EQ(k.text, "73.2");
     EXPECT_EQ(k.colour, Colour::kPurple);
-    EXPECT_EQ(Titled(ReadPanel(Named(panels, "%K"), 4), "%D").value, document->oscillators.stochD[4]);
+    EXPECT_EQ(Titled(stochastic, "%D").value, document->oscillators.stochD[4]);
 
     // The volume chart labels its grid with 12 digits.
     EXPECT_EQ(Titled(ReadPanel(Named(panels, "Volume"), 4), "Volume MA(25)").text, "1234567.25");
@@ -105,13 +106,15 @@ TEST(ChartReadout, UndefinedEntriesPrintADashNeverZero)
     document->oscillators.rsi14[2] = 0;  // left without a value by the analysis
     const std::vector<PanelView> panels = ChartPanels(document->chartInput());
     const PanelView& rsi = Named(panels, "RSI(7)");
-    const ReadoutValue& atTwo = Titled(ReadPanel(rsi, 2), "RSI(14)");
+    const PanelReadout rsiAtTwo = ReadPanel(rsi, 2);
+    const ReadoutValue& atTwo = Titled(rsiAtTwo, "RSI(14)");
     EXPECT_EQ(atTwo.value, std::nullopt);
     EXPECT_EQ(atTwo.text, "\u2013");
 
     // Past the warm-up no point is drawn, whatever the array holds there.
     const int shown = ShownBars(document->store.barCount);
-    const ReadoutValue& oldest = Titled(ReadPanel(Named(panels, "Moving Averages"), shown - 1), "SMA(50)");
+    const PanelReadout averagesAtOldest = ReadPanel(Named(panels, "Moving Averages"), shown - 1);
+    const ReadoutValue& oldest = Titled(averagesAtOldest, "SMA(50)");
     EXPECT_EQ(oldest.value, std::nullopt);
     EXPECT_EQ(oldest.text, "\u2013");
 }
