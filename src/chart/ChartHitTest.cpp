@@ -1,6 +1,8 @@
 #include "chart/ChartHitTest.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 
 std::optional<int> BarAtX(int x, int barWidth, int shownBars)
 {
@@ -29,4 +31,23 @@ std::optional<ChartHit> HitTest(std::span<const PanelView> panels, int shownBars
 int BarHairlineX(int bar, int shownBars)
 {
     return BarX(bar, BarWidth(shownBars));
+}
+
+std::optional<double> ValueAtDistance(const ChartArea& chart, int distance)
+{
+    const int divisionHeight = chart.DivisionHeight();
+    if (!chart.Plots() || divisionHeight <= 0)
+        return std::nullopt;
+    const int base = chart.top + chart.height + 20;
+    return chart.scale.axisLow + (base - distance) * chart.scale.step / divisionHeight;
+}
+
+std::string ScaleValueText(const ChartArea& chart, double value)
+{
+    const int divisionHeight = std::max(chart.DivisionHeight(), 1);
+    const double perUnit = chart.scale.step / divisionHeight;
+    const int decimals = perUnit > 0 && perUnit < 1 ? std::min(static_cast<int>(std::ceil(-std::log10(perUnit))), 12) : 0;
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
 }

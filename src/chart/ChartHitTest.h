@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 
 // Where a point of the chart page falls: the strip under it and the bar whose
 // x is nearest. Points are in page units of 0.01 inch, x from the left edge
@@ -25,3 +26,11 @@ std::optional<ChartHit> HitTest(std::span<const PanelView> panels, int shownBars
 
 // The x of a bar's hairline, as the painters place the bar.
 int BarHairlineX(int bar, int shownBars);
+
+// The value a strip's scale gives `distance`, the inverse of ValueDistance;
+// nothing on a strip that plots nothing.
+std::optional<double> ValueAtDistance(const ChartArea& chart, int distance);
+
+// A value read off a strip's scale, with as many decimals as one unit of the
+// strip's height resolves: whole numbers where a unit is worth 1 or more.
+std::string ScaleValueText(const ChartArea& chart, double value);

@@ -50,3 +50,15 @@ BarReadout ReadBar(const QuoteSeries& store, int bar);
 // A series entry is a value when the strip draws a point there and it is not
 // 0; it prints with as many significant digits as the strip's grid labels.
 PanelReadout ReadPanel(const PanelView& panel, int bar);
+
+// The mark drawn over (x, distance) of the strip, the nearest when marks
+// overlap: each "o" stands centred on its bar's x, a unit below its level.
+// Nothing where no mark is drawn.
+std::optional<ReadoutMark> MarkAtPoint(const PanelView& panel, int x, int distance);
+
+// The tooltip of a mark: "Buy: Stochastic Oscillator at 49.965".
+std::string MarkTip(const ReadoutMark& mark);
+
+// The one-line form of a readout, for a status bar: the date, the bar's
+// values, then the strip's name and its series.
+std::string ReadoutLine(const BarReadout& bar, const PanelReadout& panel);

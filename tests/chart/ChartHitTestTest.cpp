@@ -140,3 +140,29 @@ TEST(ChartPanels, NoBarsNoStrips)
     document->store.barCount = 0;
     EXPECT_TRUE(ChartPanels(document->chartInput()).empty());
 }
+
+// A strip 200 units high with four divisions of 5 from 100: the bottom grid
+// line at distance 320, 50 units a division.
+TEST(ValueAtDistance, InvertsTheScaleOfTheStrip)
+{
+    ChartArea chart{.top = 100, .height = 200, .scale = {4, 100, 5}};
+    EXPECT_EQ(ValueAtDistance(chart, 320), 100);
+    EXPECT_EQ(ValueAtDistance(chart, 270), 105);
+    EXPECT_EQ(ValueAtDistance(chart, 295), 102.5);
+    EXPECT_EQ(ValueAtDistance(chart, 120), 120);
+    for (int distance = chart.PlotTopDistance(); distance <= chart.PlotBottomDistance(); ++distance)
+        EXPECT_NEAR(chart.ValueDistance(*ValueAtDistance(chart, distance)), distance, 1) << distance;
+    chart.scale.step = 0;
+    EXPECT_EQ(ValueAtDistance(chart, 300), std::nullopt);
+}
+
+TEST(ScaleValueText, AsFineAsOneUnitOfHeight)
+{
+    ChartArea chart{.top = 100, .height = 200, .scale = {4, 100, 5}};  // 0.1 a unit
+    EXPECT_EQ(ScaleValueText(chart, 102.5), "102.5");
+    chart.scale.step = 1;  // 0.02 a unit
+    EXPECT_EQ(ScaleValueText(chart, 29.1614), "29.16");
+    chart.scale.step = 1e6;  // volumes: whole numbers
+    EXPECT_EQ(ScaleValueText(chart, 3512700.4), "3512700");
+    EXPECT_EQ(ScaleValueText(chart, 1e300).size(), 63u);  // cut, never past its buffer
+}

@@ -2,6 +2,7 @@
 
 #include "chart/ChartPagePaint.h"
 #include "chart/ChartPanels.h"
+#include "chart/RecordingCanvas.h"
 #include "support/SampleDocument.h"
 
 #include <gtest/gtest.h>
@@ -157,4 +158,54 @@ TEST(ChartReadout, BandsChartMarksBothItsRules)
     EXPECT_EQ(readout.marks[0].rule, "Bollinger Bands");
     EXPECT_EQ(readout.marks[1].rule, "MA Envelopes");
     EXPECT_EQ(readout.marks[1].text, "120.25");
+}
+
+// Where the painter draws each mark's "o" is where the pointer finds it: the
+// glyph's middle, 4 units right of its text corner and 10 below it.
+TEST(MarkAtPoint, FindsEveryMarkWhereThePainterDrawsIt)
+{
+    auto document = LoadedSample("IBM");
+    SignalSet& rsi = document->oscillators.rsiSignals;
+    rsi.Clear();
+    rsi.RecordBuy(5, 5, 28.456);
+    rsi.RecordSell(6, 6, 71.5);
+    const std::vector<PanelView> panels = ChartPanels(document->chartInput());
+    const PanelView& panel = Named(panels, "RSI(7)");
+    RecordingCanvas canvas;
+    Markers(canvas, panel.chart, rsi);
+    ASSERT_EQ(canvas.texts().size(), 2u);
+    for (const RecordingCanvas::Text& o : canvas.texts()) {
+        const std::optional<ReadoutMark> mark = MarkAtPoint(panel, o.x + 4, -o.y + 10);
+        ASSERT_TRUE(mark.has_value()) << o.x << "," << o.y;
+        EXPECT_EQ(mark->buy, o.colour == Colour::kGreen);
+    }
+    const RecordingCanvas::Text& buy = canvas.texts()[0];
+    EXPECT_EQ(MarkTip(*MarkAtPoint(panel, buy.x + 4, -buy.y + 10)), "Buy: Relative Strength Index at 28.456");
+    // A glyph's width to the side, or a line of text above, is off the mark.
+    EXPECT_EQ(MarkAtPoint(panel, buy.x + 14, -buy.y + 10), std::nullopt);
+    EXPECT_EQ(MarkAtPoint(panel, buy.x + 4, -buy.y - 6), std::nullopt);
+}
+
+TEST(MarkAtPoint, OverlappingMarksGiveTheNearest)
+{
+    auto document = LoadedSample("IBM");
+    SignalSet& rsi = document->oscillators.rsiSignals;
+    rsi.Clear();
+    rsi.RecordBuy(5, 5, 30);
+    rsi.RecordSell(4, 4, 30);  // one bar to the right: the two glyphs overlap
+    const std::vector<PanelView> panels = ChartPanels(document->chartInput());
+    const PanelView& panel = Named(panels, "RSI(7)");
+    const int level = panel.chart.ValueDistance(30) + 1;
+    EXPECT_TRUE(MarkAtPoint(panel, BarX(5, panel.chart.barWidth) + 1, level)->buy);
+    EXPECT_FALSE(MarkAtPoint(panel, BarX(4, panel.chart.barWidth) - 1, level)->buy);
+}
+
+TEST(ReadoutLine, DateBarValuesThenTheStrip)
+{
+    auto document = LoadedSample("IBM");
+    const std::vector<PanelView> panels = ChartPanels(document->chartInput());
+    const PanelView& panel = Named(panels, "RSI(7)");
+    EXPECT_EQ(ReadoutLine(ReadBar(document->store, 0), ReadPanel(panel, 0)),
+              "12/31/2001  Open 122.75  High 123.24  Low 120.95  Close 120.96  Volume 3512700   "
+              "RSI(7):  RSI(7) 29.161  RSI(14) 53.788");
 }
