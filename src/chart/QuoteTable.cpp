@@ -56,3 +56,13 @@ std::vector<PageBand> QuoteTableBands(int barCount)
         bands.push_back({kFirstRow + kRowHeight * r, kFirstRow + kRowHeight * (r + 1)});
     return bands;
 }
+
+std::optional<PageBand> QuoteTableRowAt(int barCount, int distance)
+{
+    if (distance < kFirstRow)
+        return std::nullopt;
+    const int row = (distance - kFirstRow) / kRowHeight;
+    if (row >= barCount - 2)
+        return std::nullopt;
+    return PageBand{kFirstRow + kRowHeight * row, kFirstRow + kRowHeight * (row + 1)};
+}

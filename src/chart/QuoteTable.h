@@ -4,6 +4,7 @@
 #include "chart/ChartInput.h"
 #include "chart/PageSheets.h"
 
+#include <optional>
 #include <vector>
 
 // The second page of the chart view: one text row per bar of `input` with
@@ -15,3 +16,10 @@ void DrawQuoteTable(Canvas& canvas, const ChartInput& input);
 // stays on one sheet; the header and the symbol stay with the first row
 // (and stand alone when no row is listed).
 std::vector<PageBand> QuoteTableBands(int barCount);
+
+// The table's rows are written from the left edge to here.
+inline constexpr int kQuoteTableRowRight = 700;
+
+// The band of the row at `distance` down the table of `barCount` bars;
+// nothing above the first row or below the last.
+std::optional<PageBand> QuoteTableRowAt(int barCount, int distance);

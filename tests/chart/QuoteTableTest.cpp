@@ -61,3 +61,17 @@ TEST(QuoteTable, TwoBarsListNoRow)
     DrawQuoteTable(canvas, ChartInputOver(*store, kSymbol));
     EXPECT_EQ(canvas.texts().size(), 8u);  // seven captions and the symbol
 }
+
+// The pointer finds each row where its date is written, down to the next row.
+TEST(QuoteTable, RowAtADistanceIsTheRowWrittenThere)
+{
+    const auto store = TableStore();
+    RecordingCanvas canvas;
+    DrawQuoteTable(canvas, ChartInputOver(*store, kSymbol));
+    for (const Text& date : TextsNamed(canvas, "  12/31/2001"))
+        EXPECT_EQ(QuoteTableRowAt(4, -date.y), (PageBand{30, 50}));
+    EXPECT_EQ(QuoteTableRowAt(4, 69), (PageBand{50, 70}));
+    EXPECT_EQ(QuoteTableRowAt(4, 29), std::nullopt);  // the header
+    EXPECT_EQ(QuoteTableRowAt(4, 70), std::nullopt);  // bars 2 and 3 are not listed
+    EXPECT_EQ(QuoteTableRowAt(2, 30), std::nullopt);
+}
