@@ -6,6 +6,7 @@
 #include "app/FrameServices.h"
 #include "app/WebLoadProgress.h"
 #include "base/Errors.h"
+#include "chart/ChartZoom.h"
 #include "document/CTarnwickDoc.h"
 #include "document/CommandRules.h"
 #include "document/CommandTable.h"
@@ -18,6 +19,7 @@
 #include <QStringList>
 #include <QWebEnginePage>
 
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <span>
@@ -39,6 +41,11 @@ public:
 private:
     WebAccess& web_;
 };
+
+QString ZoomNotice(double zoom)
+{
+    return QStringLiteral("Zoom %1%").arg(std::lround(zoom * 100));
+}
 
 QString ToQString(const std::string& text)
 {
@@ -71,6 +78,9 @@ void CChildFrame::SwitchView(int id)
     }
     if (id != kBrowserView && chartView_ == nullptr) {
         chartView_ = new CTWView(document_, views_);
+        connect(chartView_, &CTWView::readoutChanged, &mainFrame_, &CMainFrame::ShowReadout);
+        connect(chartView_, &CTWView::zoomChanged, this,
+                [this](double zoom) { mainFrame_.ShowNotice(ZoomNotice(zoom)); });
         views_->addWidget(chartView_);
         chartView_->OnInitialUpdate();
     }
@@ -160,6 +170,7 @@ bool CChildFrame::RunCommand(const CommandInfo& command)
         if (activeViewId == kBrowserView)
             RunBrowserAction(command.run.browserAction);
         return true;
+    case CommandKind::Zoom: Zoom(command.run.zoom); return true;
     case CommandKind::FavoritesPlaceholder:
     case CommandKind::Standard: return false;
     }
@@ -199,11 +210,11 @@ bool CChildFrame::ReadQuotes(const CommandInfo& command)
             LoadQuotes(document_);
     } catch (const FetchCancelled&) {
         // The user stopped it: nothing to report; a cleared store shows once the view repaints.
-        chartView_->viewport()->update();
+        chartView_->Refresh();
         return false;
     } catch (const TarnwickError& error) {
         // The views show what the failed load left: a cleared store, or the quote service's chart as it was.
-        chartView_->viewport()->update();
+        chartView_->Refresh();
         if (progress)
             progress->Close();
         ShowError(error.what());
@@ -211,7 +222,7 @@ bool CChildFrame::ReadQuotes(const CommandInfo& command)
     }
     // An empty or unreadable history is no chart: say why rather than show a blank page.
     if (sourceMode == CTarnwickDoc::kLocalFiles && document_.store.barCount < 1) {
-        chartView_->viewport()->update();
+        chartView_->Refresh();
         ShowError(NoBarsMessage(document_));
         return false;
     }
@@ -304,6 +315,31 @@ bool CChildFrame::BuildMarketPage(const CommandInfo& command)
     return true;
 }
 
+// The chart view zooms its page; the browser view its web page, through the
+// same steps (a web page has no width to fit).
+void CChildFrame::Zoom(ZoomStep step)
+{
+    if (activeViewId == kChartView) {
+        switch (step) {
+        case ZoomStep::In: chartView_->ZoomIn(); break;
+        case ZoomStep::Out: chartView_->ZoomOut(); break;
+        case ZoomStep::ActualSize: chartView_->ZoomToActualSize(); break;
+        case ZoomStep::FitWidth: chartView_->FitWidth(); break;
+        case ZoomStep::None: break;
+        }
+        return;
+    }
+    const double zoom = browserView_->zoomFactor();
+    switch (step) {
+    case ZoomStep::In: browserView_->setZoomFactor(ZoomedIn(zoom)); break;
+    case ZoomStep::Out: browserView_->setZoomFactor(ZoomedOut(zoom)); break;
+    case ZoomStep::ActualSize: browserView_->setZoomFactor(1); break;
+    case ZoomStep::FitWidth:
+    case ZoomStep::None: return;
+    }
+    mainFrame_.ShowNotice(ZoomNotice(browserView_->zoomFactor()));
+}
+
 void CChildFrame::RunBrowserAction(BrowserAction action)
 {
     switch (action) {
@@ -362,5 +398,5 @@ void CChildFrame::ShowError(std::string_view message) const
 void CChildFrame::UpdateAllViews()
 {
     if (chartView_ != nullptr)
-        chartView_->viewport()->update();
+        chartView_->Refresh();
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 enum class BrowserAction;
+enum class ZoomStep;
 struct CommandInfo;
 struct CountResult;
 class CHtmView;
@@ -94,6 +95,7 @@ private:
     // is navigated.
     bool BuildMarketPage(const CommandInfo& command);
     void RunBrowserAction(BrowserAction action);
+    void Zoom(ZoomStep step);
     void UpdateAllViews();
     // Tells the user what failed, through the services.
     void ShowError(std::string_view message) const;

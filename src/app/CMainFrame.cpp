@@ -76,6 +76,10 @@ QList<QKeySequence> BoundKeys(int id)
     case kCut: return {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)};
     case kCopy: return {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)};
     case kPaste: return {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)};
+    // Plus needs Shift on most keyboards, so Ctrl with the = key beside it zooms in too.
+    case kZoomIn: return {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)};
+    case kZoomOut: return {QKeySequence(Qt::CTRL | Qt::Key_Minus)};
+    case kActualSize: return {QKeySequence(Qt::CTRL | Qt::Key_0)};
     default: return {};
     }
 }
@@ -289,6 +293,14 @@ void CMainFrame::createStatusBar()
 void CMainFrame::ShowNotice(const QString& text)
 {
     statusBar()->showMessage(text, kNoticeShownMs);
+}
+
+void CMainFrame::ShowReadout(const QString& line)
+{
+    if (line.isEmpty())
+        statusBar()->clearMessage();
+    else
+        statusBar()->showMessage(line);
 }
 
 bool CMainFrame::TakeFileDrop(QObject* watched, QEvent* event)

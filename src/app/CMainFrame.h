@@ -64,6 +64,9 @@ public:
     // Shows `text` in the status bar's message pane for ten seconds, then
     // "Ready" again; a highlighted command's prompt replaces it sooner.
     void ShowNotice(const QString& text);
+    // Shows the chart's readout in the message pane until the next one; an
+    // empty line brings back "Ready".
+    void ShowReadout(const QString& line);
 
     // With no document open the menu bar shows only File, View and Help.
     void ShowDocumentMenus(bool documentOpen);

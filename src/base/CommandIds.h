@@ -27,6 +27,10 @@ enum CommandId : int {
     // View
     kToggleToolbar = 59392,
     kToggleStatusBar = 59393,
+    kZoomIn = 32905,
+    kZoomOut = 32906,
+    kActualSize = 32907,
+    kFitWidth = 32908,
     // Browser
     kBack = 32792,
     kForward = 32793,

@@ -41,11 +41,15 @@ enum class CommandKind {
     BrowserControl,        // shows the browser view and runs `browserAction` in it
     Clipboard,             // runs `browserAction` in the browser view if it is shown
     FavoritesPlaceholder,  // stands in the Favorites popup until the folder is read; does nothing
+    Zoom,                  // zooms the view shown by `zoom`
     Standard,              // file, print, bars, windows, about: the application's own
 };
 
 // What a BrowserControl or Clipboard command asks of the browser view.
 enum class BrowserAction { None, Back, Forward, Refresh, Stop, Cut, Copy, Paste, SelectAll };
+
+// What a Zoom command does to the view shown.
+enum class ZoomStep { None, In, Out, ActualSize, FitWidth };
 
 // How the document window carries a command out, besides its kind.
 struct CommandRun {
@@ -58,6 +62,7 @@ struct CommandRun {
     int sourceMode = 0;  // DataLoad: where the quotes come from, a CTarnwickDoc::sourceMode
     int chartPage = 0;   // ChartPage: 0 the charts, 1 the quote table
     BrowserAction browserAction = BrowserAction::None;
+    ZoomStep zoom = ZoomStep::None;
 };
 
 struct CommandInfo {

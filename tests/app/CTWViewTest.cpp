@@ -1,4 +1,5 @@
 #include "app/CTWView.h"
+#include "qtcanvas/QtCanvas.h"
 #include "support/PdfPages.h"
 #include "support/SampleDocument.h"
 #include "support/TempFolder.h"
@@ -7,12 +8,14 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 #include <QPageLayout>
 #include <QPageRanges>
 #include <QPixmap>
 #include <QPrinter>
 #include <QScrollBar>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -136,4 +139,31 @@ TEST_F(CTWViewTest, APageRangePrintsOnlyTheSheetsAsked)
     printer.setPrintRange(QPrinter::AllPages);
     ASSERT_TRUE(view.Print(printer));
     EXPECT_EQ(PdfPageContents(printer.outputFileName()).size(), 5u);
+}
+
+// The window shows the page as the paint pass draws it on a screen, pixel for
+// pixel, at the physical size and when zoomed to twice it.
+TEST_F(CTWViewTest, TheWindowShowsThePageAsThePaintPassDrawsIt)
+{
+    const auto document = LoadedSample("IBM");
+    const auto view = ShownView(*document);
+    view->verticalScrollBar()->setValue(1234);
+    for (int zoomIns : {0, 5}) {
+        for (int i = 0; i < zoomIns; ++i)
+            view->ZoomIn();
+        const QImage shown = view->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const int dpi = static_cast<int>(std::lround(view->logicalDpiX() * view->zoom()));
+        QImage direct(view->viewport()->size(), QImage::Format_RGB32);
+        direct.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
+        direct.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
+        direct.fill(Qt::white);
+        {
+            QPainter painter(&direct);
+            painter.translate(-view->horizontalScrollBar()->value(), -view->verticalScrollBar()->value());
+            QtCanvas canvas(painter);
+            PaintChartPage(canvas, document->chartInput());
+        }
+        EXPECT_EQ(shown, direct) << "zoom " << view->zoom();
+    }
+    EXPECT_DOUBLE_EQ(view->zoom(), 2);
 }
