@@ -168,14 +168,19 @@ void CTWView::paintEvent(QPaintEvent* event)
         PaintPageImage();
     overlayRepaint_ = {};
     QPainter painter(viewport());
-    painter.drawImage(QPoint(0, 0), pageImage_);
+    // Only the rectangles asked for: the whole image through a clip costs a
+    // pass over all of it.
+    const qreal ratio = pageImage_.devicePixelRatio();
+    for (const QRect& rect : event->region())
+        painter.drawImage(rect, pageImage_,
+                          QRectF(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio, rect.height() * ratio));
     overlay_.Paint(painter);
 }
 
 void CTWView::PaintPageImage()
 {
     const qreal ratio = viewport()->devicePixelRatioF();
-    QImage image(viewport()->size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    QImage image(viewport()->size() * ratio, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     // The image's DPI is the screen's times the zoom, so the page is laid
     // out, and its text set, at the zoomed size rather than scaled to it.

@@ -14,7 +14,7 @@ constexpr int kSwatchWidth = 12;
 // The box keeps this far from the pointer, so the pointer never hides it.
 constexpr int kBoxOffset = 18;
 const QColor kHairline(40, 40, 40, 170);
-const QColor kBoxFill(255, 255, 255, 235);
+const QColor kBoxFill(255, 255, 250);
 const QColor kBoxEdge(120, 120, 120);
 const QColor kLabelFill(40, 40, 40);
 const QColor kRowFill(255, 210, 60, 90);
