@@ -260,9 +260,13 @@ void CTWView::FitWidth()
 
 QPointF CTWView::ZoomAnchor() const
 {
-    if (crosshair_ && crosshair_->pointer)
+    const QPointF middle = QRectF(viewport()->rect()).center();
+    if (!crosshair_)
+        return middle;
+    if (crosshair_->pointer)
         return *crosshair_->pointer;
-    return QRectF(viewport()->rect()).center();
+    return {static_cast<double>(ToViewport({static_cast<double>(BarHairlineX(crosshair_->bar, shownBars())), 0}).x()),
+            middle.y()};
 }
 
 void CTWView::ZoomAround(double zoom, QPointF anchor)
