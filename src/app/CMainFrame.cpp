@@ -31,7 +31,8 @@ namespace {
 constexpr auto kReady = "Ready";
 constexpr int kSymbolBoxWidth = 64;
 constexpr int kSourceBoxWidth = 120;
-constexpr int kAddressBarWidth = 400;
+// The address bar fills its line; this much of it stays even in a narrow window.
+constexpr int kAddressBarWidth = 160;
 constexpr int kRecentFileTextWidth = 400;
 constexpr int kToolbarIconSize = 16;
 constexpr int kNoticeShownMs = 10000;

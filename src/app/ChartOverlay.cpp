@@ -13,6 +13,8 @@ constexpr int kPadding = 6;
 constexpr int kSwatchWidth = 12;
 // The box keeps this far from the pointer, so the pointer never hides it.
 constexpr int kBoxOffset = 18;
+// The most of the window's width and of its height, in tenths, the box may cover.
+constexpr int kMostOfTenthsTheBoxCovers = 6;
 const QColor kHairline(40, 40, 40, 170);
 const QColor kBoxFill(255, 255, 250);
 const QColor kBoxEdge(120, 120, 120);
@@ -68,7 +70,11 @@ void ChartOverlay::ShowCrosshair(Crosshair crosshair, QSize size, const QFont& f
         width = std::max(width, (line.heading ? heading : plain).horizontalAdvance(line.text) +
                                     (line.swatch ? kSwatchWidth : 0));
     const QSize boxSize(width + 2 * kPadding, static_cast<int>(lines_.size()) * plain.height() + 2 * kPadding);
-    box_ = PlacedBox(boxSize, crosshair.boxAnchor, size);
+    // In a window too small for it the box would hide the chart it reads;
+    // the status bar still has the readout.
+    const bool boxFits = boxSize.width() * 10 <= size.width() * kMostOfTenthsTheBoxCovers &&
+                         boxSize.height() * 10 <= size.height() * kMostOfTenthsTheBoxCovers;
+    box_ = boxFits ? PlacedBox(boxSize, crosshair.boxAnchor, size) : QRect();
 
     levelLabel_ = {};
     if (crosshair.level) {
@@ -103,7 +109,8 @@ QRegion ChartOverlay::region() const
         covered += QRect(QPoint(level.x1(), level.y1() - 1), QPoint(level.x2(), level.y1() + 1));
         covered += levelLabel_.adjusted(-1, -1, 1, 1);
     }
-    covered += box_.adjusted(-1, -1, 1, 1);
+    if (!box_.isEmpty())
+        covered += box_.adjusted(-1, -1, 1, 1);
     return covered;
 }
 
@@ -113,7 +120,8 @@ void ChartOverlay::Paint(QPainter& painter) const
         painter.fillRect(row_, kRowFill);
     if (crosshair_) {
         PaintCrosshair(painter);
-        PaintBox(painter);
+        if (!box_.isEmpty())
+            PaintBox(painter);
     }
 }
 
