@@ -1,8 +1,9 @@
 // How long one paint of the chart page takes with 400 bars loaded (250
 // shown): into a canvas that drops every call (the painters' own cost), into
 // the recording canvas the tests use, and through the Qt canvas into a 96-dpi
-// image of the whole 12 x 41 inch page, which is what the window and the PNG
-// export pay.
+// image of the whole 12 x 41 inch page, which is what the PNG export pays;
+// and what one repaint of a 1000 x 800 pixel window pays, culled to the part
+// of the page the window shows, at the top, the middle and the bottom.
 #include "chart/ChartPagePaint.h"
 #include "chart/RecordingCanvas.h"
 #include "document/CTarnwickDoc.h"
@@ -15,6 +16,8 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPoint>
+#include <QRect>
 
 #include <cmath>
 #include <filesystem>
@@ -64,16 +67,23 @@ void ChartPageIntoRecordingCanvas(benchmark::State& state)
 }
 BENCHMARK(ChartPageIntoRecordingCanvas)->Unit(benchmark::kMicrosecond);
 
+// A white image that says it has the 96 dots per inch of a screen.
+QImage ScreenImage(int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    const int dotsPerMetre = static_cast<int>(std::lround(96 / 0.0254));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    image.fill(Qt::white);
+    return image;
+}
+
 void ChartPageIntoImageAt96Dpi(benchmark::State& state)
 {
     const OffscreenGuiApplication gui;
     const auto document = LoadedSample("IBM");
     const ChartInput input = document->chartInput();
-    QImage image(1152, 3936, QImage::Format_ARGB32_Premultiplied);
-    const int dotsPerMetre = static_cast<int>(std::lround(96 / 0.0254));
-    image.setDotsPerMeterX(dotsPerMetre);
-    image.setDotsPerMeterY(dotsPerMetre);
-    image.fill(Qt::white);
+    QImage image = ScreenImage(1152, 3936);
     for (auto _ : state) {
         // A painter and a canvas per paint, as a window's paint event has;
         // the page is drawn over the last one rather than on a cleared image.
@@ -84,5 +94,24 @@ void ChartPageIntoImageAt96Dpi(benchmark::State& state)
     state.counters["bars"] = document->store.barCount;
 }
 BENCHMARK(ChartPageIntoImageAt96Dpi)->Unit(benchmark::kMillisecond);
+
+// The argument is the window's scroll offset down the page, in pixels.
+void ChartWindowRepaintIntoImageAt96Dpi(benchmark::State& state)
+{
+    const OffscreenGuiApplication gui;
+    const auto document = LoadedSample("IBM");
+    const ChartInput input = document->chartInput();
+    QImage window = ScreenImage(1000, 800);
+    const QPoint offset(0, static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        // As a paint event: the painter moved by the scroll offsets, the
+        // page culled to what the window shows.
+        QPainter painter(&window);
+        painter.translate(-offset);
+        QtCanvas canvas(painter);
+        benchmark::DoNotOptimize(PaintChartPage(canvas, input, canvas.PageRectCovering(QRect(offset, window.size()))));
+    }
+}
+BENCHMARK(ChartWindowRepaintIntoImageAt96Dpi)->Arg(0)->Arg(1500)->Arg(3136)->Unit(benchmark::kMillisecond);
 
 }  // namespace

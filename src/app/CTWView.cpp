@@ -195,7 +195,8 @@ void CTWView::PaintPageImage()
         QPainter painter(&image);
         painter.translate(-imageScroll_);
         QtCanvas canvas(painter);
-        drawn = PaintChartPage(canvas, input);
+        // Only what meets the image is drawn; the image itself clips the rest.
+        drawn = PaintChartPage(canvas, input, canvas.PageRectCovering(QRectF(imageScroll_, viewport()->size())));
     }
     pageImage_ = std::move(image);
     panels_ = ChartPanels(input);

@@ -23,6 +23,16 @@ inline constexpr Rgb kBrightGreen{10, 240, 50};
 inline constexpr Rgb kBlack{0, 0, 0};
 }  // namespace Colour
 
+// A rectangle of the page in units of 0.01 inch: x from `left` to `right`,
+// distances from the page top from `top` to `bottom`, the far edges excluded.
+struct PageRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    friend bool operator==(const PageRect&, const PageRect&) = default;
+};
+
 // A pen a canvas created; 0 is the pen the canvas started with.
 using PenId = int;
 

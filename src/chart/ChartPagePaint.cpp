@@ -1,6 +1,7 @@
 #include "chart/ChartPagePaint.h"
 
 #include "chart/ChartDrawing.h"
+#include "chart/CullingCanvas.h"
 #include "chart/IndicatorPanels.h"
 #include "chart/Pens.h"
 #include "chart/PriceCharts.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 
 namespace {
 
@@ -39,6 +41,20 @@ void DrawCharts(Canvas& canvas, const ChartInput& input)
     DrawQuoteSummary(canvas, input, pens.blue);
 }
 
+// The table draws only the rows that meet `tableRows`.
+std::optional<PageSize> PaintPage(Canvas& canvas, const ChartInput& input, PageBand tableRows)
+{
+    const int bars = input.store.BarsLoaded();
+    if (bars <= 0)
+        return std::nullopt;
+    if (input.chartPage == 1) {
+        DrawQuoteTable(canvas, input, tableRows);
+        return QuoteTablePageSize(bars);
+    }
+    DrawCharts(canvas, input);
+    return kChartPageSize;
+}
+
 }  // namespace
 
 PageSize QuoteTablePageSize(int barCount)
@@ -53,15 +69,13 @@ int ShownBars(int barCount)
 
 std::optional<PageSize> PaintChartPage(Canvas& canvas, const ChartInput& input)
 {
-    const int bars = input.store.BarsLoaded();
-    if (bars <= 0)
-        return std::nullopt;
-    if (input.chartPage == 1) {
-        DrawQuoteTable(canvas, input);
-        return QuoteTablePageSize(bars);
-    }
-    DrawCharts(canvas, input);
-    return kChartPageSize;
+    return PaintPage(canvas, input, {0, std::numeric_limits<int>::max()});
+}
+
+std::optional<PageSize> PaintChartPage(Canvas& canvas, const ChartInput& input, PageRect visible)
+{
+    CullingCanvas culling(canvas, visible);
+    return PaintPage(culling, input, {visible.top, visible.bottom});
 }
 
 std::vector<PageBand> ChartPageBands(const ChartInput& input)

@@ -28,6 +28,14 @@ int ShownBars(int barCount);
 // nothing and returns nothing when the store has no bars.
 std::optional<PageSize> PaintChartPage(Canvas& canvas, const ChartInput& input);
 
+// The same paint pass for a device that shows only `visible` of the page (a
+// window's paint event): inside `visible` it paints the very pixels the whole
+// paint does; the rows, lines and texts that lie wholly outside it are
+// skipped. The device is expected to clip to `visible`, as a paint event's
+// painter does: what is drawn outside it is only part of the page. Returns
+// the page size as the whole paint does, even for an empty rectangle.
+std::optional<PageSize> PaintChartPage(Canvas& canvas, const ChartInput& input, PageRect visible);
+
 // The runs of the page that input.chartPage selects that must each stay on
 // one sheet: the strips of the chart page (whether or not the data lets all
 // of them be drawn), or the rows of the quote table. Empty without bars.

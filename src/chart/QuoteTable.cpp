@@ -1,7 +1,9 @@
 #include "chart/QuoteTable.h"
 
 #include "chart/ChartDrawing.h"
+#include "chart/CullingCanvas.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -20,7 +22,7 @@ std::string RightAligned(const std::string& text)
 
 }  // namespace
 
-void DrawQuoteTable(Canvas& canvas, const ChartInput& input)
+void DrawQuoteTable(Canvas& canvas, const ChartInput& input, PageBand visible)
 {
     const QuoteSeries& store = input.store;
     canvas.SetTextColour(Colour::kBlue);
@@ -33,8 +35,13 @@ void DrawQuoteTable(Canvas& canvas, const ChartInput& input)
         canvas.TextOut(column.x, 0, column.caption);
     DrawText(canvas, kSymbolColour, 705, 20, input.loadedSymbol);
 
-    // The two oldest bars are not listed.
-    for (int r = 0; r < store.BarsLoaded() - 2; ++r) {
+    // The two oldest bars are not listed. A row more on each side than the
+    // margin asks for keeps the bounds safe from rounding.
+    const long long rows = std::max(store.BarsLoaded() - 2, 0);
+    const long long reach = CullingCanvas::kCullMargin + kRowHeight;
+    const int first = static_cast<int>(std::clamp((visible.top - reach - kFirstRow) / kRowHeight - 1, 0LL, rows));
+    const int end = static_cast<int>(std::clamp((visible.bottom + reach - kFirstRow) / kRowHeight + 1, 0LL, rows));
+    for (int r = first; r < end; ++r) {
         const int y = -(kFirstRow + kRowHeight * r);
         canvas.SetTextColour(Colour::kPurple);
         canvas.TextOut(0, y, RightAligned(store.dates[r]));

@@ -5,11 +5,15 @@
 #include <QFontMetricsF>
 #include <QLatin1StringView>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QRect>
+#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -49,6 +53,29 @@ QFont TextFont(double pixels, QPaintDevice* device)
     return font;
 }
 
+// Far outside any page, and a valid int whatever the area.
+int WholeUnits(double units)
+{
+    constexpr double kLimit = 1e9;
+    if (std::isnan(units))
+        return 0;
+    return static_cast<int>(std::clamp(units, -kLimit, kLimit));
+}
+
+// Whether the painter draws on the raster engine in whole device pixels:
+// no antialiasing, full opacity, plain painting over, and a transform that
+// moves by whole pixels at most (a window's scrolling, a widget's place in
+// its window).
+bool PaintsWholePixels(const QPainter& painter)
+{
+    const QTransform& transform = painter.deviceTransform();
+    return painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Raster &&
+           !painter.testRenderHint(QPainter::Antialiasing) && painter.opacity() == 1 &&
+           painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
+           transform.type() <= QTransform::TxTranslate && transform.dx() == std::floor(transform.dx()) &&
+           transform.dy() == std::floor(transform.dy());
+}
+
 bool IsAscii(std::string_view text)
 {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -64,6 +91,14 @@ QtCanvas::QtCanvas(QPainter& painter) : painter_(painter)
     unitY_ = device->logicalDpiY() / kUnitsPerInch;
     penWidth_ = std::max(1.0, std::round((unitX_ + unitY_) / 2));
 
+    // Qt's raster engine sets each pixel of a one-pixel pen's line as a
+    // span of its own, which makes a long grid line or tick cost tens of
+    // microseconds. A level or upright line of such a pen covers exactly the
+    // pixels floor(across) by floor(low) to floor(high + 1) (its square caps
+    // reach half a pixel past the ends), so it is filled as that rectangle:
+    // the same pixels for a fraction of the time. Other devices (SVG, PDF,
+    // printers) and other pens draw their lines as ever.
+    fillsAxisLines_ = penWidth_ == 1 && PaintsWholePixels(painter_);
     pens_.reserve(16);
     pens_.push_back({painter_.pen(), true});
     textPen_ = SolidPen(Qt::black, penWidth_);
@@ -81,6 +116,13 @@ QtCanvas::~QtCanvas()
 {
     if (painter_.isActive())
         painter_.restore();
+}
+
+PageRect QtCanvas::PageRectCovering(const QRectF& area) const
+{
+    const QRectF normal = area.normalized();
+    return {WholeUnits(std::floor(normal.left() / unitX_)), WholeUnits(std::floor(normal.top() / unitY_)),
+            WholeUnits(std::ceil(normal.right() / unitX_)), WholeUnits(std::ceil(normal.bottom() / unitY_))};
 }
 
 bool QtCanvas::Known(PenId pen) const
@@ -125,9 +167,31 @@ void QtCanvas::MoveTo(int x, int y)
 void QtCanvas::LineTo(int x, int y)
 {
     const QPointF to = ToDevice(x, y);
-    UseLinePen();
-    painter_.drawLine(current_, to);
+    // Pen 0 is the painter's own, of any width and style; a line of no
+    // length is a dot, which the pen places by rules of its own.
+    if (fillsAxisLines_ && selected_ != 0 && (to.x() == current_.x()) != (to.y() == current_.y())) {
+        FillAxisLine(to);
+    } else {
+        UseLinePen();
+        painter_.drawLine(current_, to);
+    }
     current_ = to;
+}
+
+void QtCanvas::FillAxisLine(QPointF to)
+{
+    const auto pixels = [](double a, double b) {
+        const int from = static_cast<int>(std::floor(std::min(a, b)));
+        return std::pair{from, static_cast<int>(std::floor(std::max(a, b) + 1)) - from};
+    };
+    const QColor& colour = pens_[selected_].pen.color();
+    if (to.y() == current_.y()) {
+        const auto [left, width] = pixels(current_.x(), to.x());
+        painter_.fillRect(QRect(left, static_cast<int>(std::floor(to.y())), width, 1), colour);
+    } else {
+        const auto [top, height] = pixels(current_.y(), to.y());
+        painter_.fillRect(QRect(static_cast<int>(std::floor(to.x())), top, 1, height), colour);
+    }
 }
 
 void QtCanvas::SetTextColour(Rgb colour)

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QPen>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
 
 #include <vector>
@@ -28,8 +29,9 @@ class QPainter;
 // mode), which covers whatever was drawn there before. Text starts black.
 //
 // The painter must be active and must outlive the canvas; the canvas
-// restores the painter's pen and font when it goes. Not thread-safe, as
-// painting is not.
+// restores the painter's pen and font when it goes. The painter's transform,
+// hints, opacity and composition mode are read when the canvas is made and
+// must stay as they are while it draws. Not thread-safe, as painting is not.
 class QtCanvas : public Canvas {
 public:
     explicit QtCanvas(QPainter& painter);
@@ -57,6 +59,12 @@ public:
     // The pixel size of the text font.
     int textPixelSize() const { return font_.pixelSize(); }
 
+    // The smallest rectangle of the page, in whole units, that covers `area`
+    // given in the painter's coordinates (device pixels of the page, after
+    // whatever translation the caller made): what to hand the culling paint
+    // pass for a paint clipped to `area`.
+    PageRect PageRectCovering(const QRectF& area) const;
+
 private:
     struct PenSlot {
         QPen pen;
@@ -65,6 +73,9 @@ private:
     enum class PainterPen { Unknown, Line, Text };
 
     QPointF ToDevice(int x, int y) const { return {x * unitX_, -y * unitY_}; }
+    // Draws a level or upright line of more than no length from current_ to
+    // `to` as the rectangle of pixels the selected pen would set.
+    void FillAxisLine(QPointF to);
     bool Known(PenId pen) const;
     void UseLinePen();
     void UseTextPen();
@@ -73,6 +84,9 @@ private:
     double unitX_ = 1;
     double unitY_ = 1;
     double penWidth_ = 1;
+    // Whether the canvas's own pens may draw level and upright lines as
+    // filled rectangles: see the constructor.
+    bool fillsAxisLines_ = false;
     std::vector<PenSlot> pens_;
     PenId selected_ = 0;
     QPen textPen_;

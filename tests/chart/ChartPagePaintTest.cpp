@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
+#include <memory>
 #include <vector>
 
 using Kind = RecordingCanvas::Kind;
@@ -94,4 +96,102 @@ TEST(ChartPagePaint, QuoteTablePageDrawsNoPen)
     for (const auto& call : canvas.calls())
         EXPECT_NE(call.kind, Kind::CreatePen);
     EXPECT_TRUE(Drew(canvas, "Symbol"));
+}
+
+namespace {
+
+bool LineInside(const Line& line, const PageRect& area)
+{
+    const auto inside = [&](int x, int y) {
+        return x >= area.left && x < area.right && -y >= area.top && -y < area.bottom;
+    };
+    return inside(line.x1, line.y1) && inside(line.x2, line.y2);
+}
+
+bool TextInside(const Text& text, const PageRect& area)
+{
+    return text.x >= area.left && text.x < area.right && -text.y >= area.top && -text.y < area.bottom;
+}
+
+// Whether the line or text lies more than `gap` units outside `area`.
+bool LineFarOutside(const Line& line, const PageRect& area, int gap)
+{
+    return std::max(line.x1, line.x2) < area.left - gap || std::min(line.x1, line.x2) >= area.right + gap ||
+           std::max(-line.y1, -line.y2) < area.top - gap || std::min(-line.y1, -line.y2) >= area.bottom + gap;
+}
+
+bool TextFarOutside(const Text& text, const PageRect& area, int gap)
+{
+    return -text.y < area.top - gap - 16 || -text.y >= area.bottom + gap || text.x >= area.right + gap;
+}
+
+template <typename Item, typename Keep>
+std::vector<Item> Kept(const std::vector<Item>& items, Keep keep)
+{
+    std::vector<Item> kept;
+    std::copy_if(items.begin(), items.end(), std::back_inserter(kept), keep);
+    return kept;
+}
+
+// The culled paint of `area` draws every line and text that lies inside it,
+// in the order of the whole paint, and nothing that lies far outside it.
+void ExpectCulledTo(const ChartInput& input, const PageRect& area)
+{
+    RecordingCanvas whole;
+    const auto wholeSize = PaintChartPage(whole, input);
+    RecordingCanvas culled;
+    EXPECT_EQ(PaintChartPage(culled, input, area), wholeSize);
+
+    const auto lineInside = [&](const Line& line) { return LineInside(line, area); };
+    const auto textInside = [&](const Text& text) { return TextInside(text, area); };
+    const std::vector<Line> linesInside = Kept(whole.lines(), lineInside);
+    const std::vector<Text> textsInside = Kept(whole.texts(), textInside);
+    EXPECT_EQ(Kept(culled.lines(), lineInside), linesInside);
+    EXPECT_EQ(Kept(culled.texts(), textInside), textsInside);
+    EXPECT_FALSE(linesInside.empty() && textsInside.empty()) << "the area shows nothing to compare";
+
+    constexpr int kFar = 100;
+    for (const Line& line : culled.lines())
+        EXPECT_FALSE(LineFarOutside(line, area, kFar)) << line;
+    for (const Text& text : culled.texts())
+        EXPECT_FALSE(TextFarOutside(text, area, kFar)) << text;
+}
+
+}  // namespace
+
+TEST(ChartPagePaint, CulledPaintDrawsWhatLiesInsideItsRectangleAndNothingFarOff)
+{
+    auto document = LoadedSample("IBM");
+    for (const PageRect& area : {PageRect{0, 0, 1040, 830}, PageRect{300, 1500, 800, 1600},
+                                 PageRect{700, 3900, 1200, 4100}}) {
+        SCOPED_TRACE(testing::Message() << "chart page " << area.left << "," << area.top);
+        ExpectCulledTo(document->chartInput(), area);
+    }
+    document->chartPage = 1;
+    for (const PageRect& area : {PageRect{0, 0, 1000, 100}, PageRect{100, 4000, 500, 4300},
+                                 PageRect{0, 7900, 1000, 8100}}) {
+        SCOPED_TRACE(testing::Message() << "quote table " << area.left << "," << area.top);
+        ExpectCulledTo(document->chartInput(), area);
+    }
+}
+
+TEST(ChartPagePaint, CulledPaintKeepsThePensAndThePageSizeEvenWhenNothingShows)
+{
+    const auto document = LoadedSample("IBM");
+    RecordingCanvas canvas;
+    // Far below the page: nothing to draw, but the view still learns its size.
+    EXPECT_EQ(PaintChartPage(canvas, document->chartInput(), PageRect{0, 90000, 1000, 91000}), kChartPageSize);
+    EXPECT_TRUE(canvas.lines().empty());
+    EXPECT_TRUE(canvas.texts().empty());
+    const auto count = [&](Kind kind) {
+        return std::count_if(canvas.calls().begin(), canvas.calls().end(),
+                             [kind](const auto& call) { return call.kind == kind; });
+    };
+    EXPECT_EQ(count(Kind::CreatePen), 9);
+    EXPECT_EQ(count(Kind::DeletePen), 9);
+
+    auto store = std::make_unique<QuoteSeries>();
+    RecordingCanvas empty;
+    EXPECT_FALSE(PaintChartPage(empty, ChartInputOver(*store), PageRect{0, 0, 1000, 1000}));
+    EXPECT_TRUE(empty.calls().empty());
 }

@@ -10,6 +10,8 @@
 
 #include <cmath>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -47,6 +49,16 @@ QRect InkBounds(const QImage& image)
             if (Inked(image, x, y))
                 bounds |= QRect(x, y, 1, 1);
     return bounds;
+}
+
+// Where two images of one size first differ, as "x,y", or "" where they do not.
+std::string FirstDifference(const QImage& a, const QImage& b)
+{
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                return std::to_string(x) + "," + std::to_string(y);
+    return {};
 }
 
 class QtCanvasTest : public WidgetsTest {};
@@ -174,4 +186,57 @@ TEST_F(QtCanvasTest, LinesAreOneHundredthOfAnInchOnScreenOnPaperAndInAPreview)
     EXPECT_EQ(thickness(300, 1), 3);
     // A 1200-dpi sheet in a preview at screen size: 0.01 inch is about one pixel, not twelve.
     EXPECT_LE(thickness(1200, 96.0 / 1200), 2);
+}
+
+TEST_F(QtCanvasTest, LevelAndUprightLinesSetThePixelsThePensLineSets)
+{
+    // Lines of every length from every unit of a span, both ways, level and
+    // upright, so their ends fall on every fraction of a pixel the unit gives;
+    // and a slanted one and a dot, which the pen draws itself.
+    struct Segment {
+        int x1, y1, x2, y2;
+    };
+    std::vector<Segment> segments;
+    for (int from = 0; from < 25; ++from)
+        for (int length = 1; length < 9; ++length) {
+            const int across = 10 + 3 * (from * 9 + length);
+            segments.push_back({from, -across, from + length, -across});
+            segments.push_back({across, -(from + length), across, -from});
+            segments.push_back({from + length + 40, -across, from + 40, -across});
+        }
+    segments.push_back({5, -5, 30, -9});
+    segments.push_back({7, -7, 7, -7});
+
+    for (const int dpi : {72, 96, 120}) {
+        for (const QPoint scroll : {QPoint(0, 0), QPoint(-37, -5), QPoint(3, 11)}) {
+            const double unit = dpi / 100.0;
+            QImage viaCanvas = WhiteImage(800, dpi);
+            QImage viaPen = WhiteImage(800, dpi);
+            {
+                QPainter painter(&viaCanvas);
+                painter.translate(scroll);
+                QtCanvas canvas(painter);
+                canvas.SelectPen(canvas.CreatePen(Colour::kGold));
+                for (const Segment& s : segments) {
+                    canvas.MoveTo(s.x1, s.y1);
+                    canvas.LineTo(s.x2, s.y2);
+                }
+            }
+            {
+                QPainter painter(&viaPen);
+                painter.translate(scroll);
+                // The canvas's text cells make the painter opaque, which
+                // changes how the pen sets a slanted line's pixels.
+                painter.setBackgroundMode(Qt::OpaqueMode);
+                painter.setBackground(Qt::white);
+                QPen pen(QColor(Colour::kGold.red, Colour::kGold.green, Colour::kGold.blue));
+                pen.setWidthF(1);
+                painter.setPen(pen);
+                for (const Segment& s : segments)
+                    painter.drawLine(QPointF(s.x1 * unit, -s.y1 * unit), QPointF(s.x2 * unit, -s.y2 * unit));
+            }
+            EXPECT_EQ(FirstDifference(viaCanvas, viaPen), "") << dpi << " dpi, scrolled " << scroll.x() << "," << scroll.y();
+            EXPECT_GT(InkBounds(viaCanvas).height(), 200) << dpi;
+        }
+    }
 }
