@@ -27,45 +27,34 @@ char LowerAscii(char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// True when a number starts at `pos`: a digit, or a point and a digit.
+bool NumberStartsAt(std::string_view text, std::size_t pos)
+{
+    if (pos < text.size() && IsDigit(text[pos]))
+        return true;
+    return pos + 1 < text.size() && text[pos] == '.' && IsDigit(text[pos + 1]);
+}
+
 LeadingNumber ReadLeadingNumber(std::string_view text, bool exponent)
 {
     std::size_t pos = SkipBlanks(text, 0);
     bool negative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
         negative = text[pos++] == '-';
-
-    const std::size_t start = pos;
-    std::size_t digits = 0;
-    while (pos < text.size() && IsDigit(text[pos])) {
-        ++pos;
-        ++digits;
-    }
-    if (pos < text.size() && text[pos] == '.') {
-        ++pos;
-        while (pos < text.size() && IsDigit(text[pos])) {
-            ++pos;
-            ++digits;
-        }
-    }
-    if (digits == 0)
+    // From a digit on, from_chars takes exactly the digits, point and (in the
+    // general format) exponent described above, in one pass; the check keeps
+    // out what it would take besides: "inf", "nan" and a second sign.
+    if (!NumberStartsAt(text, pos))
         return {};
-    if (exponent && pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
-        std::size_t end = pos + 1;
-        if (end < text.size() && (text[end] == '+' || text[end] == '-'))
-            ++end;
-        if (end < text.size() && IsDigit(text[end])) {
-            while (end < text.size() && IsDigit(text[end]))
-                ++end;
-            pos = end;
-        }
-    }
 
     double value = 0;
     const auto format = exponent ? std::chars_format::general : std::chars_format::fixed;
-    const auto [stop, error] = std::from_chars(text.data() + start, text.data() + pos, value, format);
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data() + pos, end, value, format);
+    const auto length = static_cast<std::size_t>(stop - text.data());
     if (error != std::errc{})
-        return {0, pos};  // out of range: the number is meaningless as a price
-    return {negative ? -value : value, pos};
+        return {0, length};  // out of range: the number is meaningless as a price
+    return {negative ? -value : value, length};
 }
 
 }  // namespace
