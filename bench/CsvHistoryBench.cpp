@@ -1,14 +1,19 @@
 // How long reading a long CSV history and analysing it takes: 2,500 daily
 // rows in a vendor's layout, oldest first with an adjusted close,
-// of which the 400 newest are kept. Target: under 1 ms on one core.
+// of which the 400 newest are kept. Targets on one core: reading the file
+// under 60 us, reading and analysing it under 1 ms.
 #include "document/CTarnwickDoc.h"
 #include "document/LoadQuotes.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
+
+#include <unistd.h>
 
 namespace {
 
@@ -52,5 +57,18 @@ void Read2500Rows(benchmark::State& state)
         benchmark::DoNotOptimize(document->csvReader.Parse(document->store, text, "bench.csv"));
 }
 BENCHMARK(Read2500Rows)->Unit(benchmark::kMicrosecond);
+
+void Load2500RowFile(benchmark::State& state)
+{
+    namespace fs = std::filesystem;
+    const fs::path file = fs::temp_directory_path() / ("tarnwick-bench-" + std::to_string(::getpid()) + ".csv");
+    std::ofstream(file, std::ios::binary) << VendorHistory(2500);
+    auto document = std::make_unique<CTarnwickDoc>();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(document->csvReader.Load(document->store, file));
+    fs::remove(file);
+    state.counters["bars"] = document->store.barCount;
+}
+BENCHMARK(Load2500RowFile)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

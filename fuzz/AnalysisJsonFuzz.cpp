@@ -25,9 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto* nul = static_cast<const char*>(std::memchr(text, 0, size));
     const std::size_t quoteSize = nul ? static_cast<std::size_t>(nul - text) : 0;
     const std::size_t historyStart = nul ? quoteSize + 1 : 0;
-    std::memcpy(document->store.quoteText.data(), text, std::min(quoteSize, LocalQuoteReader::kQuoteReadLimit));
-    std::memcpy(document->store.historyText.data(), text + historyStart,
-                std::min(size - historyStart, LocalQuoteReader::kHistoryReadLimit));
+    const std::size_t quoteLength = std::min(quoteSize, LocalQuoteReader::kQuoteReadLimit);
+    const std::size_t historyLength = std::min(size - historyStart, LocalQuoteReader::kHistoryReadLimit);
+    std::memcpy(document->store.quoteText.data(), text, quoteLength);
+    document->store.quoteText[quoteLength] = '\0';
+    std::memcpy(document->store.historyText.data(), text + historyStart, historyLength);
+    document->store.historyText[historyLength] = '\0';
     document->localReader.Parse(document->store, document->symbol, document->latestQuote());
     if (document->store.barCount > 0)
         AnalyzeQuotes(*document);

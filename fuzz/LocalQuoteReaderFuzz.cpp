@@ -19,7 +19,9 @@ constexpr std::size_t kBlock = 4096;
 
 void Fill(std::vector<char>& buffer, const std::uint8_t* data, std::size_t size, std::size_t readLimit)
 {
-    std::memcpy(buffer.data(), data, std::min(size, readLimit + kBlock - 1));
+    const std::size_t length = std::min(size, readLimit + kBlock - 1);
+    std::memcpy(buffer.data(), data, length);
+    buffer[length] = '\0';
 }
 
 template <typename Module>

@@ -19,7 +19,9 @@ namespace {
 
 void Fill(std::vector<char>& buffer, const std::uint8_t* data, std::size_t size)
 {
-    std::memcpy(buffer.data(), data, std::min(size, buffer.size() - 1));
+    const std::size_t length = std::min(size, buffer.size() - 1);
+    std::memcpy(buffer.data(), data, length);
+    buffer[length] = '\0';
 }
 
 void Require(bool condition)

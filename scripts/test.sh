@@ -60,7 +60,8 @@ echo "== Unit tests"
 scripts/build.sh build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_WERROR=$werror
 echo "== Benchmarks, one quick pass"
 # The 10,000-symbol screener scan is left to a full benchmark run.
-build-test/bench/tarnwick_bench --benchmark_min_time=0.01 --benchmark_filter=-ScreenGeneratedLibrary/10000 >/dev/null
+build-test/bench/tarnwick_bench --benchmark_min_time=0.01 >/dev/null
+build-test/bench/tarnwick_core_bench --benchmark_min_time=0.01 --benchmark_filter=-ScreenGeneratedLibrary/10000 >/dev/null
 bench/startup.sh build-test 1
 ctest --test-dir build-test --output-on-failure --parallel 2
 

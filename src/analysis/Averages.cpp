@@ -1,30 +1,28 @@
 #include "analysis/Averages.h"
 
 #include "analysis/SeriesMath.h"
+#include "analysis/WindowSums.h"
 
 void AveragePositive(const QuoteSeries& store, int n, Series& out)
 {
     const int c = store.BarsLoaded();
-    for (int i = 0; i <= c - n; ++i) {
-        double sum = 0;
-        int counted = 0;
-        for (int j = i; j < i + n; ++j) {
-            if (store.close[j] > 0) {
-                sum += store.close[j];
-                ++counted;
-            }
-        }
-        out[i] = Ratio(sum, counted);
+    // A close of 0 or less adds +0.0 instead of being skipped: a sum that
+    // starts at +0.0 and only grows is never -0.0, so adding +0.0 leaves it
+    // bit for bit as it was, and the windows need no branch.
+    Series positive{};
+    std::array<int, kMaxBars + 1> positiveBefore{};  // closes above 0 among bars 0 to i - 1
+    for (int j = 0; j < c; ++j) {
+        const bool counted = store.close[j] > 0;
+        positive[j] = counted ? store.close[j] : 0.0;
+        positiveBefore[j + 1] = positiveBefore[j] + (counted ? 1 : 0);
     }
+    ForEachWindowSum(positive.data(), n, c - n + 1, [&](int i, double sum) {
+        out[i] = Ratio(sum, positiveBefore[i + n] - positiveBefore[i]);
+    });
 }
 
 void AveragePlain(const QuoteSeries& store, int n, Series& out)
 {
-    const int c = store.BarsLoaded();
-    for (int i = 0; i <= c - n; ++i) {
-        double sum = 0;
-        for (int j = i; j < i + n; ++j)
-            sum += store.volume[j];
-        out[i] = sum / n;
-    }
+    ForEachWindowSum(store.volume.data(), n, store.BarsLoaded() - n + 1,
+                     [&](int i, double sum) { out[i] = sum / n; });
 }

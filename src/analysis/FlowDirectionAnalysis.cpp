@@ -2,6 +2,7 @@
 
 #include "analysis/SeriesMath.h"
 #include "analysis/SignalTitles.h"
+#include "analysis/WindowSums.h"
 
 namespace {
 
@@ -35,23 +36,6 @@ void WilderSmooth(const Series& raw, int seed, int seedBars, Series& smooth)
         smooth[i] = smooth[i + 1] * kThirteenFourteenths + raw[i] * kOneFourteenth;
 }
 
-// Mean over the n bars from i of each bar's distance from its own average.
-double MeanDeviation(const Series& tp, const Series& average, int i, int n, double oneOverN)
-{
-    double sum = 0;
-    for (int j = i; j < i + n; ++j)
-        sum += std::abs(average[j] - tp[j]);
-    return sum * oneOverN;
-}
-
-double WindowMean(const Series& values, int i, int n, double oneOverN)
-{
-    double sum = 0;
-    for (int j = i; j < i + n; ++j)
-        sum += values[j];
-    return sum * oneOverN;
-}
-
 }  // namespace
 
 void FlowDirectionAnalysis::Analyze(const QuoteSeries& store)
@@ -78,19 +62,22 @@ void FlowDirectionAnalysis::ComputeMoneyFlow(const QuoteSeries& store)
 {
     const int c = store.BarsLoaded();
     const Series tp = TypicalPrices(store);
-    for (int i = 0; i <= c - 15; ++i) {
-        double rising = 0;
-        double falling = 0;
-        // Days whose typical price did not change count on neither side.
-        for (int j = i; j < i + 14; ++j) {
-            const double flow = tp[j] * store.volume[j];
-            if (tp[j] > tp[j + 1])
-                rising += flow;
-            else if (tp[j] < tp[j + 1])
-                falling += flow;
-        }
-        mfi14[i] = falling != 0 ? (1 - Ratio(1, rising / falling + 1)) * 100 : 100;
+    // Each day's flow on the side its typical price moved to, 0 on the other
+    // and on both when it did not change: adding +0.0 leaves a sum that
+    // started at +0.0 bit for bit as it was.
+    Series risingFlow{};
+    Series fallingFlow{};
+    for (int j = 0; j < c - 1; ++j) {
+        const double flow = tp[j] * store.volume[j];
+        risingFlow[j] = tp[j] > tp[j + 1] ? flow : 0.0;
+        fallingFlow[j] = tp[j] < tp[j + 1] ? flow : 0.0;
     }
+    const int count = c - 14;
+    Series rising{};
+    ForEachWindowSum(risingFlow.data(), 14, count, [&](int i, double sum) { rising[i] = sum; });
+    ForEachWindowSum(fallingFlow.data(), 14, count, [&](int i, double falling) {
+        mfi14[i] = falling != 0 ? (1 - Ratio(1, rising[i] / falling + 1)) * 100 : 100;
+    });
 }
 
 void FlowDirectionAnalysis::FindMoneyFlowSignals(int c)
@@ -182,19 +169,27 @@ void FlowDirectionAnalysis::ComputeCommodityChannel(const QuoteSeries& store)
     for (int i = 0; i < c; ++i)
         tp[i] = (store.low[i] + store.high[i] + store.close[i]) * kOneThird;
 
+    const int averages = c - 29;
     Series average15{};
     Series average30{};
-    for (int i = c - 30; i >= 0; --i) {
-        average15[i] = WindowMean(tp, i, 15, kOneFifteenth);
-        average30[i] = WindowMean(tp, i, 30, kOneThirtieth);
+    ForEachWindowSum(tp.data(), 15, averages, [&](int i, double sum) { average15[i] = sum * kOneFifteenth; });
+    ForEachWindowSum(tp.data(), 30, averages, [&](int i, double sum) { average30[i] = sum * kOneThirtieth; });
+
+    // Each bar's deviation is taken from that bar's own average, so it is
+    // the same in every window that holds the bar.
+    Series distance15{};
+    Series distance30{};
+    for (int j = 0; j < averages; ++j) {
+        distance15[j] = std::abs(average15[j] - tp[j]);
+        distance30[j] = std::abs(average30[j] - tp[j]);
     }
-    // Each bar's deviation is taken from that bar's own average.
-    for (int i = c - 59; i >= 0; --i) {
-        const double deviation15 = MeanDeviation(tp, average15, i, 15, kOneFifteenth);
-        const double deviation30 = MeanDeviation(tp, average30, i, 30, kOneThirtieth);
-        cci15[i] = Ratio((tp[i] - average15[i]) * kInverseCciConstant, deviation15);
-        cci30[i] = Ratio((tp[i] - average30[i]) * kInverseCciConstant, deviation30);
-    }
+    const int count = c - 58;
+    Series deviation15{};
+    ForEachWindowSum(distance15.data(), 15, count, [&](int i, double sum) { deviation15[i] = sum * kOneFifteenth; });
+    ForEachWindowSum(distance30.data(), 30, count, [&](int i, double sum) {
+        cci15[i] = Ratio((tp[i] - average15[i]) * kInverseCciConstant, deviation15[i]);
+        cci30[i] = Ratio((tp[i] - average30[i]) * kInverseCciConstant, sum * kOneThirtieth);
+    });
 }
 
 void FlowDirectionAnalysis::FindCommodityChannelSignals(int c)

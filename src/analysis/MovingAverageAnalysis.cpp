@@ -3,6 +3,7 @@
 #include "analysis/Averages.h"
 #include "analysis/SeriesMath.h"
 #include "analysis/SignalTitles.h"
+#include "analysis/WindowSums.h"
 
 #include <array>
 
@@ -59,17 +60,19 @@ void MovingAverageAnalysis::Analyze(const QuoteSeries& store)
 void MovingAverageAnalysis::ComputeBollingerBands(const QuoteSeries& store)
 {
     const int c = store.BarsLoaded();
-    for (int i = 0; i <= c - kBollingerBars; ++i) {
-        // Each bar is compared with its own 18-bar average, not the one at i.
-        double squares = 0;
-        for (int j = i; j < i + 18; ++j) {
-            const double deviation = store.close[j] - sma18[j];
-            squares += deviation * deviation;
-        }
-        const double width = kBollingerWidth * std::sqrt(squares * kOneEighteenth);
+    const int count = c - kBollingerBars + 1;
+    // Each bar is compared with its own 18-bar average, not the one at i, so
+    // a bar's square is the same in every window that holds it.
+    Series squares{};
+    for (int j = 0; j < count + 17; ++j) {
+        const double deviation = store.close[j] - sma18[j];
+        squares[j] = deviation * deviation;
+    }
+    ForEachWindowSum(squares.data(), 18, count, [&](int i, double sum) {
+        const double width = kBollingerWidth * std::sqrt(sum * kOneEighteenth);
         bollingerUpper[i] = sma18[i] + width;
         bollingerLower[i] = sma18[i] - width;
-    }
+    });
 }
 
 void MovingAverageAnalysis::FindBollingerSignals(const QuoteSeries& store)

@@ -2,6 +2,7 @@
 
 #include "analysis/SeriesMath.h"
 #include "analysis/SignalTitles.h"
+#include "analysis/WindowSums.h"
 
 namespace {
 
@@ -117,18 +118,20 @@ void OscillatorAnalysis::ComputeRsi(const QuoteSeries& store, int period, Series
 {
     const Series& close = store.close;
     const int c = store.BarsLoaded();
-    // The differences of the window are summed as they are, without smoothing.
-    for (int i = 0; i <= c - period - 1; ++i) {
-        double up = 0;
-        double down = 0;
-        for (int j = i; j < i + period; ++j) {
-            if (close[j] > close[j + 1])
-                up += close[j] - close[j + 1];
-            else if (close[j] < close[j + 1])
-                down += close[j + 1] - close[j];
-        }
-        out[i] = Ratio(up * 100, up + down);
+    // Each day's rise and fall, 0 for the side it did not move to: adding
+    // +0.0 leaves a sum that started at +0.0 bit for bit as it was.
+    Series rises{};
+    Series falls{};
+    for (int j = 0; j < c - 1; ++j) {
+        rises[j] = close[j] > close[j + 1] ? close[j] - close[j + 1] : 0.0;
+        falls[j] = close[j] < close[j + 1] ? close[j + 1] - close[j] : 0.0;
     }
+    // The differences of the window are summed as they are, without smoothing.
+    const int count = c - period;
+    Series up{};
+    ForEachWindowSum(rises.data(), period, count, [&](int i, double sum) { up[i] = sum; });
+    ForEachWindowSum(falls.data(), period, count,
+                     [&](int i, double down) { out[i] = Ratio(up[i] * 100, up[i] + down); });
 }
 
 void OscillatorAnalysis::FindRsiSignals(int c)
@@ -224,20 +227,10 @@ void OscillatorAnalysis::ComputeMomentumAndRoc(const QuoteSeries& store)
     const int c = store.BarsLoaded();
     for (int i = 0; i <= c - 12; ++i)
         momentum[i] = close[i] - close[i + 11];
-    for (int i = 0; i <= c - 23; ++i) {
-        double sum = 0;
-        for (int j = i; j < i + 12; ++j)
-            sum += momentum[j];
-        momentumMa[i] = sum * kOneTwelfth;
-    }
+    ForEachWindowSum(momentum.data(), 12, c - 22, [&](int i, double sum) { momentumMa[i] = sum * kOneTwelfth; });
     for (int i = 0; i <= c - 10; ++i)
         roc[i] = Ratio(close[i], close[i + 9]) * 100;
-    for (int i = 0; i <= c - 19; ++i) {
-        double sum = 0;
-        for (int j = i; j < i + 10; ++j)
-            sum += roc[j];
-        rocMa[i] = sum * kOneTenth;
-    }
+    ForEachWindowSum(roc.data(), 10, c - 18, [&](int i, double sum) { rocMa[i] = sum * kOneTenth; });
 }
 
 SeriesList OscillatorAnalysis::AllSeries() const

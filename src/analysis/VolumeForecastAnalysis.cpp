@@ -2,6 +2,7 @@
 
 #include "analysis/SeriesMath.h"
 #include "analysis/SignalTitles.h"
+#include "analysis/WindowSums.h"
 
 namespace {
 
@@ -27,12 +28,7 @@ struct Filter {
 
 void MovingAverage12(const Series& values, int c, Series& out)
 {
-    for (int i = c - 13; i >= 0; --i) {
-        double sum = 0;
-        for (int j = i; j < i + 12; ++j)
-            sum += values[j];
-        out[i] = sum * kOneTwelfth;
-    }
+    ForEachWindowSum(values.data(), 12, c - 12, [&](int i, double sum) { out[i] = sum * kOneTwelfth; });
 }
 
 // A line crossing its 12-bar average: up while not falling (buy), or down
@@ -69,14 +65,26 @@ void Restart(Filter& f, int index)
 // so a pass may measure the level the previous pass left.
 void Pass(Filter& f, const Series& measurement, int start, Gains g)
 {
+    if (start < 0)
+        return;
+    // The estimates of the bar behind ride in registers: read back from the
+    // arrays, each step would wait for the stores of the step before.
+    double level = f.level[start + 1];
+    double line = f.line[start + 1];
+    double accel = f.accel[start + 1];
     for (int i = start; i >= 0; --i) {
-        f.predicted[i] = f.level[i + 1] + f.line[i + 1] + 0.5 * f.accel[i + 1];
-        f.change[i] = f.line[i + 1] + f.accel[i + 1];
-        f.prevAccel[i] = f.accel[i + 1];
-        const double residual = measurement[i] - f.predicted[i];
-        f.level[i] = f.predicted[i] + g.alpha * residual;
-        f.line[i] = f.change[i] + g.beta * residual;
-        f.accel[i] = f.prevAccel[i] + g.gamma * residual;
+        const double predicted = level + line + 0.5 * accel;
+        const double change = line + accel;
+        const double residual = measurement[i] - predicted;
+        f.predicted[i] = predicted;
+        f.change[i] = change;
+        f.prevAccel[i] = accel;
+        level = predicted + g.alpha * residual;
+        line = change + g.beta * residual;
+        accel = accel + g.gamma * residual;
+        f.level[i] = level;
+        f.line[i] = line;
+        f.accel[i] = accel;
     }
 }
 

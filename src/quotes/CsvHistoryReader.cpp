@@ -178,7 +178,9 @@ CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text,
     store.Clear();
     if (text.starts_with(kByteOrderMark))
         text.remove_prefix(kByteOrderMark.size());
-    std::memcpy(store.historyText.data(), text.data(), std::min(text.size(), store.historyText.size() - 1));
+    const std::size_t kept = std::min(text.size(), store.historyText.size() - 1);
+    std::memcpy(store.historyText.data(), text.data(), kept);
+    store.historyText[kept] = '\0';
 
     LineCursor lines(text);
     const std::optional<Line> first = lines.Next();

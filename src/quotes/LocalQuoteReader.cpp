@@ -34,12 +34,14 @@ std::string_view Between(std::string_view text, std::size_t from, std::size_t to
 void LocalQuoteReader::Load(QuoteSeries& store, const std::filesystem::path& quoteDir, std::string_view symbol,
                             LatestQuote& latest)
 {
-    // One byte of each buffer stays 0 so the text is always terminated.
+    // One byte of each buffer is kept for the NUL that ends the text.
     historyLength = 0;
-    ReadFileBounded(quoteDir / "quotes.csv", "latest-quote file", store.quoteText.data(),
-                    store.quoteText.size() - 1, kQuoteReadLimit);
+    const std::size_t quoteLength = ReadFileBounded(quoteDir / "quotes.csv", "latest-quote file",
+                                                    store.quoteText.data(), store.quoteText.size() - 1, kQuoteReadLimit);
+    store.quoteText[quoteLength] = '\0';
     historyLength = ReadFileBounded(quoteDir / "table.csv", "price history file", store.historyText.data(),
                                     store.historyText.size() - 1, kHistoryReadLimit);
+    store.historyText[historyLength] = '\0';
     Parse(store, symbol, latest);
 }
 

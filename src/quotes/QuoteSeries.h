@@ -21,8 +21,9 @@ class QuoteSeries {
 public:
     QuoteSeries();
 
-    // Raw text the bars were parsed from. Zero-filled by Clear(), so anything
-    // read into them shorter than the buffer is NUL-terminated.
+    // Raw text the bars were parsed from, up to the first NUL. Whatever fills
+    // a buffer ends its text with a NUL within the buffer: Clear() leaves the
+    // bytes behind the first one as they were.
     std::vector<char> quoteText;
     std::vector<char> historyText;
 
@@ -45,8 +46,8 @@ public:
     Series low{};
     Series volume{};
 
-    // Empties the store: text buffers zero-filled, dates and month labels
-    // empty, every number 0, barCount 0.
+    // Empties the store: both texts empty (a NUL at their start), dates and
+    // month labels empty, every number 0, barCount 0.
     void Clear();
 
     // Fills monthStarts and monthLabels from dates, walking from bar 2 toward

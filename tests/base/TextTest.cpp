@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstring>
+#include <string>
 
 TEST(ReadDecimal, ReadsSignFractionAndIgnoresWhatFollows)
 {
@@ -43,6 +46,37 @@ TEST(ReadLeadingFloat, TakesAnExponentOnlyWhenDigitsFollowIt)
         EXPECT_EQ(number.length, c.length) << c.text;
     }
     EXPECT_EQ(ReadLeadingDecimal("9.44375e1").value, 9.44375);  // the local files keep their plain numbers
+}
+
+// The double from_chars gives for the whole text.
+double Exact(const std::string& text)
+{
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+bool SameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+TEST(ReadDecimal, EveryDecimalIsTheCorrectlyRoundedDoubleAlsoPastTheShortcutsLimits)
+{
+    // Prices are read by a shortcut while their digits fit 2^53 and their
+    // fraction 10^22; the texts at and just past those limits must read as
+    // the longer way reads them.
+    for (const std::string text :
+         {"123.45", "0.1", "0.3", "9007199254740992", "9007199254740993", "900719925474099.3", "9999999999999999", "9007199254740.995",
+          "12345678901234567", "0.1234567890123456789012", "0.12345678901234567890123", "1.7976931348623157",
+          "4.35", "0.0000000000000000000001", "0.00000000000000000000001", "72057594037927.9375", "1234.5678"}) {
+        EXPECT_TRUE(SameBits(ReadDecimal(text), Exact(text))) << text;
+        EXPECT_TRUE(SameBits(ReadLeadingFloat(text + "e2").value, Exact(text + "e2"))) << text;
+        EXPECT_TRUE(SameBits(ReadDecimal("-" + text), -Exact(text))) << text;
+    }
+    EXPECT_EQ(ReadLeadingDecimal("12.50x").length, 5U);
+    EXPECT_EQ(ReadLeadingDecimal("7.").length, 2U);
+    EXPECT_TRUE(std::signbit(ReadDecimal("-0")));
 }
 
 TEST(LeadingInteger, ReadsTheDayOfADate)

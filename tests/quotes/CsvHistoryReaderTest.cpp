@@ -132,6 +132,14 @@ TEST_F(CsvHistoryReaderTest, RowsAreSortedAndARepeatedDateKeepsTheLastRowRead)
     EXPECT_DOUBLE_EQ(store->close[2], 1.5);
 }
 
+TEST_F(CsvHistoryReaderTest, TheStoreHoldsTheTextOfTheLastFileReadAlone)
+{
+    Parse("Date,Close\n2024-01-03,3\n2024-01-01,1\n2024-01-02,2\n");
+    Parse("\xEF\xBB\xBF" "Date,Close\n2024-01-05,5\n");
+    EXPECT_EQ(QuoteSeries::TextOf(store->historyText), "Date,Close\n2024-01-05,5\n");
+    EXPECT_EQ(store->barCount, 1);
+}
+
 TEST_F(CsvHistoryReaderTest, BadRowsAreSkippedAndCountedByLine)
 {
     const CsvReadReport report = Parse("Date,Open,High,Low,Close,Volume\n"

@@ -161,6 +161,21 @@ TEST_F(LocalQuoteReaderTest, CarriageReturnsAndAMissingLastLineFeedChangeNothing
     EXPECT_EQ(BarOf(*store, 1), (TestBar{2, 3, 1.5, 2.5, 0}));
 }
 
+TEST_F(LocalQuoteReaderTest, ShorterFilesLoadedAfterLongerOnesKeepNothingOfThem)
+{
+    // A clear empties the texts without zero-filling them: each load must end
+    // what it read, or the rest of the longer files would be read again.
+    Load(QuoteLine("IBM", "12/31/2001") + "trailing text of a long quote file\n", kHeader + HistoryRows(300));
+    ASSERT_EQ(store->barCount, 301);
+    Load("\"IB", std::string(kHeader) + "28-Dec-01,1,2,0.5,1.5");
+    EXPECT_EQ(store->barCount, 1);
+    EXPECT_EQ(QuoteSeries::TextOf(store->quoteText), "\"IB");
+    EXPECT_EQ(reader.quotedSymbol, "I");  // the quote marks taken off "IB
+    EXPECT_EQ(store->close[0], 1.5);
+    EXPECT_EQ(store->volume[0], 0);
+    EXPECT_EQ(store->close[1], 0);
+}
+
 TEST_F(LocalQuoteReaderTest, HeaderIsTheLineWithVolumeElseTheLineWithClose)
 {
     Load("", "Prices of IBM\nDate,Open,High,Low,Close,Volume\n5-Dec-00,1,2,0.5,1.5,700\n");

@@ -72,15 +72,15 @@ TEST(QuoteSeries, ClearEmptiesEveryBarAndBuffer)
     store->close[4] = 12;
     store->rawClose[399] = 3;
     store->quoteText[0] = 'x';
-    store->historyText[149999] = 'y';
+    store->historyText[0] = 'y';
     store->ScanMonthStarts();
     store->Clear();
     EXPECT_EQ(store->barCount, 0);
     EXPECT_EQ(store->dates[0], "");
     EXPECT_EQ(store->close[4], 0);
     EXPECT_EQ(store->rawClose[399], 0);
-    EXPECT_EQ(store->quoteText[0], '\0');
-    EXPECT_EQ(store->historyText[149999], '\0');
+    EXPECT_EQ(QuoteSeries::TextOf(store->quoteText), "");
+    EXPECT_EQ(QuoteSeries::TextOf(store->historyText), "");
     EXPECT_EQ(store->MonthMarkCount(), 0);
     EXPECT_EQ(store->monthLabels[0], "");
 }

@@ -195,7 +195,7 @@ TEST_F(YahooQuoteSourceTest, BrokenQuotePagesStayInsideTheText)
           "Last Trade<br>x &<b>12<sup>1</sup>/<sub>0</sub></td>Change(</table>", "Last Trade</table><b>5</td>",
           "Last Trade<br>4:00PM &<b>1,</td>Change (x)</table>"}) {
         store.Clear();
-        std::copy(page.begin(), page.end(), store.quoteText.begin());
+        std::copy(page.c_str(), page.c_str() + page.size() + 1, store.quoteText.begin());
         source.latestQuote = {};
         source.ReadQuotePage(store, "YHOO", web);
         EXPECT_EQ(store.barCount, -1) << page;
