@@ -4,6 +4,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -127,21 +128,25 @@ QByteArray EncodePng(const QImage& image)
     PutChunk(out, "pHYs", physical);
 
     ImageData data(out);
-    // Each row: its filter type, then each byte less the one above it.
-    std::vector<unsigned char> above(3 * width, 0);
-    std::vector<unsigned char> pixels(3 * width);
     std::vector<unsigned char> row(1 + 3 * width);
     row[0] = kFilterUp;
     for (int y = 0; y < height; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-        for (std::size_t x = 0; x < width; ++x) {
-            pixels[3 * x] = static_cast<unsigned char>(qRed(line[x]));
-            pixels[3 * x + 1] = static_cast<unsigned char>(qGreen(line[x]));
-            pixels[3 * x + 2] = static_cast<unsigned char>(qBlue(line[x]));
+        const auto* above = y > 0 ? reinterpret_cast<const QRgb*>(rgb.constScanLine(y - 1)) : nullptr;
+        // Each byte less the one above it: a row like the one above is all
+        // zeros, and on a chart page most are.
+        if (above && std::equal(line, line + width, above)) {
+            std::fill(row.begin() + 1, row.end(), 0);
+        } else {
+            unsigned char* byte = row.data() + 1;
+            for (std::size_t x = 0; x < width; ++x) {
+                const QRgb pixel = line[x];
+                const QRgb up = above ? above[x] : 0;
+                *byte++ = static_cast<unsigned char>(qRed(pixel) - qRed(up));
+                *byte++ = static_cast<unsigned char>(qGreen(pixel) - qGreen(up));
+                *byte++ = static_cast<unsigned char>(qBlue(pixel) - qBlue(up));
+            }
         }
-        for (std::size_t i = 0; i < pixels.size(); ++i)
-            row[1 + i] = static_cast<unsigned char>(pixels[i] - above[i]);
-        above.swap(pixels);
         data.Write(row);
     }
     data.Finish();
