@@ -8,6 +8,6 @@
 // for speed over size: each row goes as its difference from the row above
 // (PNG's "Up" filter, which turns the blank rows and straight vertical lines
 // of a chart page into zeros) at zlib's fastest level. Qt's own writer tries
-// every filter on every row and compresses hardest, some five times slower
-// for a file about a fifth smaller. Throws TarnwickError when zlib fails.
+// every filter on every row and compresses harder: five times slower for a
+// file a sixth smaller. Throws TarnwickError when zlib fails.
 QByteArray EncodePng(const QImage& image);
