@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Times the program from launch to its main window mapped on the X server, on
 # the IBM sample, and reports its resident memory once started: the program's
-# own process and the whole tree with the browser's helper processes.
+# own process and the whole tree with the browser's helper processes. Times
+# the same way a bare window holding a web view (bench/BareWebWindow.cpp), the
+# least a program like this one does, and prints the ratio of the two.
 # Runs itself under Xvfb when there is no display.
 # usage: bench/startup.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
@@ -9,7 +11,10 @@ cd "$(dirname "$0")/.."
 build_dir=${1:-build-test}
 runs=${2:-7}
 program="$build_dir/src/app/tarnwick"
-[ -x "$program" ] || { echo "No program at $program: build it first." >&2; exit 1; }
+bare="$build_dir/bench/bare_web_window"
+for file in "$program" "$bare"; do
+  [ -x "$file" ] || { echo "No program at $file: build it first." >&2; exit 1; }
+done
 
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build_dir" "$runs"
@@ -41,30 +46,51 @@ descendants() {
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-for _ in $(seq "$runs"); do
-  events="$work/events"
+# Starts the command given, waits until a window of it is mapped, and adds
+# the milliseconds that took to "$work/$name-ms". Leaves the command's id in
+# $pid and the event watcher's in $watcher.
+time_to_window() {
+  local name=$1
+  shift
+  local events="$work/events" start shown
   : >"$events"
   stdbuf -oL xev -root -event substructure >"$events" &
   watcher=$!
   sleep 0.3  # xev has selected the root window's events by then
   start=$(date +%s%N)
-  "$program" --quote-dir data/sample --symbol IBM >"$work/program.log" 2>&1 &
+  "$@" >"$work/$name.log" 2>&1 &
   pid=$!
   until grep -q '^MapNotify' "$events"; do
-    kill -0 "$pid" 2>/dev/null || { echo "The program ended before its window showed:" >&2; cat "$work/program.log" >&2; exit 1; }
+    kill -0 "$pid" 2>/dev/null || { echo "$1 ended before its window showed:" >&2; cat "$work/$name.log" >&2; exit 1; }
     sleep 0.002
   done
   shown=$(date +%s%N)
-  echo $(((shown - start) / 1000000)) >>"$work/startup-ms"
+  echo $(((shown - start) / 1000000)) >>"$work/$name-ms"
+}
+
+stop() {
+  kill "$pid" "$watcher"
+  wait "$pid" "$watcher" 2>/dev/null || true
+}
+
+# The two alternate, so that a load from elsewhere on the machine weighs on both.
+for _ in $(seq "$runs"); do
+  time_to_window program "$program" --quote-dir data/sample --symbol IBM
   # Let the start page load before the memory is read.
   sleep 3
   resident_kib "$pid" >>"$work/main-kib"
   # shellcheck disable=SC2046
   resident_kib "$pid" $(descendants "$pid") >>"$work/tree-kib"
-  kill "$pid" "$watcher"
-  wait "$pid" "$watcher" 2>/dev/null || true
+  stop
+  time_to_window bare "$bare"
+  sleep 3
+  stop
 done
 
-echo "start-up to main window shown: median $(median <"$work/startup-ms") ms over $runs runs"
+program_ms=$(median <"$work/program-ms")
+bare_ms=$(median <"$work/bare-ms")
+echo "start-up to main window shown: median $program_ms ms over $runs runs"
+echo "a bare window with a web view: median $bare_ms ms;" \
+  "the program takes $(awk -v p="$program_ms" -v b="$bare_ms" 'BEGIN { printf "%.2f", p / b }')x as long"
 echo "resident memory after start-up: program $(($(median <"$work/main-kib") / 1024)) MiB," \
   "with the browser's processes $(($(median <"$work/tree-kib") / 1024)) MiB"

@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   nlohmann-json3-dev
   qt6-base-dev qt6-svg-dev fonts-dejavu-core
-  qt6-webengine-dev xvfb xauth libcpp-httplib-dev libcurl4-openssl-dev
+  qt6-webengine-dev xvfb xauth libcpp-httplib-dev libcurl4-openssl-dev zlib1g-dev
   dbus-daemon x11-utils
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev

@@ -1,5 +1,6 @@
 #include "base/Utf8Text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -110,6 +111,10 @@ std::u32string CodePoints(std::string_view text)
 
 std::string TerminalSafe(std::string_view text)
 {
+    // Nearly every line is printable ASCII, which passes as it is.
+    const auto printable = [](char c) { return c == '\n' || c == '\t' || (c >= 0x20 && c < 0x7F); };
+    if (std::all_of(text.begin(), text.end(), printable))
+        return std::string(text);
     std::string out;
     for (const char32_t code : CodePoints(text)) {
         if (code == '\n' || code == '\t' || (code >= 0x20 && code < 0x7F) || code >= 0xA0) {

@@ -2,6 +2,7 @@
 
 #include "base/Errors.h"
 #include "base/WholeFileWrite.h"
+#include "cli/PngEncoder.h"
 #include "qtcanvas/QtCanvas.h"
 
 #include <QBuffer>
@@ -52,29 +53,6 @@ void Paint(QPainter& painter, const ChartInput& input, const QRect& page)
     PaintChartPage(canvas, input);
 }
 
-QByteArray PngBytes(const ChartInput& input, PageSize size, int dpi)
-{
-    const int width = PixelsFor(size.width, dpi);
-    const int height = PixelsFor(size.height, dpi);
-    QImage image(width, height, QImage::Format_RGB32);
-    if (image.isNull())
-        throw TarnwickError("an image of " + std::to_string(width) + " x " + std::to_string(height) +
-                            " pixels does not fit in memory; ask for fewer dots per inch with --dpi");
-    const int dotsPerMetre = static_cast<int>(std::lround(dpi * kInchesPerMetre));
-    image.setDotsPerMeterX(dotsPerMetre);
-    image.setDotsPerMeterY(dotsPerMetre);
-    {
-        QPainter painter(&image);
-        Paint(painter, input, image.rect());
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
-        throw TarnwickError("the PNG encoder of this Qt installation failed");
-    return bytes;
-}
-
 QByteArray SvgBytes(const ChartInput& input, PageSize size, int dpi)
 {
     const QRect page(0, 0, PixelsFor(size.width, dpi), PixelsFor(size.height, dpi));
@@ -118,6 +96,24 @@ void WriteFile(const std::filesystem::path& file, const QByteArray& bytes)
 
 }  // namespace
 
+QImage PageImage(const ChartInput& input, PageSize size, int dpi)
+{
+    const int width = PixelsFor(size.width, dpi);
+    const int height = PixelsFor(size.height, dpi);
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull())
+        throw TarnwickError("an image of " + std::to_string(width) + " x " + std::to_string(height) +
+                            " pixels does not fit in memory; ask for fewer dots per inch with --dpi");
+    const int dotsPerMetre = static_cast<int>(std::lround(dpi * kInchesPerMetre));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    {
+        QPainter painter(&image);
+        Paint(painter, input, image.rect());
+    }
+    return image;
+}
+
 std::optional<PageFormat> PageFormatOf(const std::filesystem::path& file)
 {
     std::string extension = file.extension().string();
@@ -137,17 +133,22 @@ int PixelsFor(int units, int dpi)
     return static_cast<int>((static_cast<long long>(units) * dpi + 99) / 100);
 }
 
+std::optional<PageSize> PageSizeOf(const ChartInput& input)
+{
+    DiscardingCanvas sizing;
+    return PaintChartPage(sizing, input);
+}
+
 std::optional<PageSize> WritePageFile(const ChartInput& input, const std::filesystem::path& file, PageFormat format,
                                       int dpi)
 {
-    DiscardingCanvas sizing;
-    const std::optional<PageSize> size = PaintChartPage(sizing, input);
+    const std::optional<PageSize> size = PageSizeOf(input);
     if (!size)
         return std::nullopt;
 
     switch (format) {
     case PageFormat::Png:
-        WriteFile(file, PngBytes(input, *size, dpi));
+        WriteFile(file, EncodePng(PageImage(input, *size, dpi)));
         break;
     case PageFormat::Svg:
         WriteFile(file, SvgBytes(input, *size, dpi));

@@ -3,6 +3,8 @@
 #include "chart/ChartInput.h"
 #include "chart/ChartPagePaint.h"
 
+#include <QImage>
+
 #include <filesystem>
 #include <optional>
 
@@ -24,6 +26,16 @@ std::optional<PageFormat> PageFormatOf(const std::filesystem::path& file);
 // would be too large to hold in memory.
 std::optional<PageSize> WritePageFile(const ChartInput& input, const std::filesystem::path& file, PageFormat format,
                                       int dpi);
+
+// The size in 0.01 inch of the page input.chartPage selects; nothing when
+// the store has no bars.
+std::optional<PageSize> PageSizeOf(const ChartInput& input);
+
+// The page input.chartPage selects, of `size` (PageSizeOf), drawn
+// on white into an RGB image of `dpi` pixels an inch: what a PNG page file
+// holds. Needs a QGuiApplication. Throws TarnwickError when the image would
+// be too large to hold in memory.
+QImage PageImage(const ChartInput& input, PageSize size, int dpi);
 
 // Pixels across `units` hundredths of an inch at `dpi`, rounded up.
 int PixelsFor(int units, int dpi);

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <ostream>
+#include <span>
 #include <streambuf>
 #include <string>
+#include <string_view>
 
 // A stream buffer for the tool's standard output and error: every line goes
 // out as TerminalSafe makes it, so that the tool writes UTF-8 whatever the
@@ -27,3 +29,11 @@ private:
     std::streambuf* target_;
     std::string line_;
 };
+
+// A command of the tool: takes the arguments after its name, writes to `out`
+// and `err`, returns the exit status.
+using CliCommand = int (*)(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
+
+// Runs `command` with the process's standard output and error, each through
+// a TerminalStreamBuf; returns its exit status.
+int RunOnTerminal(CliCommand command, std::span<const std::string_view> args);

@@ -2,10 +2,10 @@
 #include "cli/ComposeCommand.h"
 #include "cli/ReadoutCommand.h"
 #include "cli/RenderCommand.h"
+#include "cli/RenderProgram.h"
 #include "cli/ScreenCommand.h"
 #include "cli/TerminalStream.h"
 
-#include <iostream>
 #include <string_view>
 #include <vector>
 
@@ -22,31 +22,22 @@ constexpr std::string_view kUsage =
     "  compose   build a market page from its outside sites into an HTML file\n"
     "run 'tarnwick-cli COMMAND --help' for a command's options.\n";
 
-using Command = int (*)(std::span<const std::string_view>, std::ostream&, std::ostream&);
-
 struct CommandEntry {
     std::string_view name;
-    Command run;
+    CliCommand run;
     std::string_view usage;
 };
 
 constexpr CommandEntry kCommands[] = {
     {"analyze", RunAnalyze, kAnalyzeUsage},
-    {"render", RunRender, kRenderUsage},
+    {"render", RunRenderProgram, kRenderUsage},
     {"readout", RunReadout, kReadoutUsage},
     {"screen", RunScreen, kScreenUsage},
     {"compose", RunCompose, kComposeUsage},
 };
 
-}  // namespace
-
-int main(int argc, char** argv)
+int Dispatch(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
 {
-    const std::vector<std::string_view> args(argv + 1, argv + argc);
-    TerminalStreamBuf outText(std::cout.rdbuf());
-    TerminalStreamBuf errText(std::cerr.rdbuf());
-    std::ostream out(&outText);
-    std::ostream err(&errText);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         (args.empty() ? err : out) << kUsage;
         return args.empty() ? 2 : 0;
@@ -67,4 +58,12 @@ int main(int argc, char** argv)
     }
     err << "tarnwick-cli: unknown command \"" << args[0] << "\".\n" << kUsage;
     return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    return RunOnTerminal(Dispatch, args);
 }

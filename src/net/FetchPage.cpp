@@ -1,8 +1,7 @@
 #include "net/FetchPage.h"
 
 #include "base/Text.h"
-
-#include <curl/curl.h>
+#include "net/CurlLibrary.h"
 
 #include <algorithm>
 #include <cstring>
@@ -34,14 +33,6 @@ std::size_t PortColon(std::string_view authority)
     if (colon == std::string_view::npos || (bracket != std::string_view::npos && colon < bracket))
         return std::string_view::npos;
     return colon;
-}
-
-void InitCurlOnce()
-{
-    // Once per process; the function-local static keeps concurrent first fetches safe.
-    static const CURLcode code = curl_global_init(CURL_GLOBAL_DEFAULT);
-    if (code != CURLE_OK)
-        throw NetworkError(std::string("Cannot start the network library: ") + curl_easy_strerror(code) + ".");
 }
 
 // Takes the page from libcurl, keeping a zero byte after the text.
@@ -98,7 +89,7 @@ int ReportProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
 }
 
 struct ListCleanup {
-    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+    void operator()(curl_slist* list) const { Curl().slistFreeAll(list); }
 };
 using HeaderList = std::unique_ptr<curl_slist, ListCleanup>;
 
@@ -107,7 +98,7 @@ HeaderList RequestHeaders()
     HeaderList headers;
     for (const char* header :
          {"Cache-Control: no-cache", "Pragma: no-cache", "Content-Type: application/x-www-form-urlencoded"}) {
-        curl_slist* head = curl_slist_append(headers.get(), header);
+        curl_slist* head = Curl().slistAppend(headers.get(), header);
         if (!head)
             throw std::bad_alloc();
         headers.release();
@@ -119,8 +110,8 @@ HeaderList RequestHeaders()
 void SetVerb(CURL* curl, const std::string& verb)
 {
     if (verb == "POST") {
-        curl_easy_setopt(curl, CURLOPT_POSTFIELDS, "");
-        curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE, 0L);
+        Curl().easySetopt(curl, CURLOPT_POSTFIELDS, "");
+        Curl().easySetopt(curl, CURLOPT_POSTFIELDSIZE, 0L);
     } else if (verb != "GET") {
         throw std::invalid_argument("FetchPage: unknown HTTP verb \"" + verb + "\"");
     }
@@ -130,11 +121,11 @@ void SetCredentials(CURL* curl, Credentials credentials)
 {
     if (credentials != Credentials::EmptyNameAndPassword)
         return;
-    curl_easy_setopt(curl, CURLOPT_USERNAME, "");
-    curl_easy_setopt(curl, CURLOPT_PASSWORD, "");
+    Curl().easySetopt(curl, CURLOPT_USERNAME, "");
+    Curl().easySetopt(curl, CURLOPT_PASSWORD, "");
     // More than one method: libcurl then sends nothing until a server asks,
     // where Basic alone would put an empty login on every request.
-    curl_easy_setopt(curl, CURLOPT_HTTPAUTH, CURLAUTH_ANY);
+    Curl().easySetopt(curl, CURLOPT_HTTPAUTH, CURLAUTH_ANY);
 }
 
 bool IsTooLarge(CURLcode code)
@@ -153,11 +144,11 @@ std::string Reason(CURL* curl, CURLcode code, const PageSink& sink)
         return "the reply's header was too long (a line of more than " +
                std::to_string(CURL_MAX_HTTP_HEADER / 1024) + " KB)";
     long osError = 0;
-    curl_easy_getinfo(curl, CURLINFO_OS_ERRNO, &osError);
+    Curl().easyGetinfo(curl, CURLINFO_OS_ERRNO, &osError);
     // libcurl says only "Couldn't connect to server"; the system says why.
     if (code == CURLE_COULDNT_CONNECT && osError != 0)
         return std::strerror(static_cast<int>(osError));
-    return curl_easy_strerror(code);
+    return Curl().easyStrerror(code);
 }
 
 // The fetch ran into the deadline of its command.
@@ -202,15 +193,14 @@ std::string ServerOf(const PageRequest& request)
 
 FetchSession::FetchSession()
 {
-    InitCurlOnce();
-    handle_ = curl_easy_init();
+    handle_ = Curl().easyInit();
     if (!handle_)
         throw NetworkError("Cannot start the network library: out of memory.");
 }
 
 FetchSession::~FetchSession()
 {
-    curl_easy_cleanup(handle_);
+    Curl().easyCleanup(handle_);
 }
 
 std::size_t FetchSession::Fetch(const PageRequest& request, std::span<char> destination, const FetchLimits& limits,
@@ -229,7 +219,7 @@ std::size_t FetchSession::Fetch(const PageRequest& request, std::span<char> dest
     const bool deadlineBinds = left < limits.totalTimeout && left <= limits.connectTimeout;
     CURL* curl = handle_;
     // Forgets the last request's options; the open connection stays for reuse.
-    curl_easy_reset(curl);
+    Curl().easyReset(curl);
 
     destination[0] = '\0';
     PageSink sink{destination};
@@ -237,30 +227,30 @@ std::size_t FetchSession::Fetch(const PageRequest& request, std::span<char> dest
     const HeaderList headers = RequestHeaders();
     const std::string url = request.Url();
 
-    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_PATH_AS_IS, 1L);
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, kReadSize);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connectTimeout.count()));
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(std::min(limits.totalTimeout, left).count()));
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WritePage);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, TakeHeaderLine);
-    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &sink);
+    Curl().easySetopt(curl, CURLOPT_URL, url.c_str());
+    Curl().easySetopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    Curl().easySetopt(curl, CURLOPT_PATH_AS_IS, 1L);
+    Curl().easySetopt(curl, CURLOPT_HTTPHEADER, headers.get());
+    Curl().easySetopt(curl, CURLOPT_NOSIGNAL, 1L);
+    Curl().easySetopt(curl, CURLOPT_BUFFERSIZE, kReadSize);
+    Curl().easySetopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connectTimeout.count()));
+    Curl().easySetopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(std::min(limits.totalTimeout, left).count()));
+    Curl().easySetopt(curl, CURLOPT_WRITEFUNCTION, WritePage);
+    Curl().easySetopt(curl, CURLOPT_WRITEDATA, &sink);
+    Curl().easySetopt(curl, CURLOPT_HEADERFUNCTION, TakeHeaderLine);
+    Curl().easySetopt(curl, CURLOPT_HEADERDATA, &sink);
     if (progress) {
-        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, ReportProgress);
-        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &relay);
-        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+        Curl().easySetopt(curl, CURLOPT_XFERINFOFUNCTION, ReportProgress);
+        Curl().easySetopt(curl, CURLOPT_XFERINFODATA, &relay);
+        Curl().easySetopt(curl, CURLOPT_NOPROGRESS, 0L);
     }
     SetVerb(curl, request.verb);
     SetCredentials(curl, request.credentials);
 
-    const CURLcode code = curl_easy_perform(curl);
+    const CURLcode code = Curl().easyPerform(curl);
     if (code == CURLE_OK || (code == CURLE_WRITE_ERROR && sink.cut)) {
         long status = 0;
-        curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+        Curl().easyGetinfo(curl, CURLINFO_RESPONSE_CODE, &status);
         status_ = static_cast<int>(status);
         if (request.httpErrorFails && status >= 400)
             throw NetworkError("Could not fetch " + request.object + " from " + ServerOf(request) +

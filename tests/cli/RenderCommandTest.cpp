@@ -1,3 +1,4 @@
+#include "cli/PageFile.h"
 #include "cli/RenderCommand.h"
 #include "support/CliRun.h"
 #include "support/SampleDocument.h"
@@ -8,9 +9,13 @@
 
 #include <QImage>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <sys/stat.h>
@@ -29,6 +34,21 @@ bool RowsInked(const QImage& image, int first, int last)
             if (image.pixel(x, y) != qRgb(255, 255, 255))
                 return true;
     return false;
+}
+
+// What the real tool printed and returned for "render" with `arguments`
+// (shell words).
+Outcome RunProgram(const std::string& program, const std::string& arguments, const TempFolder& folder)
+{
+    const std::string err = (folder.path() / "err.txt").string();
+    FILE* pipe = popen((program + " render " + arguments + " 2>'" + err + "'").c_str(), "r");
+    if (!pipe)
+        return {-1, "", ""};
+    std::string out;
+    for (int c = std::fgetc(pipe); c != EOF; c = std::fgetc(pipe))
+        out += static_cast<char>(c);
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, ReadFile(err)};
 }
 
 class RenderCommandTest : public WidgetsTest {
@@ -157,4 +177,54 @@ TEST_F(RenderCommandTest, TheProgramDrawsWithoutADisplay)
     const int ok = std::system((headless + "--symbol IBM --quote-dir '" + sample_ + "' --out '" + out + "' >/dev/null").c_str());
     EXPECT_EQ(WEXITSTATUS(ok), 0);
     EXPECT_EQ(QImage(QString::fromStdString(out)).size(), QSize(1152, 3936));
+}
+
+TEST_F(RenderCommandTest, ThePngHoldsExactlyThePixelsDrawn)
+{
+    const std::unique_ptr<CTarnwickDoc> document = LoadedSample("IBM");
+    for (const auto& [page, dpi] : {std::pair{"chart", 96}, {"table", 96}, {"chart", 37}}) {
+        const Outcome outcome = Render("page.png", {"--page", page, "--dpi", std::to_string(dpi)});
+        ASSERT_EQ(outcome.status, 0) << outcome.err;
+        document->chartPage = std::string_view(page) == "table" ? 1 : 0;
+        const std::optional<PageSize> size = PageSizeOf(document->chartInput());
+        ASSERT_TRUE(size);
+        const QImage drawn = PageImage(document->chartInput(), *size, dpi);
+        const QImage written = QImage(QString::fromStdString(output_)).convertToFormat(drawn.format());
+        ASSERT_EQ(written.size(), drawn.size()) << page << " at " << dpi;
+        EXPECT_TRUE(written == drawn) << page << " at " << dpi;
+    }
+}
+
+TEST_F(RenderCommandTest, TheToolPrintsAndExitsAsTheCommandDoes)
+{
+    const std::string cli = TARNWICK_CLI;
+    const std::string out = (folder_.path() / "chart.png").string();
+    const Outcome program = RunProgram(cli, "--quote-dir '" + sample_ + "' --symbol IBM --out '" + out + "'", folder_);
+    ASSERT_EQ(program.status, 0) << program.err;
+    const Outcome inProcess = Render("chart.png");
+    EXPECT_EQ(program.out, inProcess.out);
+
+    const Outcome wrong = RunProgram(cli, "--symbol IBM --dpi 601 --out '" + out + "'", folder_);
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_EQ(wrong.err, Run({"--symbol", "IBM", "--dpi", "601", "--out", out}).err);
+
+    const Outcome help = RunProgram(cli, "--help", folder_);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out, kRenderUsage);
+}
+
+TEST_F(RenderCommandTest, AToolWithoutItsDrawingProgramSaysSo)
+{
+    // A copy of the tool alone in a folder: nothing named like the drawing
+    // program on PATH may stand in for it.
+    const fs::path lone = folder_.path() / "tarnwick-cli";
+    fs::copy_file(TARNWICK_CLI, lone);
+    const std::string out = (folder_.path() / "chart.png").string();
+    const Outcome outcome = RunProgram(
+        "PATH='" + fs::path(TARNWICK_CLI).parent_path().string() + "' '" + lone.string() + "'",
+        "--quote-dir '" + sample_ + "' --symbol IBM --out '" + out + "'", folder_);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find((folder_.path() / "tarnwick-cli-render").string()), std::string::npos)
+        << outcome.err;
+    EXPECT_FALSE(fs::exists(out));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/TerminalStream.h"
+
 #include <ostream>
 #include <span>
 #include <sstream>
@@ -12,8 +14,6 @@ struct Outcome {
     std::string out;
     std::string err;
 };
-
-using CliCommand = int (*)(std::span<const std::string_view>, std::ostream&, std::ostream&);
 
 // Runs `command` in this process with `args`.
 inline Outcome RunCli(CliCommand command, std::span<const std::string_view> args)
