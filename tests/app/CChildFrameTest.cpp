@@ -7,6 +7,7 @@
 #include "quotes/YahooQuoteSource.h"
 #include "support/CsvHistoryText.h"
 #include "support/PageServer.h"
+#include "support/ProgramFixtures.h"
 #include "support/SampleDocument.h"
 #include "support/ScriptedServer.h"
 #include "support/SilentServer.h"
@@ -45,19 +46,8 @@ struct ShownProgress {
     QString label;
 };
 
-class CChildFrameTest : public BrowserTest {
+class CChildFrameTest : public DocumentWindowTest {
 protected:
-    CChildFrameTest()
-    {
-        // Every outside site is a closed port on this machine.
-        for (const HostRoleInfo& role : kHostRoles)
-            services.hosts.Set(role.role, "http://127.0.0.1:9");
-        services.openInUserBrowser = [this](const QUrl& url) { opened.push_back(url); };
-        services.showError = [this](const QString& message) { errors.push_back(message); };
-        document.quoteDir = SampleDir("IBM");
-        frame = std::make_unique<CChildFrame>(document, mainFrame, services);
-    }
-
     // Presses Cancel on the frame's progress dialog once it is up, keeping what it showed.
     void CancelProgressSoon(ShownProgress& shown)
     {
@@ -68,13 +58,6 @@ protected:
             }
         });
     }
-
-    FrameServices services;
-    std::vector<QUrl> opened;
-    std::vector<QString> errors;
-    CTarnwickDoc document;
-    CMainFrame mainFrame;
-    std::unique_ptr<CChildFrame> frame;
 };
 
 }  // namespace
@@ -203,7 +186,7 @@ TEST_F(CChildFrameTest, ReadWebLoadsThroughTheConfiguredHostsAndReportsAPageWith
     mainFrame.symbolBox()->setText("NONE");
     frame->OnCommand(kReadWeb);
     EXPECT_EQ(document.store.barCount, -1);
-    EXPECT_EQ(errors, std::vector<QString>{"No data available for NONE"});
+    EXPECT_EQ(errors, QStringList{"No data available for NONE"});
 }
 
 TEST_F(CChildFrameTest, CancelStopsAReadWebFromAServerThatNeverAnswers)

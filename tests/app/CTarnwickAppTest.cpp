@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/DocumentManager.h"
 #include "base/CommandIds.h"
+#include "support/ProgramFixtures.h"
 #include "support/SampleDocument.h"
 #include "support/TempFolder.h"
 #include "support/WidgetsApplication.h"
@@ -64,61 +65,50 @@ TEST_F(CTarnwickAppTest, DoesNotStartOnSitesOtherThanTheOnesNamed)
     EXPECT_TRUE(error.contains("--all-hosts needs HOST:PORT")) << error.toStdString();
 }
 
-TEST_F(CTarnwickAppTest, ErrorBoxesShowFileNamesAsTheyAreNeverAsMarkup)
-{
-    CTarnwickApp app;
-    CommandLine commandLine;
-    commandLine.config = "/nonexistent/hosts.ini";
-    QString error;
-    ASSERT_TRUE(app.InitInstance(commandLine, error)) << error.toStdString();
-    app.documents().chooseFile = [](DocumentManager::FileChoice, const QString&) {
-        return QStringLiteral("/nonexistent/<b>x</b>.csv");
+// The program on the sample, its message boxes answered with OK as they come up.
+class ProgramMessageBoxTest : public ProgramTest {
+protected:
+    ProgramMessageBoxTest() { recordErrors = false; }
+
+    struct ShownBox {
+        QString title;
+        QString text;
+        Qt::TextFormat format = Qt::AutoText;
+        bool hasIcon = false;
     };
 
-    QString shown;
-    Qt::TextFormat format = Qt::AutoText;
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            shown = box->text();
-            format = box->textFormat();
-            box->button(QMessageBox::Ok)->click();
-        }
-    });
-    watch.start(50);
-    app.mainFrame()->action(kImportQuotes)->trigger();
-    watch.stop();
-    EXPECT_TRUE(shown.contains("/nonexistent/<b>x</b>.csv")) << shown.toStdString();
-    EXPECT_EQ(format, Qt::PlainText);
+    // The message box that came up while command `id` ran.
+    ShownBox BoxOf(int id) const
+    {
+        ShownBox shown;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = {box->windowTitle(), box->text(), box->textFormat(), !box->iconPixmap().isNull()};
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        watch.start(50);
+        app.mainFrame()->action(id)->trigger();
+        return shown;
+    }
+};
+
+TEST_F(ProgramMessageBoxTest, ErrorBoxesShowFileNamesAsTheyAreNeverAsMarkup)
+{
+    answers = {QStringLiteral("/nonexistent/<b>x</b>.csv")};
+    const ShownBox shown = BoxOf(kImportQuotes);
+    EXPECT_TRUE(shown.text.contains("/nonexistent/<b>x</b>.csv")) << shown.text.toStdString();
+    EXPECT_EQ(shown.format, Qt::PlainText);
 }
 
-TEST_F(CTarnwickAppTest, TheAboutBoxNamesTheVersionTheDataSourcesAndTheTermsWithTheProgramsIcon)
+TEST_F(ProgramMessageBoxTest, TheAboutBoxNamesTheVersionTheDataSourcesAndTheTermsWithTheProgramsIcon)
 {
-    CTarnwickApp app;
-    CommandLine commandLine;
-    commandLine.config = "/nonexistent/hosts.ini";
-    QString error;
-    ASSERT_TRUE(app.InitInstance(commandLine, error)) << error.toStdString();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarnwick/tarnwick.svg")));
-
-    QString title;
-    QString text;
-    bool hasIcon = false;
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            title = box->windowTitle();
-            text = box->text();
-            hasIcon = !box->iconPixmap().isNull();
-            box->button(QMessageBox::Ok)->click();
-        }
-    });
-    watch.start(50);
-    app.mainFrame()->action(kAbout)->trigger();
-    watch.stop();
-    EXPECT_EQ(title, "About Tarnwick");
-    EXPECT_TRUE(text.contains(QStringLiteral("Tarnwick " TARNWICK_VERSION))) << text.toStdString();
-    EXPECT_TRUE(text.contains("Yahoo")) << text.toStdString();
-    EXPECT_TRUE(text.contains("All rights reserved")) << text.toStdString();
-    EXPECT_TRUE(hasIcon);
+    const ShownBox shown = BoxOf(kAbout);
+    EXPECT_EQ(shown.title, "About Tarnwick");
+    EXPECT_TRUE(shown.text.contains(QStringLiteral("Tarnwick " TARNWICK_VERSION))) << shown.text.toStdString();
+    EXPECT_TRUE(shown.text.contains("Yahoo")) << shown.text.toStdString();
+    EXPECT_TRUE(shown.text.contains("All rights reserved")) << shown.text.toStdString();
+    EXPECT_TRUE(shown.hasIcon);
 }

@@ -9,8 +9,7 @@
 #include "chart/ChartPanels.h"
 #include "chart/ChartReadout.h"
 #include "document/CTarnwickDoc.h"
-#include "support/SampleDocument.h"
-#include "support/WidgetsApplication.h"
+#include "support/ProgramFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -45,15 +44,10 @@ protected:
     }
 };
 
-class ChartPointerTest : public BrowserTest {
+class ChartPointerTest : public DocumentWindowTest {
 protected:
     ChartPointerTest()
     {
-        for (const HostRoleInfo& role : kHostRoles)
-            services.hosts.Set(role.role, "http://127.0.0.1:9");
-        services.showError = [](const QString& message) { ADD_FAILURE() << message.toStdString(); };
-        document.quoteDir = SampleDir("IBM");
-        frame = std::make_unique<CChildFrame>(document, mainFrame, services);
         mainFrame.symbolBox()->setText("IBM");
         frame->OnCommand(kReadLocal);
         frame->resize(900, 700);
@@ -63,6 +57,8 @@ protected:
         Settle();
         panels = ChartPanels(document.chartInput());
     }
+
+    void TearDown() override { EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString(); }
 
     // Runs the repaints asked for so far.
     static void Settle()
@@ -104,10 +100,6 @@ protected:
         return QString::fromStdString(ReadoutLine(ReadBar(document.store, bar), ReadPanel(panels[panel], bar)));
     }
 
-    FrameServices services;
-    CTarnwickDoc document;
-    CMainFrame mainFrame;
-    std::unique_ptr<CChildFrame> frame;
     CTWView* view = nullptr;
     PaintRecorder recorder;
     std::vector<PanelView> panels;

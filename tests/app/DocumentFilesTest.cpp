@@ -8,6 +8,7 @@
 #include "base/CommandIds.h"
 #include "document/CTarnwickDoc.h"
 #include "support/CsvHistoryText.h"
+#include "support/ProgramFixtures.h"
 #include "support/SampleDocument.h"
 #include "support/TempFolder.h"
 #include "support/WidgetsApplication.h"
@@ -35,42 +36,14 @@ namespace {
 // The program with its settings in a folder of the test's own, the file
 // dialogs answered from `answers` and the messages and launched addresses
 // recorded.
-class DocumentFilesTest : public BrowserTest {
+class DocumentFilesTest : public ProgramTest {
 protected:
-    void SetUp() override
-    {
-        BrowserTest::SetUp();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Folder(settingsFolder));
-        app.services().showError = [this](const QString& message) { errors.push_back(message); };
-        app.services().openInUserBrowser = [this](const QUrl& url) { opened.push_back(url); };
-        CommandLine commandLine;
-        commandLine.quoteDir = SampleDir("IBM");
-        commandLine.config = "/nonexistent/hosts.ini";
-        QString error;
-        ASSERT_TRUE(app.InitInstance(commandLine, error)) << error.toStdString();
-        app.documents().chooseFile = [this](DocumentManager::FileChoice choice, const QString& suggestion) {
-            choices.push_back(choice);
-            suggestions.push_back(suggestion);
-            return answers.empty() ? QString() : answers.takeFirst();
-        };
-        errors.clear();  // the missing hosts file
-    }
-
-    static QString Folder(const TempFolder& folder) { return QString::fromStdString(folder.path().string()); }
     QString InFiles(const char* name) const { return Folder(files) + '/' + name; }
     void Trigger(int id) const { app.mainFrame()->action(id)->trigger(); }
-    CChildFrame* Active() const { return qobject_cast<CChildFrame*>(app.mainFrame()->mdiArea()->activeSubWindow()); }
     QString StatusText() const { return app.mainFrame()->statusBar()->currentMessage(); }
     int WindowCount() const { return static_cast<int>(app.mainFrame()->mdiArea()->subWindowList().size()); }
 
-    TempFolder settingsFolder;
     TempFolder files;
-    CTarnwickApp app;
-    QStringList answers;
-    QStringList suggestions;
-    std::vector<DocumentManager::FileChoice> choices;
-    std::vector<QString> errors;
-    std::vector<QUrl> opened;
 };
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "app/SettingsDialog.h"
 #include "base/CommandIds.h"
 #include "support/PageServer.h"
+#include "support/ProgramFixtures.h"
 #include "support/TempFolder.h"
 #include "support/WidgetsApplication.h"
 
@@ -35,29 +36,20 @@ namespace {
 // The whole program, its settings in a folder of the test's own and its
 // messages recorded, driven as a user drives it: keys go to the widget that
 // has the focus.
-class MainWindowTest : public BrowserTest {
+class MainWindowTest : public ProgramTest {
 protected:
+    MainWindowTest() { commandLine.allHosts = "127.0.0.1:9"; }  // every outside site a closed port
+
     void SetUp() override
     {
-        BrowserTest::SetUp();
-        if (IsSkipped())
+        ProgramTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
             return;
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Folder(settingsFolder));
-        app.services().showError = [this](const QString& message) { errors.push_back(message); };
-        app.services().openInUserBrowser = [](const QUrl&) {};
-        CommandLine commandLine;
-        commandLine.config = "/nonexistent/hosts.ini";
-        commandLine.allHosts = "127.0.0.1:9";  // every outside site a closed port
-        QString error;
-        ASSERT_TRUE(app.InitInstance(commandLine, error)) << error.toStdString();
-        errors.clear();  // the missing hosts file
         frame()->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(frame()));
     }
 
-    static QString Folder(const TempFolder& folder) { return QString::fromStdString(folder.path().string()); }
     CMainFrame* frame() const { return app.mainFrame(); }
-    CChildFrame* Active() const { return qobject_cast<CChildFrame*>(frame()->mdiArea()->activeSubWindow()); }
     QString Shown() const { return Active()->browserView()->url().toString(); }
 
     // Clicks into the address bar, types `text` over what it shows and presses Enter.
@@ -108,9 +100,6 @@ protected:
         folder.Write(title + ".url", "[InternetShortcut]\nURL=" + url + "\n");
     }
 
-    TempFolder settingsFolder;
-    CTarnwickApp app;
-    std::vector<QString> errors;
 };
 
 }  // namespace

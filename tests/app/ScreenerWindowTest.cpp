@@ -10,6 +10,7 @@
 #include "screen/ScreenFolder.h"
 #include "screen/ScreenTable.h"
 #include "support/CsvHistoryText.h"
+#include "support/ProgramFixtures.h"
 #include "support/SampleDocument.h"
 #include "support/TempFolder.h"
 #include "support/WidgetsApplication.h"
@@ -327,35 +328,10 @@ namespace {
 
 // The whole program, its settings in a folder of the test's own and its file
 // dialogs answered from `answers`.
-class ScreenerCommandTest : public BrowserTest {
+class ScreenerCommandTest : public ProgramTest {
 protected:
-    void SetUp() override
-    {
-        BrowserTest::SetUp();
-        if (IsSkipped())
-            return;
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Folder(settingsFolder));
-        app.services().showError = [this](const QString& message) { errors << message; };
-        CommandLine commandLine;
-        commandLine.quoteDir = SampleDir("IBM");
-        commandLine.config = "/nonexistent/hosts.ini";
-        QString error;
-        ASSERT_TRUE(app.InitInstance(commandLine, error)) << error.toStdString();
-        app.documents().chooseFile = [this](DocumentManager::FileChoice choice, const QString& suggestion) {
-            asked.emplace_back(choice, suggestion);
-            return answers.empty() ? QString() : answers.takeFirst();
-        };
-        errors.clear();  // the missing hosts file
-    }
-
-    QMdiSubWindow* Active() const { return app.mainFrame()->mdiArea()->activeSubWindow(); }
+    QMdiSubWindow* ActiveWindow() const { return app.mainFrame()->mdiArea()->activeSubWindow(); }
     bool Enabled(int id) const { return app.mainFrame()->action(id)->isEnabled(); }
-
-    TempFolder settingsFolder;
-    CTarnwickApp app;
-    QStringList answers;
-    std::vector<std::pair<DocumentManager::FileChoice, QString>> asked;
-    QStringList errors;
 };
 
 }  // namespace
@@ -365,10 +341,10 @@ TEST_F(ScreenerCommandTest, EnterOnARowOpensItsChartInANewDocumentAsReadLocalDoe
     EXPECT_FALSE(Enabled(kExport));
     answers = {kSampleFolder};
     app.mainFrame()->action(kScreenQuoteFolder)->trigger();
-    ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0].first, DocumentManager::FileChoice::ScreenFolder);
-    EXPECT_EQ(asked[0].second.toStdString(), SampleDir("IBM"));  // the dialog starts in the quote folder
-    auto* screener = qobject_cast<ScreenerWindow*>(Active());
+    ASSERT_EQ(choices.size(), 1u);
+    EXPECT_EQ(choices[0], DocumentManager::FileChoice::ScreenFolder);
+    EXPECT_EQ(suggestions[0].toStdString(), SampleDir("IBM"));  // the dialog starts in the quote folder
+    auto* screener = qobject_cast<ScreenerWindow*>(ActiveWindow());
     ASSERT_NE(screener, nullptr);
     ASSERT_TRUE(WaitUntil([screener] { return !screener->scanning(); }));
     EXPECT_TRUE(Enabled(kExport));
@@ -388,7 +364,7 @@ TEST_F(ScreenerCommandTest, EnterOnARowOpensItsChartInANewDocumentAsReadLocalDoe
 
     ASSERT_TRUE(errors.isEmpty()) << errors.front().toStdString();
     ASSERT_EQ(app.mainFrame()->mdiArea()->subWindowList().size(), 3);
-    auto* chart = qobject_cast<CChildFrame*>(Active());
+    auto* chart = qobject_cast<CChildFrame*>(ActiveWindow());
     ASSERT_NE(chart, nullptr);
     EXPECT_EQ(chart->windowTitle(), "Stock2");
     EXPECT_EQ(chart->activeViewId, CChildFrame::kChartView);
@@ -413,15 +389,15 @@ TEST_F(ScreenerCommandTest, WithNoDocumentOpenCtrlShiftFStillScreensAndFileExpor
     TempFolder empty;
     answers = {Folder(empty)};
     QTest::keyClick(app.mainFrame(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
-    ASSERT_EQ(asked.size(), 1u);
-    auto* screener = qobject_cast<ScreenerWindow*>(Active());
+    ASSERT_EQ(choices.size(), 1u);
+    auto* screener = qobject_cast<ScreenerWindow*>(ActiveWindow());
     ASSERT_NE(screener, nullptr);
     ASSERT_TRUE(WaitUntil([screener] { return !screener->scanning(); }));
     EXPECT_FALSE(Enabled(kExport));  // nothing was screened
 
     answers = {kSampleFolder};
     QTest::keyClick(app.mainFrame(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
-    screener = qobject_cast<ScreenerWindow*>(Active());
+    screener = qobject_cast<ScreenerWindow*>(ActiveWindow());
     ASSERT_NE(screener, nullptr);
     ASSERT_TRUE(WaitUntil([screener] { return !screener->scanning(); }));
     EXPECT_TRUE(app.mainFrame()->popup(MenuPopup::File)->menuAction()->isVisible());
