@@ -27,6 +27,23 @@ const ReadoutValue& Titled(const PanelReadout& readout, std::string_view title)
     return *found;
 }
 
+// The IBM sample with the RSI chart's marks replaced by a test's own.
+class RsiMarksTest : public testing::Test {
+protected:
+    RsiMarksTest() { rsi.Clear(); }
+
+    // The RSI chart as the painter lays it out, with the marks recorded so far.
+    const PanelView& Panel()
+    {
+        panels = ChartPanels(document->chartInput());
+        return Named(panels, "RSI(7)");
+    }
+
+    std::unique_ptr<CTarnwickDoc> document = LoadedSample("IBM");
+    SignalSet& rsi = document->oscillators.rsiSignals;
+    std::vector<PanelView> panels;
+};
+
 }  // namespace
 
 TEST(ChartReadout, BarValuesAreTheStoresAsTheQuoteTablePrintsThem)
@@ -120,16 +137,12 @@ TEST(ChartReadout, UndefinedEntriesPrintADashNeverZero)
     EXPECT_EQ(oldest.text, "\u2013");
 }
 
-TEST(ChartReadout, MarksAtTheBarWithTheirRuleAndLevel)
+TEST_F(RsiMarksTest, ReadoutGivesTheMarksAtTheBarWithTheirRuleAndLevel)
 {
-    auto document = LoadedSample("IBM");
-    SignalSet& rsi = document->oscillators.rsiSignals;
-    rsi.Clear();
     rsi.RecordBuy(5, 5, 28.456);
     rsi.RecordSell(6, 6, 71.5);
     rsi.RecordSell(7, 5, 0);  // a level of 0 is no entry
-    const std::vector<PanelView> panels = ChartPanels(document->chartInput());
-    const PanelView& panel = Named(panels, "RSI(7)");
+    const PanelView& panel = Panel();
 
     const PanelReadout atFive = ReadPanel(panel, 5);
     ASSERT_EQ(atFive.marks.size(), 1u);
@@ -162,15 +175,11 @@ TEST(ChartReadout, BandsChartMarksBothItsRules)
 
 // Where the painter draws each mark's "o" is where the pointer finds it: the
 // glyph's middle, 4 units right of its text corner and 10 below it.
-TEST(MarkAtPoint, FindsEveryMarkWhereThePainterDrawsIt)
+TEST_F(RsiMarksTest, MarkAtPointFindsEveryMarkWhereThePainterDrawsIt)
 {
-    auto document = LoadedSample("IBM");
-    SignalSet& rsi = document->oscillators.rsiSignals;
-    rsi.Clear();
     rsi.RecordBuy(5, 5, 28.456);
     rsi.RecordSell(6, 6, 71.5);
-    const std::vector<PanelView> panels = ChartPanels(document->chartInput());
-    const PanelView& panel = Named(panels, "RSI(7)");
+    const PanelView& panel = Panel();
     RecordingCanvas canvas;
     Markers(canvas, panel.chart, rsi);
     ASSERT_EQ(canvas.texts().size(), 2u);
@@ -186,15 +195,11 @@ TEST(MarkAtPoint, FindsEveryMarkWhereThePainterDrawsIt)
     EXPECT_EQ(MarkAtPoint(panel, buy.x + 4, -buy.y - 6), std::nullopt);
 }
 
-TEST(MarkAtPoint, OverlappingMarksGiveTheNearest)
+TEST_F(RsiMarksTest, MarkAtPointGivesTheNearestOfOverlappingMarks)
 {
-    auto document = LoadedSample("IBM");
-    SignalSet& rsi = document->oscillators.rsiSignals;
-    rsi.Clear();
     rsi.RecordBuy(5, 5, 30);
     rsi.RecordSell(4, 4, 30);  // one bar to the right: the two glyphs overlap
-    const std::vector<PanelView> panels = ChartPanels(document->chartInput());
-    const PanelView& panel = Named(panels, "RSI(7)");
+    const PanelView& panel = Panel();
     const int level = panel.chart.ValueDistance(30) + 1;
     EXPECT_TRUE(MarkAtPoint(panel, BarX(5, panel.chart.barWidth) + 1, level)->buy);
     EXPECT_FALSE(MarkAtPoint(panel, BarX(4, panel.chart.barWidth) - 1, level)->buy);
