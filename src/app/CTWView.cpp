@@ -75,6 +75,7 @@ CTWView::CTWView(CTarnwickDoc& document, QWidget* parent) : QAbstractScrollArea(
 void CTWView::OnInitialUpdate()
 {
     SetScrollSizes(kInitialPageSize);
+    panels_ = ChartPanels(document_.chartInput());
 }
 
 void CTWView::Refresh()
@@ -199,7 +200,6 @@ void CTWView::PaintPageImage()
         drawn = PaintChartPage(canvas, input, canvas.PageRectCovering(QRectF(imageScroll_, viewport()->size())));
     }
     pageImage_ = std::move(image);
-    panels_ = ChartPanels(input);
     // With no bars nothing is drawn and the scroll sizes stay as they were.
     if (drawn)
         SetScrollSizes(*drawn);

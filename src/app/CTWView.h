@@ -116,7 +116,7 @@ private:
     double imageZoom_ = 0;
     QRegion overlayRepaint_;  // what overlay moves asked to repaint since the last paint
 
-    std::vector<PanelView> panels_;  // the strips of the chart page, as last painted
+    std::vector<PanelView> panels_;  // the strips of the chart page, laid out anew on every document change
     std::optional<Crosshair> crosshair_;
     int lastPanel_ = 0;  // the strip the keys move the crosshair in
     ChartOverlay overlay_;
