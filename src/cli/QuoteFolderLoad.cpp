@@ -4,6 +4,7 @@
 #include "document/CTarnwickDoc.h"
 #include "document/LoadQuotes.h"
 
+#include <charconv>
 #include <utility>
 
 namespace {
@@ -49,6 +50,15 @@ std::optional<std::string_view> TakeOptionValue(std::span<const std::string_view
         return std::nullopt;
     }
     return args[++i];
+}
+
+std::optional<int> WholeNumberValue(std::string_view value)
+{
+    int number = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (error != std::errc() || end != value.data() + value.size())
+        return std::nullopt;
+    return number;
 }
 
 bool HasSymbol(const QuoteFolderOptions& options, std::string_view command, std::string_view usage,

@@ -37,6 +37,9 @@ OptionTaken TakeQuoteFolderOption(std::span<const std::string_view> args, std::s
 std::optional<std::string_view> TakeOptionValue(std::span<const std::string_view> args, std::size_t& i,
                                                 std::string_view command, std::string_view usage, std::ostream& err);
 
+// An option's value read as a whole number: nothing unless all of it is one.
+std::optional<int> WholeNumberValue(std::string_view value);
+
 // False, with the reason on `err`, when no symbol was given and no file,
 // whose name is the symbol, either.
 bool HasSymbol(const QuoteFolderOptions& options, std::string_view command, std::string_view usage,

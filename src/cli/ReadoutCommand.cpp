@@ -7,7 +7,6 @@
 #include "cli/QuoteFolderLoad.h"
 #include "document/CTarnwickDoc.h"
 
-#include <charconv>
 #include <cstdio>
 #include <optional>
 
@@ -20,15 +19,6 @@ struct ReadoutOptions {
     std::optional<int> bar;
     bool json = false;
 };
-
-std::optional<int> ParseBar(std::string_view text)
-{
-    int bar = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), bar);
-    if (error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return bar;
-}
 
 // Nothing when the arguments are wrong; the reason is written to `err`.
 std::optional<ReadoutOptions> ParseOptions(std::span<const std::string_view> args, std::ostream& err)
@@ -46,7 +36,7 @@ std::optional<ReadoutOptions> ParseOptions(std::span<const std::string_view> arg
             const std::optional<std::string_view> value = TakeOptionValue(args, i, kCommand, kReadoutUsage, err);
             if (!value)
                 return std::nullopt;
-            options.bar = ParseBar(*value);
+            options.bar = WholeNumberValue(*value);
             if (!options.bar) {
                 err << "tarnwick-cli readout: --bar needs a whole number, not \"" << *value << "\".\n";
                 return std::nullopt;

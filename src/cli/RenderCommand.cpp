@@ -6,7 +6,6 @@
 #include "document/CTarnwickDoc.h"
 #include "qtcanvas/OffscreenGuiApplication.h"
 
-#include <charconv>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -43,12 +42,11 @@ bool ParsePage(std::string_view value, RenderOptions& options, std::ostream& err
 
 bool ParseDpi(std::string_view value, RenderOptions& options, std::ostream& err)
 {
-    int dpi = 0;
-    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), dpi);
-    if (error != std::errc() || end != value.data() + value.size() || dpi < kMinRenderDpi || dpi > kMaxRenderDpi)
+    const std::optional<int> dpi = WholeNumberValue(value);
+    if (!dpi || *dpi < kMinRenderDpi || *dpi > kMaxRenderDpi)
         return Wrong(err, "--dpi takes a whole number of dots per inch from " + std::to_string(kMinRenderDpi) +
                               " to " + std::to_string(kMaxRenderDpi) + ", not \"" + std::string(value) + "\".");
-    options.dpi = dpi;
+    options.dpi = *dpi;
     return true;
 }
 

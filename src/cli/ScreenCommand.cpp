@@ -8,7 +8,6 @@
 #include "screen/ScreenFolder.h"
 #include "screen/ScreenTable.h"
 
-#include <charconv>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -57,11 +56,10 @@ bool TakeOption(std::span<const std::string_view> args, std::size_t& i, ScreenOp
     if (arg == "--quote-dir") {
         options.quoteDir = std::string(*value);
     } else if (arg == "--threads") {
-        int threads = 0;
-        const auto [end, error] = std::from_chars(value->data(), value->data() + value->size(), threads);
-        if (error != std::errc() || end != value->data() + value->size() || threads < 1 || threads > kMaxThreads)
+        const std::optional<int> threads = WholeNumberValue(*value);
+        if (!threads || *threads < 1 || *threads > kMaxThreads)
             return Wrong("--threads needs a whole number from 1 to " + std::to_string(kMaxThreads) + ".", err);
-        options.threads = threads;
+        options.threads = *threads;
     } else if (const std::optional<ScreenSort> sort = ScreenSortNamed(*value)) {
         options.sort = *sort;
     } else {
