@@ -5,7 +5,6 @@
 #include "support/WidgetsApplication.h"
 
 #include <gtest/gtest.h>
-#include <httplib.h>
 
 #include <QApplication>
 #include <QByteArray>
@@ -15,39 +14,12 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <thread>
 
 namespace {
 
 constexpr char kPageA[] = "<html><head><title>A</title></head><body>"
                           "<p>Quotes for IBM</p><a id='next' href='b.htm' target='_blank'>B</a></body></html>";
 constexpr char kPageB[] = "<html><head><title>B</title></head><body><p>Page B</p></body></html>";
-
-// Serves page B as /b.htm on 127.0.0.1 while it lives.
-class LoopbackSite {
-public:
-    LoopbackSite()
-    {
-        server_.Get("/b.htm", [](const httplib::Request&, httplib::Response& response) {
-            response.set_content(kPageB, "text/html");
-        });
-        // Without keep-alive, stop() need not wait for the browser to close its connections.
-        server_.set_keep_alive_max_count(1);
-        port_ = server_.bind_to_any_port("127.0.0.1");
-        thread_ = std::thread([this] { server_.listen_after_bind(); });
-    }
-    ~LoopbackSite()
-    {
-        server_.stop();
-        thread_.join();
-    }
-    QString Url(const char* path) const { return QStringLiteral("http://127.0.0.1:%1%2").arg(port_).arg(path); }
-
-private:
-    httplib::Server server_;
-    int port_ = 0;
-    std::thread thread_;
-};
 
 class CHtmViewTest : public BrowserTest {
 protected:
@@ -96,12 +68,14 @@ TEST_F(CHtmViewTest, ShowsTheShippedStartPageOncePerDocument)
 
 TEST_F(CHtmViewTest, ReportsLocalAndLoopbackPagesAndGoesBackAndForward)
 {
-    const LoopbackSite site;
+    PageServer server;
+    server.Serve("/b.htm", kPageB);
+    const QString pageB = QString::fromStdString(server.base() + "/b.htm");
     EXPECT_EQ(NextPage([&] { view_->Navigate(PageA()); }), PageAUrl());
-    EXPECT_EQ(NextPage([&] { view_->Navigate(site.Url("/b.htm")); }), site.Url("/b.htm"));
+    EXPECT_EQ(NextPage([&] { view_->Navigate(pageB); }), pageB);
     view_->Navigate(QString());
     EXPECT_EQ(NextPage([&] { view_->GoBack(); }), PageAUrl());
-    EXPECT_EQ(NextPage([&] { view_->GoForward(); }), site.Url("/b.htm"));
+    EXPECT_EQ(NextPage([&] { view_->GoForward(); }), pageB);
 }
 
 TEST_F(CHtmViewTest, SelectAllAndCopyPutThePageTextOnTheClipboard)

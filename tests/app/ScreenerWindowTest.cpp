@@ -43,11 +43,6 @@ namespace {
 
 const QString kSampleFolder = QStringLiteral(TARNWICK_SAMPLE_DIR);
 
-QString Folder(const TempFolder& folder)
-{
-    return QString::fromStdString(folder.path().string());
-}
-
 // The texts of `column` down the table, as listed.
 QStringList Column(const ScreenerWindow& window, int column)
 {

@@ -7,11 +7,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <cstdlib>
 #include <memory>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {
@@ -121,10 +119,7 @@ TEST(AnalyzeCommand, FailuresSayWhatFailedAndExitNonZero)
 TEST(AnalyzeCommand, TheProgramExitsWithTheCommandsStatus)
 {
     const std::string cli = TARNWICK_CLI;
-    const int ok = std::system((cli + " analyze --symbol IBM --quote-dir '" + SampleDir("IBM") + "' >/dev/null").c_str());
-    EXPECT_EQ(WEXITSTATUS(ok), 0);
-    const int failed = std::system((cli + " analyze --symbol IBM --quote-dir /nonexistent 2>/dev/null").c_str());
-    EXPECT_EQ(WEXITSTATUS(failed), 1);
-    const int wrong = std::system((cli + " frobnicate 2>/dev/null").c_str());
-    EXPECT_EQ(WEXITSTATUS(wrong), 2);
+    EXPECT_EQ(RunShell(cli + " analyze --symbol IBM --quote-dir '" + SampleDir("IBM") + "'").status, 0);
+    EXPECT_EQ(RunShell(cli + " analyze --symbol IBM --quote-dir /nonexistent 2>/dev/null").status, 1);
+    EXPECT_EQ(RunShell(cli + " frobnicate 2>/dev/null").status, 2);
 }

@@ -8,9 +8,6 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,25 +16,13 @@ namespace {
 
 using nlohmann::json;
 
-Outcome Analyze(const std::vector<std::string>& args)
-{
-    const std::vector<std::string_view> views(args.begin(), args.end());
-    return RunCli(RunAnalyze, views);
-}
-
 json AnalyzeJson(const std::vector<std::string>& args)
 {
     std::vector<std::string> withJson = args;
     withJson.push_back("--json");
-    const Outcome outcome = Analyze(withJson);
+    const Outcome outcome = RunCli(RunAnalyze, withJson);
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     return outcome.status == 0 ? json::parse(outcome.out) : json();
-}
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // What two loads of one history must share: prices, volumes, month marks
@@ -102,7 +87,7 @@ TEST(AnalyzeCsv, EverySampleInTwoOtherLayoutsAnalysesAsItsFolderFormWithoutItsQu
     for (const std::string symbol : {"IBM", "CAT", "BA", "ORCL", "AAPL"}) {
         SCOPED_TRACE(symbol);
         const TempFolder folder;
-        const std::string table = ReadAll(SampleDir(symbol) + "/table.csv");
+        const std::string table = ReadFile(SampleDir(symbol) + "/table.csv");
         folder.Write(symbol + "/table.csv", table);
         folder.Write(symbol + "/quotes.csv", "");
         folder.Write("vendor.csv", AsVendorFile(table));
@@ -124,23 +109,23 @@ TEST(AnalyzeCsv, EverySampleInTwoOtherLayoutsAnalysesAsItsFolderFormWithoutItsQu
 TEST(AnalyzeCsv, TheShippedCsvSampleIsTheAaplHistory)
 {
     const std::string shipped = std::string(TARNWICK_SAMPLE_DIR) + "/AAPL.csv";
-    EXPECT_EQ(ReadAll(shipped), AsVendorFile(ReadAll(SampleDir("AAPL") + "/table.csv")));
+    EXPECT_EQ(ReadFile(shipped), AsVendorFile(ReadFile(SampleDir("AAPL") + "/table.csv")));
     EXPECT_EQ(AnalyzeJson({"--file", shipped})["symbol"], "AAPL");
 }
 
 TEST(AnalyzeCsv, ALibraryFolderFindsTheSymbolsFolderOrItsCsvFile)
 {
     const TempFolder library;
-    library.Write("ibm/table.csv", ReadAll(SampleDir("IBM") + "/table.csv"));
-    library.Write("ibm/quotes.csv", ReadAll(SampleDir("IBM") + "/quotes.csv"));
+    library.Write("ibm/table.csv", ReadFile(SampleDir("IBM") + "/table.csv"));
+    library.Write("ibm/quotes.csv", ReadFile(SampleDir("IBM") + "/quotes.csv"));
     library.Write("Cat.CSV", "Date,Close\n2024-01-02,10\n2024-01-03,bad\n2024-01-04,11\n");
 
     EXPECT_EQ(AnalyzeJson({"--quote-dir", library.path().string(), "--symbol", "IBM"})["quoteMerged"], 1);
-    const Outcome cat = Analyze({"--quote-dir", library.path().string(), "--symbol", "CAT"});
+    const Outcome cat = RunCli(RunAnalyze, {"--quote-dir", library.path().string(), "--symbol", "CAT"});
     EXPECT_EQ(cat.status, 0) << cat.err;
     EXPECT_EQ(cat.err, "tarnwick-cli: 1 row skipped: line 3\n");
 
-    const Outcome none = Analyze({"--quote-dir", library.path().string(), "--symbol", "../ibm"});
+    const Outcome none = RunCli(RunAnalyze, {"--quote-dir", library.path().string(), "--symbol", "../ibm"});
     EXPECT_EQ(none.status, 1);
     EXPECT_NE(none.err.find("No quotes for \"../ibm\""), std::string::npos) << none.err;
 }
@@ -149,7 +134,7 @@ TEST(AnalyzeCsv, ABadFileIsNamedWithItsLine)
 {
     const TempFolder folder;
     folder.Write("intraday.csv", "Date,Time,Close\n2024-01-02,09:30,1\n2024-01-02,09:35,2\n");
-    const Outcome outcome = Analyze({"--file", (folder.path() / "intraday.csv").string()});
+    const Outcome outcome = RunCli(RunAnalyze, {"--file", (folder.path() / "intraday.csv").string()});
     EXPECT_EQ(outcome.status, 1);
     EXPECT_NE(outcome.err.find("intraday.csv\", line 3: intraday files are not supported"), std::string::npos)
         << outcome.err;
@@ -174,11 +159,11 @@ TEST(AnalyzeCsv, TheQuoteServiceIsAskedAtItsConfiguredAddress)
 
     std::vector<std::string> missing = args;
     missing[3] = "MSFT";
-    const Outcome notFound = Analyze(missing);
+    const Outcome notFound = RunCli(RunAnalyze, missing);
     EXPECT_EQ(notFound.status, 1);
     EXPECT_NE(notFound.err.find("HTTP status 404"), std::string::npos) << notFound.err;
 
-    const Outcome unconfigured = Analyze({"--source", "csv", "--symbol", "IBM", "--config", "/nonexistent/hosts.ini"});
+    const Outcome unconfigured = RunCli(RunAnalyze, {"--source", "csv", "--symbol", "IBM", "--config", "/nonexistent/hosts.ini"});
     EXPECT_EQ(unconfigured.status, 1);
     EXPECT_NE(unconfigured.err.find("No CSV quote service is configured"), std::string::npos) << unconfigured.err;
     EXPECT_NE(unconfigured.err.find("[csvService]"), std::string::npos) << unconfigured.err;

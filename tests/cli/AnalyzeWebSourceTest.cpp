@@ -27,8 +27,7 @@ protected:
         std::vector<std::string> args = {"--symbol", "YHOO", "--json", "--today", "2000-12-05",
                                          "--config", config, "--all-hosts", server.base().substr(7)};
         args.insert(args.end(), extra.begin(), extra.end());
-        const std::vector<std::string_view> views(args.begin(), args.end());
-        return RunCli(RunAnalyze, views);
+        return RunCli(RunAnalyze, args);
     }
 
     PageServer server;

@@ -25,8 +25,7 @@ protected:
     {
         const std::vector<std::string> common = {"--config", config, "--out-dir", folder.path().string()};
         args.insert(args.end(), common.begin(), common.end());
-        const std::vector<std::string_view> views(args.begin(), args.end());
-        return RunCli(RunCompose, views);
+        return RunCli(RunCompose, args);
     }
 
     PageServer server;

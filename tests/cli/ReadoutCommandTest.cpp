@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <cstdio>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
 
@@ -16,16 +14,7 @@ using nlohmann::json;
 // shell); its error output goes into `out` with `withErrors`, else is dropped.
 Outcome RunProgram(const std::string& args, bool withErrors = false)
 {
-    const std::string command =
-        std::string(TARNWICK_CLI) + " readout " + args + (withErrors ? " 2>&1" : " 2>/dev/null");
-    FILE* program = popen(command.c_str(), "r");
-    if (program == nullptr)
-        return {-1, {}, {}};
-    std::string out;
-    for (int c = std::fgetc(program); c != EOF; c = std::fgetc(program))
-        out += static_cast<char>(c);
-    const int status = pclose(program);
-    return {WEXITSTATUS(status), out, {}};
+    return RunShell(std::string(TARNWICK_CLI) + " readout " + args + (withErrors ? " 2>&1" : " 2>/dev/null"));
 }
 
 const std::string kSample = std::string("--quote-dir '") + TARNWICK_SAMPLE_DIR + "' --symbol IBM";

@@ -9,8 +9,6 @@
 
 #include <QImage>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -20,7 +18,6 @@
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/wait.h>
 
 namespace {
 
@@ -41,14 +38,9 @@ bool RowsInked(const QImage& image, int first, int last)
 Outcome RunProgram(const std::string& program, const std::string& arguments, const TempFolder& folder)
 {
     const std::string err = (folder.path() / "err.txt").string();
-    FILE* pipe = popen((program + " render " + arguments + " 2>'" + err + "'").c_str(), "r");
-    if (!pipe)
-        return {-1, "", ""};
-    std::string out;
-    for (int c = std::fgetc(pipe); c != EOF; c = std::fgetc(pipe))
-        out += static_cast<char>(c);
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, ReadFile(err)};
+    Outcome run = RunShell(program + " render " + arguments + " 2>'" + err + "'");
+    run.err = ReadFile(err);
+    return run;
 }
 
 class RenderCommandTest : public WidgetsTest {
@@ -174,8 +166,7 @@ TEST_F(RenderCommandTest, TheProgramDrawsWithoutADisplay)
     const std::string cli = TARNWICK_CLI;
     const std::string out = (folder_.path() / "chart.png").string();
     const std::string headless = "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY " + cli + " render ";
-    const int ok = std::system((headless + "--symbol IBM --quote-dir '" + sample_ + "' --out '" + out + "' >/dev/null").c_str());
-    EXPECT_EQ(WEXITSTATUS(ok), 0);
+    EXPECT_EQ(RunShell(headless + "--symbol IBM --quote-dir '" + sample_ + "' --out '" + out + "'").status, 0);
     EXPECT_EQ(QImage(QString::fromStdString(out)).size(), QSize(1152, 3936));
 }
 

@@ -14,12 +14,6 @@ namespace {
 
 using nlohmann::json;
 
-Outcome Invoke(CliCommand command, const std::vector<std::string>& args)
-{
-    const std::vector<std::string_view> views(args.begin(), args.end());
-    return RunCli(command, views);
-}
-
 std::vector<std::string> Lines(const std::string& text)
 {
     std::vector<std::string> lines;
@@ -33,14 +27,14 @@ std::vector<std::string> Lines(const std::string& text)
 
 TEST(ScreenCommand, EachSymbolsCountsAreThoseOfItsAnalysis)
 {
-    const Outcome screen = Invoke(RunScreen, {"--quote-dir", TARNWICK_SAMPLE_DIR, "--json", "--threads", "2"});
+    const Outcome screen = RunCli(RunScreen, {"--quote-dir", TARNWICK_SAMPLE_DIR, "--json", "--threads", "2"});
     ASSERT_EQ(screen.status, 0) << screen.err;
     const json rows = json::parse(screen.out);
     ASSERT_EQ(rows.size(), 5u);  // AAPL once, from its folder
     for (const json& row : rows) {
         const std::string symbol = row["symbol"];
         SCOPED_TRACE(symbol);
-        const Outcome analyze = Invoke(RunAnalyze, {"--quote-dir", TARNWICK_SAMPLE_DIR, "--symbol", symbol, "--json"});
+        const Outcome analyze = RunCli(RunAnalyze, {"--quote-dir", TARNWICK_SAMPLE_DIR, "--symbol", symbol, "--json"});
         ASSERT_EQ(analyze.status, 0) << analyze.err;
         const json analysis = json::parse(analyze.out);
         EXPECT_EQ(row["bars"], analysis["barCount"]);
@@ -68,7 +62,7 @@ TEST(ScreenCommand, ErrorRowsAreListedInEveryFormatAndTheScanStillSucceeds)
     library.Write("GOOD.csv", "Date,Close\n2024-01-02,10\n2024-01-03,11\n");
     library.Write("BAD.csv", "Date,Open,High\n2024-01-02,1,2\n");
 
-    const Outcome json = Invoke(RunScreen, {"--quote-dir", library.path().string(), "--json", "--sort", "total"});
+    const Outcome json = RunCli(RunScreen, {"--quote-dir", library.path().string(), "--json", "--sort", "total"});
     ASSERT_EQ(json.status, 0) << json.err;
     const nlohmann::json rows = nlohmann::json::parse(json.out);
     ASSERT_EQ(rows.size(), 2u);
@@ -79,19 +73,19 @@ TEST(ScreenCommand, ErrorRowsAreListedInEveryFormatAndTheScanStillSucceeds)
     EXPECT_NE(rows[1]["error"].get<std::string>().find("BAD.csv"), std::string::npos);
     EXPECT_EQ(json.err, "tarnwick-cli: 2 symbols, 1 read, 1 could not be read.\n");
 
-    const Outcome csv = Invoke(RunScreen, {"--quote-dir", library.path().string(), "--csv"});
+    const Outcome csv = RunCli(RunScreen, {"--quote-dir", library.path().string(), "--csv"});
     const std::vector<std::string> lines = Lines(csv.out);
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0].rfind("Symbol,Date,Close,Change %,Buy,Sell,Moving Averages B,", 0), 0u) << lines[0];
     EXPECT_EQ(lines[1].rfind("BAD,,,,", 0), 0u) << lines[1];
     EXPECT_EQ(lines[2].rfind("GOOD,3-Jan-24,11,+10.00,", 0), 0u) << lines[2];
 
-    const Outcome table = Invoke(RunScreen, {"--quote-dir", library.path().string()});
+    const Outcome table = RunCli(RunScreen, {"--quote-dir", library.path().string()});
     const std::vector<std::string> tableLines = Lines(table.out);
     ASSERT_EQ(tableLines.size(), 3u);
     EXPECT_NE(tableLines[1].find("error: "), std::string::npos) << tableLines[1];
 
-    const Outcome onlySignals = Invoke(RunScreen, {"--quote-dir", library.path().string(), "--only-signals", "--json"});
+    const Outcome onlySignals = RunCli(RunScreen, {"--quote-dir", library.path().string(), "--only-signals", "--json"});
     EXPECT_EQ(nlohmann::json::parse(onlySignals.out), nlohmann::json::array());
 }
 
@@ -106,13 +100,13 @@ TEST(ScreenCommand, WrongArgumentsAndUnreadableFoldersHaveTheirOwnStatus)
                                                {"--quote-dir", "x", "--sort", "name"},
                                                {"--quote-dir", "x", "--json", "--csv"},
                                                {"--quote-dir", "x", "--symbol", "IBM"}}) {
-        const Outcome outcome = Invoke(RunScreen, wrong);
+        const Outcome outcome = RunCli(RunScreen, wrong);
         EXPECT_EQ(outcome.status, 2) << outcome.err;
         EXPECT_NE(outcome.err.find("usage: tarnwick-cli screen"), std::string::npos);
         EXPECT_EQ(outcome.out, "");
     }
     for (const std::string& folder : {empty.path().string(), (empty.path() / "missing").string()}) {
-        const Outcome outcome = Invoke(RunScreen, {"--quote-dir", folder});
+        const Outcome outcome = RunCli(RunScreen, {"--quote-dir", folder});
         EXPECT_EQ(outcome.status, 1);
         EXPECT_NE(outcome.err.find(folder), std::string::npos) << outcome.err;
         EXPECT_EQ(outcome.out, "");

@@ -1,30 +1,16 @@
+#include "support/CliRun.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <cstdio>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
 
-struct ProgramRun {
-    int status = -1;
-    std::string out;
-};
-
-// Runs the installed-to-be tool through the shell, as a user does; stdout only.
-ProgramRun RunTool(const std::string& arguments)
+Outcome RunTool(const std::string& arguments)
 {
-    ProgramRun run;
-    FILE* program = popen((std::string(TARNWICK_CLI) + " " + arguments + " 2>/dev/null").c_str(), "r");
-    if (program == nullptr)
-        return run;
-    for (int c = std::fgetc(program); c != EOF; c = std::fgetc(program))
-        run.out += static_cast<char>(c);
-    run.status = WEXITSTATUS(pclose(program));
-    return run;
+    return RunShell(std::string(TARNWICK_CLI) + " " + arguments + " 2>/dev/null");
 }
 
 }  // namespace
@@ -42,17 +28,17 @@ TEST(Utf8Output, EightBitDatesAndSymbolsComeOutAsUtf8AndControlsAsEscapes)
                                  "4-D\xE9" "c-00,1,2,0.5,1.4,100\n");
     folder.Write("FR/quotes.csv", "");
 
-    const ProgramRun json = RunTool("analyze --json --quote-dir '" + folder.path().string() + "' --symbol FR");
+    const Outcome json = RunTool("analyze --json --quote-dir '" + folder.path().string() + "' --symbol FR");
     ASSERT_EQ(json.status, 0);
     ASSERT_TRUE(nlohmann::json::accept(json.out)) << json.out;
     EXPECT_EQ(nlohmann::json::parse(json.out)["dates"][0], "5-Déc-00");
 
-    const ProgramRun text = RunTool("analyze --file '" + (folder.path() / name).string() + "'");
+    const Outcome text = RunTool("analyze --file '" + (folder.path() / name).string() + "'");
     ASSERT_EQ(text.status, 0);
     EXPECT_EQ(text.out.find('\x1B'), std::string::npos);
     EXPECT_EQ(text.out.rfind("A\\x1B]0;X\\x07É: 2 daily bars", 0), 0u) << text.out;
 
-    const ProgramRun screen = RunTool("screen --json --quote-dir '" + folder.path().string() + "'");
+    const Outcome screen = RunTool("screen --json --quote-dir '" + folder.path().string() + "'");
     ASSERT_EQ(screen.status, 0);
     ASSERT_TRUE(nlohmann::json::accept(screen.out)) << screen.out;
     EXPECT_EQ(nlohmann::json::parse(screen.out)[1]["date"], "5-Déc-00");

@@ -1,21 +1,9 @@
 #include "document/CTarnwickDoc.h"
-#include "support/SampleDocument.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
-
-TEST(CTarnwickDoc, ANewDocumentHasItsStartingSettings)
-{
-    // The counters and flags that start at 0 are covered where they first change.
-    auto document = std::make_unique<CTarnwickDoc>();
-    EXPECT_EQ(document->symbol, "YHOO");
-    EXPECT_EQ(document->monthSpan, -1);
-    EXPECT_EQ(document->quoteDir, CTarnwickDoc::DefaultQuoteDir());
-    EXPECT_TRUE(std::filesystem::exists(document->quoteDir / "IBM" / "table.csv"));
-}
 
 TEST(CTarnwickDoc, TheDefaultQuoteFolderIsTheSampleInstalledBesideTheProgram)
 {

@@ -5,7 +5,9 @@
 #include "support/NamedPipe.h"
 #include "support/PageServer.h"
 #include "support/SampleDocument.h"
+#include "support/SilentServer.h"
 #include "support/TempFolder.h"
+#include "support/ThrownMessage.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -85,13 +87,8 @@ TEST(CsvLoads, AFailedOrCancelledServiceReadLeavesTheChartAsItWas)
     const double ibmClose = document->store.close[0];
 
     document->symbol = "NOPE";
-    try {
-        ReadQuoteService(*document);
-        ADD_FAILURE() << "a 404 read as quotes";
-    } catch (const NetworkError& error) {
-        EXPECT_NE(std::string(error.what()).find("/csv?s=NOPE"), std::string::npos) << error.what();
-        EXPECT_NE(std::string(error.what()).find("HTTP status 404"), std::string::npos) << error.what();
-    }
+    EXPECT_THAT(ThrownMessage<NetworkError>([&] { ReadQuoteService(*document); }),
+                testing::AllOf(testing::HasSubstr("/csv?s=NOPE"), testing::HasSubstr("HTTP status 404")));
     document->symbol = "MSFT";
     document->web.fetch = [](const PageRequest& request, std::span<char> buffer) {
         return FetchPage(request, buffer, {}, [](std::size_t) { return false; });
@@ -108,30 +105,14 @@ TEST(CsvLoads, AFailedOrCancelledServiceReadLeavesTheChartAsItWas)
 
 TEST(CsvLoads, AServiceThatNeverAnswersTimesOutNamingHostAndPath)
 {
-    httplib::Server silent;
-    silent.Get(".*", [](const httplib::Request&, httplib::Response&) {
-        std::this_thread::sleep_for(std::chrono::seconds(1));
-    });
-    const int port = silent.bind_to_any_port("127.0.0.1");
-    std::thread thread([&] { silent.listen_after_bind(); });
-    while (!silent.is_running())
-        std::this_thread::yield();
-
-    auto document = LoadedWithService("http://127.0.0.1:" + std::to_string(port));
+    const SilentServer silent;
+    auto document = LoadedWithService(silent.base());
     document->symbol = "IBM";
     document->web.fetch = [](const PageRequest& request, std::span<char> buffer) {
         return FetchPage(request, buffer, {.connectTimeout = std::chrono::milliseconds(200),
                                            .totalTimeout = std::chrono::milliseconds(300)});
     };
-    try {
-        ReadQuoteService(*document);
-        ADD_FAILURE() << "a silent server gave quotes";
-    } catch (const NetworkError& error) {
-        const std::string message = error.what();
-        EXPECT_NE(message.find("/csv?s=IBM from 127.0.0.1"), std::string::npos) << message;
-        EXPECT_NE(message.find(": Timeout"), std::string::npos) << message;
-    }
+    EXPECT_THAT(ThrownMessage<NetworkError>([&] { ReadQuoteService(*document); }),
+                testing::HasSubstr("/csv?s=IBM from " + silent.base().substr(7) + ": Timeout"));
     EXPECT_EQ(document->store.barCount, 400);
-    silent.stop();
-    thread.join();
 }

@@ -8,20 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <span>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::string FileText(const std::string& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 class LoadQuotesTest : public ::testing::Test {
 protected:
@@ -149,15 +141,15 @@ TEST_F(LoadQuotesTest, AMissingFileLeavesTheStoreCleared)
 TEST_F(LoadQuotesTest, QuotesNotTiedToTheTypedSymbolAreSaidToBeSo)
 {
     const TempFolder library;
-    const std::string history = FileText(SampleDir("IBM") + "/table.csv");
-    const std::string ibmQuote = FileText(SampleDir("IBM") + "/quotes.csv");
+    const std::string history = ReadFile(SampleDir("IBM") + "/table.csv");
+    const std::string ibmQuote = ReadFile(SampleDir("IBM") + "/quotes.csv");
     library.Write("IBM/table.csv", history);
     library.Write("IBM/quotes.csv", ibmQuote);
     library.Write("loose/table.csv", history);
     library.Write("loose/quotes.csv", "");
     library.Write("CAT/table.csv", history);
     library.Write("CAT/quotes.csv", ibmQuote);
-    library.Write("MSFT.csv", FileText(SampleDir("AAPL") + ".csv"));
+    library.Write("MSFT.csv", ReadFile(SampleDir("AAPL") + ".csv"));
 
     struct Case {
         std::string folder;

@@ -1,7 +1,9 @@
 #include "base/Errors.h"
 #include "quotes/QuoteLibrary.h"
 #include "support/TempFolder.h"
+#include "support/ThrownMessage.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -68,11 +70,6 @@ TEST(QuoteLibrary, AMissingFolderIsAnErrorNamingIt)
 {
     const TempFolder parent;
     const std::filesystem::path gone = parent.path() / "gone";
-    try {
-        ListQuoteLibrary(gone);
-        FAIL() << "a missing folder was listed";
-    } catch (const FileError& error) {
-        EXPECT_NE(std::string(error.what()).find(gone.string()), std::string::npos) << error.what();
-    }
+    EXPECT_THAT(ThrownMessage<FileError>([&] { ListQuoteLibrary(gone); }), testing::HasSubstr(gone.string()));
     EXPECT_TRUE(ListQuoteLibrary(parent.path()).empty());
 }

@@ -5,7 +5,9 @@
 #include "screen/ScreenFolder.h"
 #include "support/SampleDocument.h"
 #include "support/TempFolder.h"
+#include "support/ThrownMessage.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -176,12 +178,6 @@ TEST(ScreenFolder, AFolderWithoutSymbolsIsAnErrorNamingIt)
 {
     const TempFolder library;
     library.Write("notes.txt", "nothing here");
-    for (const std::filesystem::path& folder : {library.path(), library.path() / "missing"}) {
-        try {
-            ScreenFolder(folder);
-            FAIL() << "no error for " << folder;
-        } catch (const FileError& error) {
-            EXPECT_NE(std::string(error.what()).find(folder.string()), std::string::npos) << error.what();
-        }
-    }
+    for (const std::filesystem::path& folder : {library.path(), library.path() / "missing"})
+        EXPECT_THAT(ThrownMessage<FileError>([&] { ScreenFolder(folder); }), testing::HasSubstr(folder.string()));
 }

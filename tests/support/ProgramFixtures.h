@@ -22,6 +22,12 @@
 #include <memory>
 #include <vector>
 
+// The path of `folder` as the windows take it.
+inline QString Folder(const TempFolder& folder)
+{
+    return QString::fromStdString(folder.path().string());
+}
+
 // A document window over the IBM sample inside a main window, as the window
 // suites drive it. Every outside site is a closed port on this machine; the
 // errors shown and the pages handed to the user's browser are kept.
@@ -78,7 +84,6 @@ protected:
         errors.clear();  // the missing hosts file
     }
 
-    static QString Folder(const TempFolder& folder) { return QString::fromStdString(folder.path().string()); }
     CChildFrame* Active() const { return qobject_cast<CChildFrame*>(app.mainFrame()->mdiArea()->activeSubWindow()); }
 
     CommandLine commandLine;
