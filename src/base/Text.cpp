@@ -3,7 +3,6 @@
 #include <charconv>
 #include <climits>
 #include <cstdint>
-#include <optional>
 
 namespace {
 
@@ -37,31 +36,6 @@ bool NumberStartsAt(std::string_view text, std::size_t pos)
     return pos + 1 < text.size() && text[pos] == '.' && IsDigit(text[pos + 1]);
 }
 
-// Most prices have few digits: read as a whole number of at most 2^53 over
-// a power of ten up to 10^16, both exact in a double, one correctly rounded
-// division gives exactly the double from_chars gives. Nothing when the text
-// needs from_chars: more than 16 digits, more than 2^53, or an exponent.
-std::optional<LeadingNumber> ReadShortDecimal(std::string_view text, std::size_t pos, bool exponent)
-{
-    constexpr int kMostDigits = 16;  // 10^16 is exact in a double
-    static constexpr double kPowersOfTen[kMostDigits + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7, 1e8,
-                                                             1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
-    constexpr std::uint64_t kLargestExact = std::uint64_t{1} << 53;
-    std::uint64_t whole = 0;
-    int digits = 0;
-    int fraction = 0;
-    for (; pos < text.size() && IsDigit(text[pos]); ++pos, ++digits)
-        whole = whole * 10 + static_cast<std::uint64_t>(text[pos] - '0');
-    if (pos < text.size() && text[pos] == '.')
-        for (++pos; pos < text.size() && IsDigit(text[pos]); ++pos, ++digits, ++fraction)
-            whole = whole * 10 + static_cast<std::uint64_t>(text[pos] - '0');
-    if (digits > kMostDigits || whole > kLargestExact)
-        return std::nullopt;
-    if (exponent && pos < text.size() && (text[pos] == 'e' || text[pos] == 'E'))
-        return std::nullopt;
-    return LeadingNumber{static_cast<double>(whole) / kPowersOfTen[fraction], pos};
-}
-
 LeadingNumber ReadLeadingNumber(std::string_view text, bool exponent)
 {
     std::size_t pos = SkipBlanks(text, 0);
@@ -74,9 +48,11 @@ LeadingNumber ReadLeadingNumber(std::string_view text, bool exponent)
     if (!NumberStartsAt(text, pos))
         return {};
 
-    LeadingNumber number;
-    if (const std::optional<LeadingNumber> shortNumber = ReadShortDecimal(text, pos, exponent)) {
-        number = *shortNumber;
+    LeadingNumber number = ReadPlainDecimal(text.substr(pos));
+    const bool exponentFollows = exponent && pos + number.length < text.size() &&
+                                 (text[pos + number.length] == 'e' || text[pos + number.length] == 'E');
+    if (number.length > 0 && !exponentFollows) {
+        number.length += pos;
     } else {
         const auto format = exponent ? std::chars_format::general : std::chars_format::fixed;
         const auto [stop, error] = std::from_chars(text.data() + pos, text.data() + text.size(), number.value, format);
@@ -88,6 +64,33 @@ LeadingNumber ReadLeadingNumber(std::string_view text, bool exponent)
 }
 
 }  // namespace
+
+LeadingNumber ReadPlainDecimal(std::string_view text)
+{
+    constexpr int kMostDigits = 16;  // 10^16 is exact in a double
+    static constexpr double kPowersOfTen[kMostDigits + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7, 1e8,
+                                                             1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
+    constexpr std::uint64_t kLargestExact = std::uint64_t{1} << 53;
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const char* pos = begin;
+    std::uint64_t whole = 0;
+    for (; pos != end && IsDigit(*pos); ++pos)
+        whole = whole * 10 + static_cast<std::uint64_t>(*pos - '0');
+    long digits = pos - begin;
+    long fraction = 0;
+    if (pos != end && *pos == '.') {
+        const char* const fractionStart = ++pos;
+        for (; pos != end && IsDigit(*pos); ++pos)
+            whole = whole * 10 + static_cast<std::uint64_t>(*pos - '0');
+        fraction = pos - fractionStart;
+        digits += fraction;
+    }
+    // Past 16 digits the sum above may have wrapped; it is not used then.
+    if (digits == 0 || digits > kMostDigits || whole > kLargestExact)
+        return {};
+    return {static_cast<double>(whole) / kPowersOfTen[fraction], static_cast<std::size_t>(pos - begin)};
+}
 
 LeadingNumber ReadLeadingDecimal(std::string_view text)
 {

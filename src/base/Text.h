@@ -21,6 +21,15 @@ struct LeadingNumber {
 };
 LeadingNumber ReadLeadingDecimal(std::string_view text);
 
+// A number in the plainest form: digits, or digits, a point and digits,
+// with no blank, sign or exponent before or around it, at most 16 digits and
+// at most 2^53 without its point. As a whole number over a power of ten,
+// both exact in a double, one correctly rounded division gives exactly the
+// double from_chars gives, which is what ReadLeadingDecimal reads there too.
+// Length 0 when the text does not start with such a number, and when its
+// digits go on past those limits: the caller then reads it another way.
+LeadingNumber ReadPlainDecimal(std::string_view text);
+
 // The same, with an optional exponent after the digits: 'e' or 'E', an
 // optional sign and at least one digit ("9.44375e1" reads 94.4375; in "12e"
 // or "5E+x" the number ends before the 'e'). A number beyond the range of
