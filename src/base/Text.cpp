@@ -124,16 +124,6 @@ int LeadingInteger(std::string_view text)
     return static_cast<int>(negative ? -value : value);
 }
 
-std::string_view Trimmed(std::string_view text)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 std::string LowerAscii(std::string_view text)
 {
     std::string lower(text);

@@ -40,8 +40,17 @@ LeadingNumber ReadLeadingFloat(std::string_view text);
 // blanks and sign; 0 when there is none. Clamped to the int range.
 int LeadingInteger(std::string_view text);
 
-// The text without blanks, tabs and carriage returns at either end.
-std::string_view Trimmed(std::string_view text);
+// The text without blanks, tabs and carriage returns at either end. Inline:
+// readers trim every field of every row.
+inline std::string_view Trimmed(std::string_view text)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
 
 // The text with its ASCII letters in lower case, or in capitals; other
 // bytes, UTF-8 included, stay as they are.

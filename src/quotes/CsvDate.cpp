@@ -1,5 +1,6 @@
 #include "quotes/CsvDate.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 
@@ -106,7 +107,8 @@ struct DatePart {
 DatePart ReadDate(std::string_view text, SlashOrder slashes)
 {
     std::size_t pos = 0;
-    if (!text.empty() && std::isalpha(static_cast<unsigned char>(text[0]))) {
+    // A digit is never a letter, in any locale: most dates skip the call.
+    if (!text.empty() && !IsDigit(text[0]) && std::isalpha(static_cast<unsigned char>(text[0]))) {
         // Mar 15, 2024
         const int month = TakeMonthName(text, pos);
         Take(text, pos, ' ');
@@ -205,11 +207,16 @@ int ParseCsvTime(std::string_view field)
 std::string HistoryDateText(const CalendarDate& date)
 {
     const int shortYear = date.year % 100;
-    std::string text = std::to_string(date.day);
-    text += '-';
-    text += kMonthNames[static_cast<std::size_t>(date.month - 1)];
-    text += '-';
-    text += static_cast<char>('0' + shortYear / 10);
-    text += static_cast<char>('0' + shortYear % 10);
-    return text;
+    const std::string_view month = kMonthNames[static_cast<std::size_t>(date.month - 1)];
+    char text[16];
+    char* end = text;
+    if (date.day >= 10)
+        *end++ = static_cast<char>('0' + date.day / 10);
+    *end++ = static_cast<char>('0' + date.day % 10);
+    *end++ = '-';
+    end = std::copy(month.begin(), month.end(), end);
+    *end++ = '-';
+    *end++ = static_cast<char>('0' + shortYear / 10);
+    *end++ = static_cast<char>('0' + shortYear % 10);
+    return std::string(text, end);
 }

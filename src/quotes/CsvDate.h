@@ -33,5 +33,6 @@ bool IsDayFirstSlashDate(std::string_view field);
 // after midnight, or -1 when it is none.
 int ParseCsvTime(std::string_view field);
 
-// The date as the local history files write it: "5-Dec-00".
+// A real calendar date (as ParseCsvDate gives) as the local history files
+// write it: "5-Dec-00".
 std::string HistoryDateText(const CalendarDate& date);

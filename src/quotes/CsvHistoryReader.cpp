@@ -7,6 +7,7 @@
 #include "quotes/QuoteSeries.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -75,15 +76,30 @@ public:
     RowParser(const CsvLayout& layout, std::string_view text, CsvReadReport& report)
         : layout_(layout), text_(text), report_(report)
     {
+        kindAt_.fill(-1);
+        for (std::size_t kind = 0; kind < kCsvColumnKinds; ++kind) {
+            const int column = layout.columns[kind];
+            if (column >= 0) {
+                kindAt_[static_cast<std::size_t>(column)] = static_cast<int>(kind);
+                lastColumn_ = std::max(lastColumn_, column);
+            }
+        }
     }
 
     // Reads the row into bar `bar` of the store; false (and the row counted
     // as skipped) when it has no usable close or a price not above 0.
     bool Read(const RowRef& row, QuoteSeries& store, int bar)
     {
-        const CsvFields fields = SplitCsvLine(text_.substr(row.begin, row.length), layout_.separator);
+        // The fields of the columns read, the rest passed over; a field the
+        // line lacks stays empty.
+        std::array<std::string_view, kCsvColumnKinds> fields{};
+        CsvFieldReader reader(text_.substr(row.begin, row.length), layout_.separator);
+        std::string_view field;
+        for (int column = 0; column <= lastColumn_ && reader.Next(field); ++column)
+            if (const int kind = kindAt_[static_cast<std::size_t>(column)]; kind >= 0)
+                fields[static_cast<std::size_t>(kind)] = field;
         const auto number = [&](CsvColumn kind) {
-            return ReadCsvNumber(fields.At(layout_.Column(kind)), layout_.decimalComma);
+            return ReadCsvNumber(fields[static_cast<std::size_t>(kind)], layout_.decimalComma);
         };
         const std::optional<double> close = number(CsvColumn::Close);
         const std::optional<double> open = number(CsvColumn::Open);
@@ -132,6 +148,8 @@ private:
     const CsvLayout& layout_;
     std::string_view text_;
     CsvReadReport& report_;
+    std::array<int, kMaxCsvColumns> kindAt_{};  // column kind at each field index, -1 for none
+    int lastColumn_ = -1;
     double ratio_ = 1;
 };
 
@@ -197,40 +215,43 @@ CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text,
     report.layout = layout.Describe();
     RowParser parser(layout, text, report);
 
-    // Each data line with its date field, found once.
-    struct DataLine {
-        Line line;
-        std::string_view date;
-    };
+    // Slash dates are month first unless some row's first number cannot be a
+    // month; such a row's date is then no date month first. One walk reads
+    // the dates month first, a second one day first when such a row came.
     const int dateColumn = layout.Column(CsvColumn::Date);
     const int timeColumn = layout.Column(CsvColumn::Time);
-    std::vector<DataLine> data;
-    data.reserve(text.size() / 32);
-    const auto keep = [&](const Line& line) {
-        data.push_back({line, CsvFieldAt(line.text, layout.separator, dateColumn)});
-    };
-    if (!layout.header)
-        keep(*first);
-    for (std::optional<Line> line = lines.Next(); line; line = lines.Next())
-        keep(*line);
-
-    report.rowsInFile = static_cast<int>(data.size());
-    const bool dayFirst =
-        std::any_of(data.begin(), data.end(), [](const DataLine& line) { return IsDayFirstSlashDate(line.date); });
     std::vector<RowRef> rows;
-    rows.reserve(data.size());
-    for (const auto& [line, dateField] : data) {
-        const std::optional<CsvDate> date =
-            ParseCsvDate(dateField, dayFirst ? SlashOrder::DayFirst : SlashOrder::MonthFirst);
-        if (!date) {
-            parser.Skip(line.number);
-            continue;
-        }
-        const int seconds = timeColumn >= 0 ? ParseCsvTime(CsvFieldAt(line.text, layout.separator, timeColumn))
-                                            : date->seconds;
-        rows.push_back({date->date, seconds, static_cast<std::uint32_t>(line.text.data() - text.data()),
-                        static_cast<std::uint32_t>(line.text.size()), line.number});
-    }
+    rows.reserve(text.size() / 32);
+    const auto readDates = [&](SlashOrder slashes) {
+        rows.clear();
+        report.rowsInFile = 0;
+        report.rowsSkipped = 0;
+        report.skippedLines.clear();
+        bool dayFirstSeen = false;
+        const auto take = [&](const Line& line) {
+            ++report.rowsInFile;
+            const std::string_view dateField = CsvFieldAt(line.text, layout.separator, dateColumn);
+            const std::optional<CsvDate> date = ParseCsvDate(dateField, slashes);
+            if (!date) {
+                dayFirstSeen = dayFirstSeen || IsDayFirstSlashDate(dateField);
+                parser.Skip(line.number);
+                return;
+            }
+            const int seconds = timeColumn >= 0
+                                    ? ParseCsvTime(CsvFieldAt(line.text, layout.separator, timeColumn))
+                                    : date->seconds;
+            rows.push_back({date->date, seconds, static_cast<std::uint32_t>(line.text.data() - text.data()),
+                            static_cast<std::uint32_t>(line.text.size()), line.number});
+        };
+        if (!layout.header)
+            take(*first);
+        LineCursor dataLines = lines;
+        for (std::optional<Line> line = dataLines.Next(); line; line = dataLines.Next())
+            take(*line);
+        return dayFirstSeen;
+    };
+    if (readDates(SlashOrder::MonthFirst))
+        readDates(SlashOrder::DayFirst);
 
     // Oldest first, rows of one date in the order read.
     const auto older = [](const RowRef& a, const RowRef& b) { return a.date < b.date; };

@@ -206,8 +206,14 @@ std::optional<double> ReadCsvNumber(std::string_view field, bool decimalComma)
     std::string_view text = Trimmed(field);
     if (!text.empty() && text.front() == '$')
         text.remove_prefix(1);
+    // Most fields are plain numbers, read where they stand; one that is
+    // nothing else holds no group mark either.
+    if (!decimalComma) {
+        const LeadingNumber plain = ReadPlainDecimal(text);
+        if (plain.length > 0 && plain.length == text.size())
+            return plain.value;
+    }
     const char groupMark = decimalComma ? '.' : ',';
-    // Most fields are plain numbers, read where they stand.
     // Two searches for one character each: find_first_of would search its
     // set once for every character of the text.
     if (!decimalComma && text.find(',') == std::string_view::npos && text.find('\'') == std::string_view::npos) {
