@@ -52,10 +52,12 @@ int FullYear(int year, std::size_t digits)
     return year < 69 ? 2000 + year : 1900 + year;
 }
 
-std::optional<CalendarDate> Checked(int year, int month, int day)
+// The date when it is a real one, else year 0. Not an optional: copying one
+// out costs a stalled load on every row.
+CalendarDate Checked(int year, int month, int day)
 {
     if (year < 1900 || year > 2099 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
-        return std::nullopt;
+        return {};
     return CalendarDate{year, month, day};
 }
 
@@ -100,7 +102,7 @@ int ClockTime(std::string_view text)
 }
 
 struct DatePart {
-    std::optional<CalendarDate> date;
+    CalendarDate date;    // year 0 when there is none
     std::size_t end = 0;  // where the date ended in the field
 };
 
@@ -134,7 +136,7 @@ DatePart ReadDate(std::string_view text, SlashOrder slashes)
     if (separator == '-' && firstDigits == 4) {  // 2024-03-15
         const int month = TakeNumber(text, pos, 2, false);
         const int day = Take(text, pos, '-') ? TakeNumber(text, pos, 2, false) : -1;
-        return {day < 0 || month < 0 ? std::nullopt : Checked(first, month, day), pos};
+        return {day < 0 || month < 0 ? CalendarDate{} : Checked(first, month, day), pos};
     }
     if (separator == '-') {  // 15-Mar-24
         const int month = TakeMonthName(text, pos);
@@ -164,18 +166,18 @@ std::optional<CsvDate> ParseCsvDate(std::string_view field, SlashOrder slashes)
 {
     const std::string_view text = Trimmed(field);
     const DatePart part = ReadDate(text, slashes);
-    if (!part.date)
+    if (part.date.year == 0)
         return std::nullopt;
     std::string_view rest = text.substr(part.end);
     if (rest.empty())
-        return CsvDate{*part.date, -1};
+        return CsvDate{part.date, -1};
     if (rest[0] != ' ' && rest[0] != 'T')
         return std::nullopt;
     rest = Trimmed(rest.substr(1));
     const int seconds = ClockTime(rest);
     if (seconds < 0)
         return std::nullopt;
-    return CsvDate{*part.date, seconds};
+    return CsvDate{part.date, seconds};
 }
 
 bool IsDayFirstSlashDate(std::string_view field)

@@ -101,21 +101,25 @@ public:
         const auto number = [&](CsvColumn kind) {
             return ReadCsvNumber(fields[static_cast<std::size_t>(kind)], layout_.decimalComma);
         };
-        const std::optional<double> close = number(CsvColumn::Close);
-        const std::optional<double> open = number(CsvColumn::Open);
-        const std::optional<double> high = number(CsvColumn::High);
-        const std::optional<double> low = number(CsvColumn::Low);
-        const bool positive = close && *close > 0 && (!open || *open > 0) && (!high || *high > 0) && (!low || *low > 0);
+        const double close = number(CsvColumn::Close);
+        const double open = number(CsvColumn::Open);
+        const double high = number(CsvColumn::High);
+        const double low = number(CsvColumn::Low);
+        // NaN, no number, is never above 0.
+        const auto missing = [](double value) { return std::isnan(value); };
+        const bool positive = close > 0 && (missing(open) || open > 0) && (missing(high) || high > 0) &&
+                              (missing(low) || low > 0);
         if (!positive) {
             Skip(row.line);
             return false;
         }
         store.dates[bar] = HistoryDateText(row.date);
-        store.close[bar] = *close;
-        store.open[bar] = open.value_or(*close);
-        store.high[bar] = high.value_or(*close);
-        store.low[bar] = low.value_or(*close);
-        store.volume[bar] = std::max(0.0, number(CsvColumn::Volume).value_or(0));
+        store.close[bar] = close;
+        store.open[bar] = missing(open) ? close : open;
+        store.high[bar] = missing(high) ? close : high;
+        store.low[bar] = missing(low) ? close : low;
+        const double volume = number(CsvColumn::Volume);
+        store.volume[bar] = missing(volume) ? 0.0 : std::max(0.0, volume);
         if (layout_.Column(CsvColumn::AdjClose) >= 0)
             Adjust(number(CsvColumn::AdjClose), store, bar);
         return true;
@@ -130,15 +134,15 @@ public:
 private:
     // The adjusted close becomes the close; a row without a usable one is
     // scaled like the newer row before it.
-    void Adjust(std::optional<double> adjusted, QuoteSeries& store, int bar)
+    void Adjust(double adjusted, QuoteSeries& store, int bar)
     {
         const double raw = store.close[bar];
-        if (adjusted && *adjusted > 0)
-            ratio_ = *adjusted / raw;
+        if (adjusted > 0)
+            ratio_ = adjusted / raw;
         store.rawClose[bar] = raw;
         if (ratio_ == 1)
             return;
-        store.close[bar] = adjusted && *adjusted > 0 ? *adjusted : raw * ratio_;
+        store.close[bar] = adjusted > 0 ? adjusted : raw * ratio_;
         store.open[bar] *= ratio_;
         store.high[bar] *= ratio_;
         store.low[bar] *= ratio_;

@@ -87,12 +87,12 @@ std::optional<CsvLayout> PositionalLayout(const CsvFields& fields, char separato
     return layout;
 }
 
-// The number when `text` is one and nothing else.
-std::optional<double> WholeNumber(std::string_view text)
+// The number when `text` is one and nothing else, else NaN.
+double WholeNumber(std::string_view text)
 {
     const LeadingNumber read = ReadLeadingDecimal(text);
     if (read.length == 0 || read.length != text.size() || !std::isfinite(read.value))
-        return std::nullopt;
+        return kNoCsvNumber;
     return read.value;
 }
 
@@ -201,7 +201,7 @@ CsvLayoutResult DetectCsvLayout(std::string_view firstLine, std::string_view fir
     return {layout, {}};
 }
 
-std::optional<double> ReadCsvNumber(std::string_view field, bool decimalComma)
+double ReadCsvNumber(std::string_view field, bool decimalComma)
 {
     std::string_view text = Trimmed(field);
     if (!text.empty() && text.front() == '$')
@@ -225,7 +225,7 @@ std::optional<double> ReadCsvNumber(std::string_view field, bool decimalComma)
         if (c == groupMark || c == '\'')
             continue;
         if (length + 1 >= plain.size())
-            return std::nullopt;
+            return kNoCsvNumber;
         plain[length++] = decimalComma && c == ',' ? '.' : c;
     }
     return WholeNumber(std::string_view(plain.data(), length));
