@@ -180,6 +180,19 @@ std::optional<CsvDate> ParseCsvDate(std::string_view field, SlashOrder slashes)
     return CsvDate{part.date, seconds};
 }
 
+CalendarDate LeadingCsvDate(std::string_view line, char separator, SlashOrder slashes)
+{
+    // From a digit on, such a date holds no quote and no blank: the field is
+    // exactly the date, and reading it stops at the separator as it stops at
+    // the field's end.
+    if (line.empty() || !IsDigit(line[0]))
+        return {};
+    const DatePart part = ReadDate(line, slashes);
+    if (part.end < line.size() && line[part.end] != separator)
+        return {};
+    return part.date;
+}
+
 bool IsDayFirstSlashDate(std::string_view field)
 {
     const std::string_view text = Trimmed(field);

@@ -90,17 +90,28 @@ public:
     // as skipped) when it has no usable close or a price not above 0.
     bool Read(const RowRef& row, QuoteSeries& store, int bar)
     {
-        // The fields of the columns read, the rest passed over; a field the
-        // line lacks stays empty.
-        std::array<std::string_view, kCsvColumnKinds> fields{};
+        // The numbers of the columns read, the other fields passed over; a
+        // field the line lacks reads as no number.
+        std::array<double, kCsvColumnKinds> numbers;
+        numbers.fill(kNoCsvNumber);
         CsvFieldReader reader(text_.substr(row.begin, row.length), layout_.separator);
-        std::string_view field;
-        for (int column = 0; column <= lastColumn_ && reader.Next(field); ++column)
-            if (const int kind = kindAt_[static_cast<std::size_t>(column)]; kind >= 0)
-                fields[static_cast<std::size_t>(kind)] = field;
-        const auto number = [&](CsvColumn kind) {
-            return ReadCsvNumber(fields[static_cast<std::size_t>(kind)], layout_.decimalComma);
-        };
+        for (int column = 0; column <= lastColumn_; ++column) {
+            const int kind = kindAt_[static_cast<std::size_t>(column)];
+            const bool numeric = kind >= 0 && kind != static_cast<int>(CsvColumn::Date) &&
+                                 kind != static_cast<int>(CsvColumn::Time);
+            if (numeric && !layout_.decimalComma) {
+                if (const LeadingNumber plain = reader.NextPlainNumber(); plain.length > 0) {
+                    numbers[static_cast<std::size_t>(kind)] = plain.value;
+                    continue;
+                }
+            }
+            std::string_view field;
+            if (!reader.Next(field))
+                break;
+            if (numeric)
+                numbers[static_cast<std::size_t>(kind)] = ReadCsvNumber(field, layout_.decimalComma);
+        }
+        const auto number = [&](CsvColumn kind) { return numbers[static_cast<std::size_t>(kind)]; };
         const double close = number(CsvColumn::Close);
         const double open = number(CsvColumn::Open);
         const double high = number(CsvColumn::High);
@@ -234,17 +245,22 @@ CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text,
         bool dayFirstSeen = false;
         const auto take = [&](const Line& line) {
             ++report.rowsInFile;
-            const std::string_view dateField = CsvFieldAt(line.text, layout.separator, dateColumn);
-            const std::optional<CsvDate> date = ParseCsvDate(dateField, slashes);
-            if (!date) {
-                dayFirstSeen = dayFirstSeen || IsDayFirstSlashDate(dateField);
-                parser.Skip(line.number);
-                return;
+            // Most dates are read where they stand, the rest as their field.
+            CsvDate date{dateColumn == 0 ? LeadingCsvDate(line.text, layout.separator, slashes) : CalendarDate{}};
+            if (date.date.year == 0) {
+                const std::string_view dateField = CsvFieldAt(line.text, layout.separator, dateColumn);
+                const std::optional<CsvDate> parsed = ParseCsvDate(dateField, slashes);
+                if (!parsed) {
+                    dayFirstSeen = dayFirstSeen || IsDayFirstSlashDate(dateField);
+                    parser.Skip(line.number);
+                    return;
+                }
+                date = *parsed;
             }
             const int seconds = timeColumn >= 0
                                     ? ParseCsvTime(CsvFieldAt(line.text, layout.separator, timeColumn))
-                                    : date->seconds;
-            rows.push_back({date->date, seconds, static_cast<std::uint32_t>(line.text.data() - text.data()),
+                                    : date.seconds;
+            rows.push_back({date.date, seconds, static_cast<std::uint32_t>(line.text.data() - text.data()),
                             static_cast<std::uint32_t>(line.text.size()), line.number});
         };
         if (!layout.header)

@@ -125,6 +125,19 @@ bool CsvFieldReader::Next(std::string_view& field)
     return true;
 }
 
+LeadingNumber CsvFieldReader::NextPlainNumber()
+{
+    if (done_)
+        return {};
+    const LeadingNumber number = ReadPlainDecimal(line_.substr(pos_));
+    const std::size_t end = pos_ + number.length;
+    if (number.length == 0 || (end < line_.size() && line_[end] != separator_))
+        return {};
+    done_ = end >= line_.size();
+    pos_ = end + 1;
+    return number;
+}
+
 std::string_view CsvFieldAt(std::string_view line, char separator, int index)
 {
     CsvFieldReader reader(line, separator);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Text.h"
+
 #include <array>
 #include <cstddef>
 #include <limits>
@@ -29,6 +31,12 @@ public:
 
     // The next field into `field`; false after the last one.
     bool Next(std::string_view& field);
+
+    // The next field when it is a plain number (see ReadPlainDecimal) from
+    // its first character up to the separator or the line end, moving past
+    // it: as Next() and ReadCsvNumber without decimal commas would read it,
+    // in one pass. Length 0, and nothing moved, for any other field.
+    LeadingNumber NextPlainNumber();
 
 private:
     std::string_view line_;
