@@ -201,9 +201,13 @@ CsvReadReport CsvHistoryReader::Load(QuoteSeries& store, const std::filesystem::
         throw FileError(Quoted(file.string()) + " is larger than " + std::to_string(kMaxFileSize >> 20) +
                         " MB; it is not read. The program shows the newest " + std::to_string(kMaxBars) +
                         " days: keep the newest rows and the header, and cut the rest off.");
-    std::string text(error ? 0 : static_cast<std::size_t>(size) + 4096, '\0');
-    text.resize(ReadFileBounded(file, "CSV quote file", text.data(), text.size(), text.size()));
-    return Parse(store, text, file.string());
+    // Read in one call into the buffer of the last load, neither allocated
+    // nor zero-filled again while the files are no larger.
+    const std::size_t capacity = error ? 0 : static_cast<std::size_t>(size) + 4096;
+    if (fileBytes_.size() < capacity)
+        fileBytes_.resize(capacity);
+    const std::size_t length = ReadFileBounded(file, "CSV quote file", fileBytes_.data(), capacity, capacity);
+    return Parse(store, std::string_view(fileBytes_.data(), length), file.string());
 }
 
 CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text, std::string_view name) const
