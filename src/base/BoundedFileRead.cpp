@@ -70,9 +70,16 @@ std::size_t ReadFileBounded(const std::filesystem::path& path, std::string_view 
         throw FileError("The " + Named(what, path) + " is not a regular file but " + KindOf(status.st_mode) +
                         "; only ordinary files are read.");
 
+    // Each read asks for all the blocks of 4096 bytes that reading block by
+    // block would still take, so an ordinary file comes in one call; a file
+    // read up to the size it had when opened needs no call to find its end.
+    // A size of 0 proves nothing: files under /proc show 0 and hold text.
+    const auto size = static_cast<std::size_t>(status.st_size);
     std::size_t total = 0;
-    while (total < limit && total < capacity) {
-        const ssize_t got = ::read(file.get(), buffer + total, std::min(kBlockSize, capacity - total));
+    while (total < limit && total < capacity && (total == 0 || total != size)) {
+        const std::size_t room = capacity - total;
+        const std::size_t blocks = (std::min(limit - total, room) + kBlockSize - 1) / kBlockSize;
+        const ssize_t got = ::read(file.get(), buffer + total, std::min(blocks * kBlockSize, room));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)

@@ -4,9 +4,10 @@
 #include <filesystem>
 #include <string_view>
 
-// Reads a file into `buffer` in blocks of 4096 bytes, appending each block
-// behind the last, for as long as a read returns data and the total is below
-// `limit`. Reads at most limit + 4095 bytes, and never more than `capacity`.
+// Reads a file into `buffer` as reading it in blocks of 4096 bytes would,
+// appending each block behind the last, for as long as a read returns data
+// and the total is below `limit`: at most limit + 4095 bytes, and never more
+// than `capacity`. An ordinary file takes one read.
 // Returns the number of bytes read.
 // Only regular files are read: a named pipe, a device or a folder is refused
 // at once, without waiting for a writer or reading a device without end.

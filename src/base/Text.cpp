@@ -1,9 +1,10 @@
 #include "base/Text.h"
 
+#include <bit>
 #include <charconv>
 #include <climits>
 #include <cstdint>
-#include <optional>
+#include <cstring>
 
 namespace {
 
@@ -29,37 +30,48 @@ char LowerAscii(char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+std::uint64_t EightBytes(const char* bytes)
+{
+    std::uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+}
+
+// How many of the eight bytes of a little-endian word, from its first, are
+// digits: 0 to 8, without a branch per byte. A byte of 0x30 to 0x39 has a
+// high nibble of 3, and so has that byte plus 6; no other byte has both. An
+// addition carries only out of a byte above 0xF9, into bytes after it.
+int DigitRun(std::uint64_t word)
+{
+    constexpr std::uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0;
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
+    const std::uint64_t nibbles = (word & kHighNibbles) | (((word + 0x0606060606060606) & kHighNibbles) >> 4);
+    const std::uint64_t differ = nibbles ^ 0x3333333333333333;  // 0 in each digit byte
+    const std::uint64_t nonDigits = (((differ & kLow7) + kLow7) | differ) & ~kLow7;
+    return nonDigits == 0 ? 8 : std::countr_zero(nonDigits) / 8;
+}
+
+// The value of the first `count` (0 to 8) digits of a little-endian word.
+std::uint64_t DigitsValue(std::uint64_t word, int count)
+{
+    if (count == 0)
+        return 0;
+    // Digits as 0 to 9, moved to the top so that the bytes below, shifted
+    // in as zeros, read as leading zeros; a byte past the digits that
+    // borrows only borrows from bytes shifted out.
+    word = (word - 0x3030303030303030) << (8 * (8 - count));
+    word = word * 10 + (word >> 8);  // pairs of digits
+    constexpr std::uint64_t kPairs = 0x000000FF000000FF;
+    return (((word & kPairs) * (100 + (1000000ULL << 32))) + (((word >> 16) & kPairs) * (1 + (10000ULL << 32)))) >>
+           32;
+}
+
 // True when a number starts at `pos`: a digit, or a point and a digit.
 bool NumberStartsAt(std::string_view text, std::size_t pos)
 {
     if (pos < text.size() && IsDigit(text[pos]))
         return true;
     return pos + 1 < text.size() && text[pos] == '.' && IsDigit(text[pos + 1]);
-}
-
-// Most prices have few digits: read as a whole number of at most 2^53 over
-// a power of ten up to 10^16, both exact in a double, one correctly rounded
-// division gives exactly the double from_chars gives. Nothing when the text
-// needs from_chars: more than 16 digits, more than 2^53, or an exponent.
-std::optional<LeadingNumber> ReadShortDecimal(std::string_view text, std::size_t pos, bool exponent)
-{
-    constexpr int kMostDigits = 16;  // 10^16 is exact in a double
-    static constexpr double kPowersOfTen[kMostDigits + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7, 1e8,
-                                                             1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
-    constexpr std::uint64_t kLargestExact = std::uint64_t{1} << 53;
-    std::uint64_t whole = 0;
-    int digits = 0;
-    int fraction = 0;
-    for (; pos < text.size() && IsDigit(text[pos]); ++pos, ++digits)
-        whole = whole * 10 + static_cast<std::uint64_t>(text[pos] - '0');
-    if (pos < text.size() && text[pos] == '.')
-        for (++pos; pos < text.size() && IsDigit(text[pos]); ++pos, ++digits, ++fraction)
-            whole = whole * 10 + static_cast<std::uint64_t>(text[pos] - '0');
-    if (digits > kMostDigits || whole > kLargestExact)
-        return std::nullopt;
-    if (exponent && pos < text.size() && (text[pos] == 'e' || text[pos] == 'E'))
-        return std::nullopt;
-    return LeadingNumber{static_cast<double>(whole) / kPowersOfTen[fraction], pos};
 }
 
 LeadingNumber ReadLeadingNumber(std::string_view text, bool exponent)
@@ -74,9 +86,11 @@ LeadingNumber ReadLeadingNumber(std::string_view text, bool exponent)
     if (!NumberStartsAt(text, pos))
         return {};
 
-    LeadingNumber number;
-    if (const std::optional<LeadingNumber> shortNumber = ReadShortDecimal(text, pos, exponent)) {
-        number = *shortNumber;
+    LeadingNumber number = ReadPlainDecimal(text.substr(pos));
+    const bool exponentFollows = exponent && pos + number.length < text.size() &&
+                                 (text[pos + number.length] == 'e' || text[pos + number.length] == 'E');
+    if (number.length > 0 && !exponentFollows) {
+        number.length += pos;
     } else {
         const auto format = exponent ? std::chars_format::general : std::chars_format::fixed;
         const auto [stop, error] = std::from_chars(text.data() + pos, text.data() + text.size(), number.value, format);
@@ -88,6 +102,60 @@ LeadingNumber ReadLeadingNumber(std::string_view text, bool exponent)
 }
 
 }  // namespace
+
+LeadingNumber ReadPlainDecimal(std::string_view text)
+{
+    constexpr int kMostDigits = 16;  // 10^16 is exact in a double
+    static constexpr double kPowersOfTen[kMostDigits + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7, 1e8,
+                                                             1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
+    constexpr std::uint64_t kLargestExact = std::uint64_t{1} << 53;
+    const char* const begin = text.data();
+
+    // With 16 bytes to look at, eight digits at a time: at most 7 before the
+    // point and 7 after it, far below 2^53.
+    if constexpr (std::endian::native == std::endian::little) {
+        if (text.size() >= 16) {
+            const std::uint64_t head = EightBytes(begin);
+            const int wholeDigits = DigitRun(head);
+            if (wholeDigits < 8) {
+                const std::uint64_t whole = DigitsValue(head, wholeDigits);
+                if (begin[wholeDigits] != '.')
+                    return wholeDigits == 0 ? LeadingNumber{}
+                                            : LeadingNumber{static_cast<double>(whole),
+                                                            static_cast<std::size_t>(wholeDigits)};
+                const std::uint64_t tail = EightBytes(begin + wholeDigits + 1);
+                const int fraction = DigitRun(tail);
+                if (fraction < 8) {
+                    if (wholeDigits + fraction == 0)
+                        return {};
+                    static constexpr std::uint64_t kScale[8] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
+                    const std::uint64_t all = whole * kScale[fraction] + DigitsValue(tail, fraction);
+                    return {static_cast<double>(all) / kPowersOfTen[fraction],
+                            static_cast<std::size_t>(wholeDigits + 1 + fraction)};
+                }
+            }
+        }
+    }
+
+    const char* const end = begin + text.size();
+    const char* pos = begin;
+    std::uint64_t whole = 0;
+    for (; pos != end && IsDigit(*pos); ++pos)
+        whole = whole * 10 + static_cast<std::uint64_t>(*pos - '0');
+    long digits = pos - begin;
+    long fraction = 0;
+    if (pos != end && *pos == '.') {
+        const char* const fractionStart = ++pos;
+        for (; pos != end && IsDigit(*pos); ++pos)
+            whole = whole * 10 + static_cast<std::uint64_t>(*pos - '0');
+        fraction = pos - fractionStart;
+        digits += fraction;
+    }
+    // Past 16 digits the sum above may have wrapped; it is not used then.
+    if (digits == 0 || digits > kMostDigits || whole > kLargestExact)
+        return {};
+    return {static_cast<double>(whole) / kPowersOfTen[fraction], static_cast<std::size_t>(pos - begin)};
+}
 
 LeadingNumber ReadLeadingDecimal(std::string_view text)
 {
@@ -119,16 +187,6 @@ int LeadingInteger(std::string_view text)
         }
     }
     return static_cast<int>(negative ? -value : value);
-}
-
-std::string_view Trimmed(std::string_view text)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 std::string LowerAscii(std::string_view text)

@@ -21,6 +21,15 @@ struct LeadingNumber {
 };
 LeadingNumber ReadLeadingDecimal(std::string_view text);
 
+// A number in the plainest form: digits, or digits, a point and digits,
+// with no blank, sign or exponent before or around it, at most 16 digits and
+// at most 2^53 without its point. As a whole number over a power of ten,
+// both exact in a double, one correctly rounded division gives exactly the
+// double from_chars gives, which is what ReadLeadingDecimal reads there too.
+// Length 0 when the text does not start with such a number, and when its
+// digits go on past those limits: the caller then reads it another way.
+LeadingNumber ReadPlainDecimal(std::string_view text);
+
 // The same, with an optional exponent after the digits: 'e' or 'E', an
 // optional sign and at least one digit ("9.44375e1" reads 94.4375; in "12e"
 // or "5E+x" the number ends before the 'e'). A number beyond the range of
@@ -31,8 +40,17 @@ LeadingNumber ReadLeadingFloat(std::string_view text);
 // blanks and sign; 0 when there is none. Clamped to the int range.
 int LeadingInteger(std::string_view text);
 
-// The text without blanks, tabs and carriage returns at either end.
-std::string_view Trimmed(std::string_view text);
+// The text without blanks, tabs and carriage returns at either end. Inline:
+// readers trim every field of every row.
+inline std::string_view Trimmed(std::string_view text)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
 
 // The text with its ASCII letters in lower case, or in capitals; other
 // bytes, UTF-8 included, stay as they are.

@@ -1,5 +1,6 @@
 #include "quotes/CsvDate.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 
@@ -51,10 +52,12 @@ int FullYear(int year, std::size_t digits)
     return year < 69 ? 2000 + year : 1900 + year;
 }
 
-std::optional<CalendarDate> Checked(int year, int month, int day)
+// The date when it is a real one, else year 0. Not an optional: copying one
+// out costs a stalled load on every row.
+CalendarDate Checked(int year, int month, int day)
 {
     if (year < 1900 || year > 2099 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
-        return std::nullopt;
+        return {};
     return CalendarDate{year, month, day};
 }
 
@@ -99,14 +102,15 @@ int ClockTime(std::string_view text)
 }
 
 struct DatePart {
-    std::optional<CalendarDate> date;
+    CalendarDate date;    // year 0 when there is none
     std::size_t end = 0;  // where the date ended in the field
 };
 
 DatePart ReadDate(std::string_view text, SlashOrder slashes)
 {
     std::size_t pos = 0;
-    if (!text.empty() && std::isalpha(static_cast<unsigned char>(text[0]))) {
+    // A digit is never a letter, in any locale: most dates skip the call.
+    if (!text.empty() && !IsDigit(text[0]) && std::isalpha(static_cast<unsigned char>(text[0]))) {
         // Mar 15, 2024
         const int month = TakeMonthName(text, pos);
         Take(text, pos, ' ');
@@ -132,7 +136,7 @@ DatePart ReadDate(std::string_view text, SlashOrder slashes)
     if (separator == '-' && firstDigits == 4) {  // 2024-03-15
         const int month = TakeNumber(text, pos, 2, false);
         const int day = Take(text, pos, '-') ? TakeNumber(text, pos, 2, false) : -1;
-        return {day < 0 || month < 0 ? std::nullopt : Checked(first, month, day), pos};
+        return {day < 0 || month < 0 ? CalendarDate{} : Checked(first, month, day), pos};
     }
     if (separator == '-') {  // 15-Mar-24
         const int month = TakeMonthName(text, pos);
@@ -162,18 +166,31 @@ std::optional<CsvDate> ParseCsvDate(std::string_view field, SlashOrder slashes)
 {
     const std::string_view text = Trimmed(field);
     const DatePart part = ReadDate(text, slashes);
-    if (!part.date)
+    if (part.date.year == 0)
         return std::nullopt;
     std::string_view rest = text.substr(part.end);
     if (rest.empty())
-        return CsvDate{*part.date, -1};
+        return CsvDate{part.date, -1};
     if (rest[0] != ' ' && rest[0] != 'T')
         return std::nullopt;
     rest = Trimmed(rest.substr(1));
     const int seconds = ClockTime(rest);
     if (seconds < 0)
         return std::nullopt;
-    return CsvDate{*part.date, seconds};
+    return CsvDate{part.date, seconds};
+}
+
+CalendarDate LeadingCsvDate(std::string_view line, char separator, SlashOrder slashes)
+{
+    // From a digit on, such a date holds no quote and no blank: the field is
+    // exactly the date, and reading it stops at the separator as it stops at
+    // the field's end.
+    if (line.empty() || !IsDigit(line[0]))
+        return {};
+    const DatePart part = ReadDate(line, slashes);
+    if (part.end < line.size() && line[part.end] != separator)
+        return {};
+    return part.date;
 }
 
 bool IsDayFirstSlashDate(std::string_view field)
@@ -205,11 +222,16 @@ int ParseCsvTime(std::string_view field)
 std::string HistoryDateText(const CalendarDate& date)
 {
     const int shortYear = date.year % 100;
-    std::string text = std::to_string(date.day);
-    text += '-';
-    text += kMonthNames[static_cast<std::size_t>(date.month - 1)];
-    text += '-';
-    text += static_cast<char>('0' + shortYear / 10);
-    text += static_cast<char>('0' + shortYear % 10);
-    return text;
+    const std::string_view month = kMonthNames[static_cast<std::size_t>(date.month - 1)];
+    char text[16];
+    char* end = text;
+    if (date.day >= 10)
+        *end++ = static_cast<char>('0' + date.day / 10);
+    *end++ = static_cast<char>('0' + date.day % 10);
+    *end++ = '-';
+    end = std::copy(month.begin(), month.end(), end);
+    *end++ = '-';
+    *end++ = static_cast<char>('0' + shortYear / 10);
+    *end++ = static_cast<char>('0' + shortYear % 10);
+    return std::string(text, end);
 }

@@ -7,6 +7,7 @@
 #include "quotes/QuoteSeries.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -75,31 +76,61 @@ public:
     RowParser(const CsvLayout& layout, std::string_view text, CsvReadReport& report)
         : layout_(layout), text_(text), report_(report)
     {
+        kindAt_.fill(-1);
+        for (std::size_t kind = 0; kind < kCsvColumnKinds; ++kind) {
+            const int column = layout.columns[kind];
+            if (column >= 0) {
+                kindAt_[static_cast<std::size_t>(column)] = static_cast<int>(kind);
+                lastColumn_ = std::max(lastColumn_, column);
+            }
+        }
     }
 
     // Reads the row into bar `bar` of the store; false (and the row counted
     // as skipped) when it has no usable close or a price not above 0.
     bool Read(const RowRef& row, QuoteSeries& store, int bar)
     {
-        const CsvFields fields = SplitCsvLine(text_.substr(row.begin, row.length), layout_.separator);
-        const auto number = [&](CsvColumn kind) {
-            return ReadCsvNumber(fields.At(layout_.Column(kind)), layout_.decimalComma);
-        };
-        const std::optional<double> close = number(CsvColumn::Close);
-        const std::optional<double> open = number(CsvColumn::Open);
-        const std::optional<double> high = number(CsvColumn::High);
-        const std::optional<double> low = number(CsvColumn::Low);
-        const bool positive = close && *close > 0 && (!open || *open > 0) && (!high || *high > 0) && (!low || *low > 0);
+        // The numbers of the columns read, the other fields passed over; a
+        // field the line lacks reads as no number.
+        std::array<double, kCsvColumnKinds> numbers;
+        numbers.fill(kNoCsvNumber);
+        CsvFieldReader reader(text_.substr(row.begin, row.length), layout_.separator);
+        for (int column = 0; column <= lastColumn_; ++column) {
+            const int kind = kindAt_[static_cast<std::size_t>(column)];
+            const bool numeric = kind >= 0 && kind != static_cast<int>(CsvColumn::Date) &&
+                                 kind != static_cast<int>(CsvColumn::Time);
+            if (numeric && !layout_.decimalComma) {
+                if (const LeadingNumber plain = reader.NextPlainNumber(); plain.length > 0) {
+                    numbers[static_cast<std::size_t>(kind)] = plain.value;
+                    continue;
+                }
+            }
+            std::string_view field;
+            if (!reader.Next(field))
+                break;
+            if (numeric)
+                numbers[static_cast<std::size_t>(kind)] = ReadCsvNumber(field, layout_.decimalComma);
+        }
+        const auto number = [&](CsvColumn kind) { return numbers[static_cast<std::size_t>(kind)]; };
+        const double close = number(CsvColumn::Close);
+        const double open = number(CsvColumn::Open);
+        const double high = number(CsvColumn::High);
+        const double low = number(CsvColumn::Low);
+        // NaN, no number, is never above 0.
+        const auto missing = [](double value) { return std::isnan(value); };
+        const bool positive = close > 0 && (missing(open) || open > 0) && (missing(high) || high > 0) &&
+                              (missing(low) || low > 0);
         if (!positive) {
             Skip(row.line);
             return false;
         }
         store.dates[bar] = HistoryDateText(row.date);
-        store.close[bar] = *close;
-        store.open[bar] = open.value_or(*close);
-        store.high[bar] = high.value_or(*close);
-        store.low[bar] = low.value_or(*close);
-        store.volume[bar] = std::max(0.0, number(CsvColumn::Volume).value_or(0));
+        store.close[bar] = close;
+        store.open[bar] = missing(open) ? close : open;
+        store.high[bar] = missing(high) ? close : high;
+        store.low[bar] = missing(low) ? close : low;
+        const double volume = number(CsvColumn::Volume);
+        store.volume[bar] = missing(volume) ? 0.0 : std::max(0.0, volume);
         if (layout_.Column(CsvColumn::AdjClose) >= 0)
             Adjust(number(CsvColumn::AdjClose), store, bar);
         return true;
@@ -114,15 +145,15 @@ public:
 private:
     // The adjusted close becomes the close; a row without a usable one is
     // scaled like the newer row before it.
-    void Adjust(std::optional<double> adjusted, QuoteSeries& store, int bar)
+    void Adjust(double adjusted, QuoteSeries& store, int bar)
     {
         const double raw = store.close[bar];
-        if (adjusted && *adjusted > 0)
-            ratio_ = *adjusted / raw;
+        if (adjusted > 0)
+            ratio_ = adjusted / raw;
         store.rawClose[bar] = raw;
         if (ratio_ == 1)
             return;
-        store.close[bar] = adjusted && *adjusted > 0 ? *adjusted : raw * ratio_;
+        store.close[bar] = adjusted > 0 ? adjusted : raw * ratio_;
         store.open[bar] *= ratio_;
         store.high[bar] *= ratio_;
         store.low[bar] *= ratio_;
@@ -132,6 +163,8 @@ private:
     const CsvLayout& layout_;
     std::string_view text_;
     CsvReadReport& report_;
+    std::array<int, kMaxCsvColumns> kindAt_{};  // column kind at each field index, -1 for none
+    int lastColumn_ = -1;
     double ratio_ = 1;
 };
 
@@ -168,9 +201,13 @@ CsvReadReport CsvHistoryReader::Load(QuoteSeries& store, const std::filesystem::
         throw FileError(Quoted(file.string()) + " is larger than " + std::to_string(kMaxFileSize >> 20) +
                         " MB; it is not read. The program shows the newest " + std::to_string(kMaxBars) +
                         " days: keep the newest rows and the header, and cut the rest off.");
-    std::string text(error ? 0 : static_cast<std::size_t>(size) + 4096, '\0');
-    text.resize(ReadFileBounded(file, "CSV quote file", text.data(), text.size(), text.size()));
-    return Parse(store, text, file.string());
+    // Read in one call into the buffer of the last load, neither allocated
+    // nor zero-filled again while the files are no larger.
+    const std::size_t capacity = error ? 0 : static_cast<std::size_t>(size) + 4096;
+    if (fileBytes_.size() < capacity)
+        fileBytes_.resize(capacity);
+    const std::size_t length = ReadFileBounded(file, "CSV quote file", fileBytes_.data(), capacity, capacity);
+    return Parse(store, std::string_view(fileBytes_.data(), length), file.string());
 }
 
 CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text, std::string_view name) const
@@ -197,40 +234,48 @@ CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text,
     report.layout = layout.Describe();
     RowParser parser(layout, text, report);
 
-    // Each data line with its date field, found once.
-    struct DataLine {
-        Line line;
-        std::string_view date;
-    };
+    // Slash dates are month first unless some row's first number cannot be a
+    // month; such a row's date is then no date month first. One walk reads
+    // the dates month first, a second one day first when such a row came.
     const int dateColumn = layout.Column(CsvColumn::Date);
     const int timeColumn = layout.Column(CsvColumn::Time);
-    std::vector<DataLine> data;
-    data.reserve(text.size() / 32);
-    const auto keep = [&](const Line& line) {
-        data.push_back({line, CsvFieldAt(line.text, layout.separator, dateColumn)});
-    };
-    if (!layout.header)
-        keep(*first);
-    for (std::optional<Line> line = lines.Next(); line; line = lines.Next())
-        keep(*line);
-
-    report.rowsInFile = static_cast<int>(data.size());
-    const bool dayFirst =
-        std::any_of(data.begin(), data.end(), [](const DataLine& line) { return IsDayFirstSlashDate(line.date); });
     std::vector<RowRef> rows;
-    rows.reserve(data.size());
-    for (const auto& [line, dateField] : data) {
-        const std::optional<CsvDate> date =
-            ParseCsvDate(dateField, dayFirst ? SlashOrder::DayFirst : SlashOrder::MonthFirst);
-        if (!date) {
-            parser.Skip(line.number);
-            continue;
-        }
-        const int seconds = timeColumn >= 0 ? ParseCsvTime(CsvFieldAt(line.text, layout.separator, timeColumn))
-                                            : date->seconds;
-        rows.push_back({date->date, seconds, static_cast<std::uint32_t>(line.text.data() - text.data()),
-                        static_cast<std::uint32_t>(line.text.size()), line.number});
-    }
+    rows.reserve(text.size() / 32);
+    const auto readDates = [&](SlashOrder slashes) {
+        rows.clear();
+        report.rowsInFile = 0;
+        report.rowsSkipped = 0;
+        report.skippedLines.clear();
+        bool dayFirstSeen = false;
+        const auto take = [&](const Line& line) {
+            ++report.rowsInFile;
+            // Most dates are read where they stand, the rest as their field.
+            CsvDate date{dateColumn == 0 ? LeadingCsvDate(line.text, layout.separator, slashes) : CalendarDate{}};
+            if (date.date.year == 0) {
+                const std::string_view dateField = CsvFieldAt(line.text, layout.separator, dateColumn);
+                const std::optional<CsvDate> parsed = ParseCsvDate(dateField, slashes);
+                if (!parsed) {
+                    dayFirstSeen = dayFirstSeen || IsDayFirstSlashDate(dateField);
+                    parser.Skip(line.number);
+                    return;
+                }
+                date = *parsed;
+            }
+            const int seconds = timeColumn >= 0
+                                    ? ParseCsvTime(CsvFieldAt(line.text, layout.separator, timeColumn))
+                                    : date.seconds;
+            rows.push_back({date.date, seconds, static_cast<std::uint32_t>(line.text.data() - text.data()),
+                            static_cast<std::uint32_t>(line.text.size()), line.number});
+        };
+        if (!layout.header)
+            take(*first);
+        LineCursor dataLines = lines;
+        for (std::optional<Line> line = dataLines.Next(); line; line = dataLines.Next())
+            take(*line);
+        return dayFirstSeen;
+    };
+    if (readDates(SlashOrder::MonthFirst))
+        readDates(SlashOrder::DayFirst);
 
     // Oldest first, rows of one date in the order read.
     const auto older = [](const RowRef& a, const RowRef& b) { return a.date < b.date; };

@@ -48,4 +48,9 @@ public:
 
     // The same for text already read; `name` names the file in errors.
     CsvReadReport Parse(QuoteSeries& store, std::string_view text, std::string_view name) const;
+
+private:
+    // The bytes of the last file loaded; kept, like the store's buffers, so
+    // that the next load reuses them.
+    mutable std::vector<char> fileBytes_;
 };

@@ -87,12 +87,12 @@ std::optional<CsvLayout> PositionalLayout(const CsvFields& fields, char separato
     return layout;
 }
 
-// The number when `text` is one and nothing else.
-std::optional<double> WholeNumber(std::string_view text)
+// The number when `text` is one and nothing else, else NaN.
+double WholeNumber(std::string_view text)
 {
     const LeadingNumber read = ReadLeadingDecimal(text);
     if (read.length == 0 || read.length != text.size() || !std::isfinite(read.value))
-        return std::nullopt;
+        return kNoCsvNumber;
     return read.value;
 }
 
@@ -123,6 +123,19 @@ bool CsvFieldReader::Next(std::string_view& field)
     done_ = pos >= line_.size();
     pos_ = pos + 1;
     return true;
+}
+
+LeadingNumber CsvFieldReader::NextPlainNumber()
+{
+    if (done_)
+        return {};
+    const LeadingNumber number = ReadPlainDecimal(line_.substr(pos_));
+    const std::size_t end = pos_ + number.length;
+    if (number.length == 0 || (end < line_.size() && line_[end] != separator_))
+        return {};
+    done_ = end >= line_.size();
+    pos_ = end + 1;
+    return number;
 }
 
 std::string_view CsvFieldAt(std::string_view line, char separator, int index)
@@ -201,13 +214,19 @@ CsvLayoutResult DetectCsvLayout(std::string_view firstLine, std::string_view fir
     return {layout, {}};
 }
 
-std::optional<double> ReadCsvNumber(std::string_view field, bool decimalComma)
+double ReadCsvNumber(std::string_view field, bool decimalComma)
 {
     std::string_view text = Trimmed(field);
     if (!text.empty() && text.front() == '$')
         text.remove_prefix(1);
+    // Most fields are plain numbers, read where they stand; one that is
+    // nothing else holds no group mark either.
+    if (!decimalComma) {
+        const LeadingNumber plain = ReadPlainDecimal(text);
+        if (plain.length > 0 && plain.length == text.size())
+            return plain.value;
+    }
     const char groupMark = decimalComma ? '.' : ',';
-    // Most fields are plain numbers, read where they stand.
     // Two searches for one character each: find_first_of would search its
     // set once for every character of the text.
     if (!decimalComma && text.find(',') == std::string_view::npos && text.find('\'') == std::string_view::npos) {
@@ -219,7 +238,7 @@ std::optional<double> ReadCsvNumber(std::string_view field, bool decimalComma)
         if (c == groupMark || c == '\'')
             continue;
         if (length + 1 >= plain.size())
-            return std::nullopt;
+            return kNoCsvNumber;
         plain[length++] = decimalComma && c == ',' ? '.' : c;
     }
     return WholeNumber(std::string_view(plain.data(), length));

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "base/Text.h"
+
 #include <array>
 #include <cstddef>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +31,12 @@ public:
 
     // The next field into `field`; false after the last one.
     bool Next(std::string_view& field);
+
+    // The next field when it is a plain number (see ReadPlainDecimal) from
+    // its first character up to the separator or the line end, moving past
+    // it: as Next() and ReadCsvNumber without decimal commas would read it,
+    // in one pass. Length 0, and nothing moved, for any other field.
+    LeadingNumber NextPlainNumber();
 
 private:
     std::string_view line_;
@@ -69,6 +78,8 @@ struct CsvLayoutResult {
 CsvLayoutResult DetectCsvLayout(std::string_view firstLine, std::string_view firstDataLine);
 
 // A price or volume field: "123.45", "1,234.5", "$12.30", or with decimal
-// commas "123,45" and "1.234,5". Nothing for an empty field, "null", "NaN",
-// "-" or anything else that is not wholly a finite number.
-std::optional<double> ReadCsvNumber(std::string_view field, bool decimalComma);
+// commas "123,45" and "1.234,5". kNoCsvNumber (NaN) for an empty field,
+// "null", "NaN", "-" or anything else that is not wholly a finite number.
+// Not an optional: returning one costs a stalled load on every field.
+inline constexpr double kNoCsvNumber = std::numeric_limits<double>::quiet_NaN();
+double ReadCsvNumber(std::string_view field, bool decimalComma);

@@ -29,6 +29,30 @@ std::string_view Between(std::string_view text, std::size_t from, std::size_t to
     return text.substr(from, to == npos ? npos : to - from);
 }
 
+// The plain number at `pos` (see ReadPlainDecimal), length 0 when there is
+// none. It holds neither comma nor line feed, and as the first
+// kMaxFieldLength characters of its field it reads as ReadDecimal reads it:
+// the field need not be found first.
+LeadingNumber PlainNumberAt(std::string_view text, std::size_t pos)
+{
+    return ReadPlainDecimal(text.substr(pos));
+}
+
+// ReadDecimal(TakeField(NextField(text, pos))): most fields are a plain
+// number right before their comma.
+double NextNumber(std::string_view text, std::size_t& pos)
+{
+    const LeadingNumber plain = PlainNumberAt(text, pos);
+    if (plain.length == 0)
+        return ReadDecimal(TakeField(NextField(text, pos)));
+    pos += plain.length;
+    if (pos < text.size() && text[pos] == ',')
+        ++pos;
+    else
+        NextField(text, pos);
+    return plain.value;
+}
+
 }  // namespace
 
 void LocalQuoteReader::Load(QuoteSeries& store, const std::filesystem::path& quoteDir, std::string_view symbol,
@@ -120,24 +144,31 @@ void LocalQuoteReader::ParseHistory(QuoteSeries& store, std::string_view text, s
 
         std::size_t pos = dateEnd + 1;
         store.dates[row] = date;
-        store.open[row] = ReadDecimal(TakeField(NextField(text, pos)));
-        store.high[row] = ReadDecimal(TakeField(NextField(text, pos)));
-        store.low[row] = ReadDecimal(TakeField(NextField(text, pos)));
+        store.open[row] = NextNumber(text, pos);
+        store.high[row] = NextNumber(text, pos);
+        store.low[row] = NextNumber(text, pos);
 
-        const std::size_t comma = text.find(',', pos);
-        const std::size_t newline = text.find('\n', pos);
+        // The searches may start behind a plain close: it holds neither.
+        const LeadingNumber plainClose = PlainNumberAt(text, pos);
+        const std::size_t comma = text.find(',', pos + plainClose.length);
+        const std::size_t newline = text.find('\n', pos + plainClose.length);
+        const auto closeUpTo = [&](std::size_t end) {
+            return plainClose.length > 0 ? plainClose.value : ReadDecimal(TakeField(Between(text, pos, end)));
+        };
         if (comma == npos) {
-            store.close[row] = ReadDecimal(TakeField(Between(text, pos, newline)));
+            store.close[row] = closeUpTo(newline);
             store.barCount = row + 1;
             return;
         }
         // npos is larger than any position, so a last line without line feed
         // still has its comma "before" the line end.
         if (comma < newline) {
-            store.close[row] = ReadDecimal(TakeField(Between(text, pos, comma)));
-            store.volume[row] = ReadDecimal(TakeField(Between(text, comma + 1, newline)));
+            store.close[row] = closeUpTo(comma);
+            const LeadingNumber plainVolume = PlainNumberAt(text, comma + 1);
+            store.volume[row] = plainVolume.length > 0 ? plainVolume.value
+                                                       : ReadDecimal(TakeField(Between(text, comma + 1, newline)));
         } else {
-            store.close[row] = ReadDecimal(TakeField(Between(text, pos, newline)));
+            store.close[row] = closeUpTo(newline);
         }
         ++row;
         if (newline == npos)

@@ -62,13 +62,16 @@ void QuoteSeries::ScanMonthStarts()
 {
     // The scan never looks past bar 390: 400 daily bars span at most 19 months.
     int marks = 0;
+    int day = LeadingInteger(dates[2]);
     for (int i = 2; i <= 389 && marks < kMaxMonthMarks; ++i) {
         if (dates[i + 1].empty())
             break;
-        if (LeadingInteger(dates[i + 1]) > LeadingInteger(dates[i])) {
+        const int olderDay = LeadingInteger(dates[i + 1]);
+        if (olderDay > day) {
             monthStarts[marks] = i;
             monthLabels[marks] = MonthLabel(dates[i]);
             ++marks;
         }
+        day = olderDay;
     }
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -100,4 +101,48 @@ TEST(CaseMapping, OnlyAsciiLettersChangeCase)
 {
     EXPECT_EQ(UpperAscii("brk.b-1_\xC3\xA9z"), "BRK.B-1_\xC3\xA9Z");
     EXPECT_EQ(LowerAscii("BRK.B-1_\xC3\x89Z"), "brk.b-1_\xC3\x89z");
+}
+
+TEST(ReadPlainDecimal, EveryLengthOfWholeAndFractionReadsAsFromCharsWithOrWithoutRoomBehind)
+{
+    // Eight digits are read at a time where 16 bytes can be looked at, one
+    // at a time near the end of the text: both must give from_chars' double
+    // and length, for every count of digits before and after the point.
+    const std::string digits = "9876543210987654321";
+    for (std::size_t whole = 0; whole <= 10; ++whole) {
+        for (int fraction = -1; fraction <= 10; ++fraction) {  // -1: no point
+            std::string number = digits.substr(whole % 3, whole);
+            if (fraction >= 0)
+                number += "." + digits.substr(5, static_cast<std::size_t>(fraction));
+            const std::size_t count = whole + static_cast<std::size_t>(std::max(fraction, 0));
+            if (count == 0 || count > 15)
+                continue;  // no digit at all, or maybe past 2^53
+            for (const std::string& behind : {std::string(), std::string(","), std::string(",4213900,17.25\n")}) {
+                const std::string text = number + behind;
+                const LeadingNumber read = ReadPlainDecimal(text);
+                EXPECT_TRUE(SameBits(read.value, Exact(number))) << text;
+                EXPECT_EQ(read.length, number.size()) << text;
+            }
+        }
+    }
+}
+
+TEST(ReadPlainDecimal, StopsAtTheFirstByteThatIsNoDigitAndLeavesTheRestToOthers)
+{
+    // Bytes just around the digits in ASCII, and bytes whose addition carries.
+    for (const char after : {'/', ':', ' ', ',', '\xFA', '\xFF', '\0', 'e'}) {
+        const std::string text = std::string("1234.56") + after + "789012345678";
+        EXPECT_EQ(ReadPlainDecimal(text).length, 7U) << int(after);
+        EXPECT_EQ(ReadPlainDecimal(text).value, 1234.56) << int(after);
+        const std::string whole = std::string("98") + after + "7654321012345678";
+        EXPECT_EQ(ReadPlainDecimal(whole).length, 2U) << int(after);
+        EXPECT_EQ(ReadPlainDecimal(whole).value, 98) << int(after);
+    }
+    // Not plain: read by ReadLeadingDecimal's longer way, or not at all.
+    for (const std::string text : {" 12.5,1111111111", "-1.5,11111111111", "+2,111111111111111", ".,1111111111111111",
+                                   ",12,1111111111111", "12345678901234567,1", "9007199254740993,11"})
+        EXPECT_EQ(ReadPlainDecimal(text).length, 0U) << text;
+    EXPECT_EQ(ReadPlainDecimal("9007199254740992").value, 9007199254740992.0);
+    EXPECT_EQ(ReadPlainDecimal(".5").value, 0.5);
+    EXPECT_EQ(ReadPlainDecimal("7.,1111111111111111").length, 2U);
 }

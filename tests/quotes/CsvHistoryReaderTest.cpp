@@ -236,3 +236,39 @@ TEST_F(CsvHistoryReaderTest, HostileTextStaysInsideItsLines)
         EXPECT_LE(store->barCount, 1);
     }
 }
+
+TEST_F(CsvHistoryReaderTest, FieldsThatAreNotPlainReadAsTheirTrimmedUnquotedText)
+{
+    // Dates and numbers are read where they stand while they are plain;
+    // quotes, blanks, a time, a second point or too many digits hand the
+    // field over to the field reader, with CRLF and no last line feed.
+    const CsvReadReport report = Parse("Date,Open,High,Low,Close,Volume\r\n"
+                                       "\"2024-03-15\",\"172.5\", 173.25 ,170.5,172.75,61000\r\n"
+                                       "2024-03-14 16:00,171.25,174,171,173,72500\r\n"
+                                       "2024-03-13,171.25,174,171,173\r\n"
+                                       "2024-03-12,1.5.5,2,1,1.25,9\r\n"
+                                       "2024-03-11,1,2,1,1.5,12345678901234567890");
+    EXPECT_EQ(report.rowsSkipped, 0);
+    ASSERT_EQ(store->barCount, 5);
+    ExpectBar(*store, 0, {"15-Mar-24", 172.5, 173.25, 170.5, 172.75, 0, 61000});
+    ExpectBar(*store, 1, {"14-Mar-24", 171.25, 174, 171, 173, 0, 72500});
+    ExpectBar(*store, 2, {"13-Mar-24", 171.25, 174, 171, 173, 0, 0});
+    ExpectBar(*store, 3, {"12-Mar-24", 1.25, 2, 1, 1.25, 0, 9});  // "1.5.5" is no number: the close stands in
+    EXPECT_EQ(store->volume[4], 12345678901234567890.0);
+}
+
+TEST_F(CsvHistoryReaderTest, ADayFirstDateAfterMonthFirstOnesMakesEveryDateDayFirst)
+{
+    const CsvReadReport report = Parse("Date,Close\n3/4/2024,1\n2/4/2024,0.5\n15/4/2024,2\n");
+    EXPECT_EQ(report.rowsSkipped, 0);
+    EXPECT_EQ(report.rowsInFile, 3);
+    ASSERT_EQ(store->barCount, 3);
+    EXPECT_EQ(store->dates[0], "15-Apr-24");
+    EXPECT_EQ(store->dates[1], "3-Apr-24");
+    EXPECT_EQ(store->dates[2], "2-Apr-24");
+
+    // Decimal commas: a point groups thousands, also in a plain-looking field.
+    Parse("Datum;Schluss\n15.03.2024;2,5\n14.03.2024;1.234\n");
+    EXPECT_EQ(store->close[0], 2.5);
+    EXPECT_EQ(store->close[1], 1234);
+}

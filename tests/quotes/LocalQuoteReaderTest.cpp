@@ -254,3 +254,18 @@ TEST_F(LocalQuoteReaderTest, AFileThatCannotBeReadIsAnErrorNamingIt)
     std::filesystem::create_directory(folder.path() / "table.csv");  // a folder in place of the file
     EXPECT_THROW(reader.Load(*store, folder.path(), "IBM", latest), FileError);
 }
+
+TEST_F(LocalQuoteReaderTest, FieldsThatAreNotPlainNumbersReadAsTheirLeadingNumber)
+{
+    // Blanks, signs, an empty close and a field longer than is read: each
+    // reads as the first 20 characters of its field.
+    Load("", std::string(kHeader) + "5-Dec-00, 1.5,+2,-0.5,,700\n"
+                                    "4-Dec-00,1,2,3,4\n"
+                                    "3-Dec-00,123456789012345678901234,2,3,4.5,6\n"
+                                    "2-Dec-00,1,2,3,4,5");
+    ASSERT_EQ(store->barCount, 4);
+    EXPECT_EQ(BarOf(*store, 0), (TestBar{1.5, 2, -0.5, 0, 700}));
+    EXPECT_EQ(BarOf(*store, 1), (TestBar{1, 2, 3, 4, 0}));
+    EXPECT_EQ(store->open[2], 12345678901234567890.0);
+    EXPECT_EQ(BarOf(*store, 3), (TestBar{1, 2, 3, 4, 5}));
+}
