@@ -172,8 +172,12 @@ void FlowDirectionAnalysis::ComputeCommodityChannel(const QuoteSeries& store)
     const int averages = c - 29;
     Series average15{};
     Series average30{};
-    ForEachWindowSum(tp.data(), 15, averages, [&](int i, double sum) { average15[i] = sum * kOneFifteenth; });
-    ForEachWindowSum(tp.data(), 30, averages, [&](int i, double sum) { average30[i] = sum * kOneThirtieth; });
+    ForEachNestedWindowSum(tp.data(), std::array{15, 30}, std::array{averages, averages}, [&](int k, int i, double sum) {
+        if (k == 0)
+            average15[i] = sum * kOneFifteenth;
+        else
+            average30[i] = sum * kOneThirtieth;
+    });
 
     // Each bar's deviation is taken from that bar's own average, so it is
     // the same in every window that holds the bar.

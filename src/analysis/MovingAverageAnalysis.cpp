@@ -38,11 +38,7 @@ void MovingAverageAnalysis::Analyze(const QuoteSeries& store)
 {
     *this = MovingAverageAnalysis{};
 
-    AveragePositive(store, 200, sma200);
-    AveragePositive(store, 50, sma50);
-    AveragePositive(store, 27, sma27);
-    AveragePositive(store, 18, sma18);
-    AveragePositive(store, 9, sma9);
+    AveragePositive(store, std::array{9, 18, 27, 50, 200}, std::array{&sma9, &sma18, &sma27, &sma50, &sma200});
 
     ComputeBollingerBands(store);
     FindBollingerSignals(store);
@@ -50,8 +46,7 @@ void MovingAverageAnalysis::Analyze(const QuoteSeries& store)
     if (store.BarsLoaded() >= kEnvelopeRuleMinBars)
         FindEnvelopeSignals(store, envelopeEnd);
 
-    AveragePlain(store, 50, volumeSma50);
-    AveragePlain(store, 25, volumeSma25);
+    AveragePlain(store, std::array{25, 50}, std::array{&volumeSma25, &volumeSma50});
 
     StoreUndefinedAsZero({&sma200, &sma50, &sma27, &sma18, &sma9, &bollingerUpper, &bollingerLower,
                           &envelopeUpper, &envelopeLower, &volumeSma50, &volumeSma25});

@@ -52,8 +52,7 @@ void OscillatorAnalysis::Analyze(const QuoteSeries& store)
 
     ComputeMacd(store);
     FindMacdSignals(c);
-    ComputeRsi(store, 14, rsi14);
-    ComputeRsi(store, 7, rsi7);
+    ComputeRsi(store);
     FindRsiSignals(c);
     ComputeStochastic(store);
     FindStochasticSignals(c);
@@ -114,24 +113,27 @@ void OscillatorAnalysis::FindMacdSignals(int c)
             macdSignals.RecordSell(i, i, fastMacdDivergence[i]);
 }
 
-void OscillatorAnalysis::ComputeRsi(const QuoteSeries& store, int period, Series& out)
+void OscillatorAnalysis::ComputeRsi(const QuoteSeries& store)
 {
     const Series& close = store.close;
     const int c = store.BarsLoaded();
     // Each day's rise and fall, 0 for the side it did not move to: adding
     // +0.0 leaves a sum that started at +0.0 bit for bit as it was.
-    Series rises{};
-    Series falls{};
+    Series rises;
+    Series falls;
     for (int j = 0; j < c - 1; ++j) {
         rises[j] = close[j] > close[j + 1] ? close[j] - close[j + 1] : 0.0;
         falls[j] = close[j] < close[j + 1] ? close[j + 1] - close[j] : 0.0;
     }
     // The differences of the window are summed as they are, without smoothing.
-    const int count = c - period;
-    Series up{};
-    ForEachWindowSum(rises.data(), period, count, [&](int i, double sum) { up[i] = sum; });
-    ForEachWindowSum(falls.data(), period, count,
-                     [&](int i, double down) { out[i] = Ratio(up[i] * 100, up[i] + down); });
+    constexpr std::array kPeriods{7, 14};
+    const std::array counts{c - kPeriods[0], c - kPeriods[1]};
+    std::array<Series, 2> up;
+    ForEachNestedWindowSum(rises.data(), kPeriods, counts, [&](int k, int i, double sum) { up[k][i] = sum; });
+    const std::array outs{&rsi7, &rsi14};
+    ForEachNestedWindowSum(falls.data(), kPeriods, counts, [&](int k, int i, double down) {
+        (*outs[k])[i] = Ratio(up[k][i] * 100, up[k][i] + down);
+    });
 }
 
 void OscillatorAnalysis::FindRsiSignals(int c)
