@@ -36,6 +36,10 @@ void ForEachNestedWindowSum(const double* values, const std::array<int, K>& leng
         }
         void Add(const double* v)
         {
+            // Hides that this step's v + 2 is the next step's v: seeing it,
+            // an optimiser keeps loads for later steps in registers and
+            // pushes the sums out to memory instead.
+            asm("" : "+r"(v));
             s0 += At(v);
             s1 += At(v + 2);
             s2 += At(v + 4);
