@@ -47,8 +47,22 @@ void FindAverageCrossings(const Series& x, const Series& a, int scan, SignalSet&
 
 void OscillatorAnalysis::Analyze(const QuoteSeries& store)
 {
-    *this = OscillatorAnalysis{};
     const int c = store.BarsLoaded();
+    // The signal lines start from the 0 behind the oldest bar.
+    for (Series* series : {&fastMacdSignal, &macdSignal, &fastMacd, &macd, &fastMacdDivergence, &macdDivergence})
+        ClearFrom(*series, c - 1);
+    ClearFrom(rsi7, c - 7);
+    ClearFrom(rsi14, c - 14);
+    ClearFrom(stochK, c - 3);
+    ClearFrom(stochD, c - 3);
+    ClearFrom(williamsR, c - 9);
+    ClearFrom(volumeRangeIndex, c - 9);
+    ClearFrom(momentum, c - 11);
+    ClearFrom(momentumMa, c - 22);
+    ClearFrom(roc, c - 9);
+    ClearFrom(rocMa, c - 18);
+    for (SignalSet* signals : {&macdSignals, &rsiSignals, &stochSignals, &williamsSignals, &momentumSignals, &rocSignals})
+        signals->Clear();
 
     ComputeMacd(store);
     FindMacdSignals(c);

@@ -26,6 +26,14 @@ inline void StoreUndefinedAsZero(std::initializer_list<Series*> all)
                 value = 0;
 }
 
+// Sets entries `from` to the oldest to 0, all of them when `from` is below 0:
+// a module clears what its run does not write, and is left from an earlier
+// run over more bars, instead of zeroing every entry before writing most.
+inline void ClearFrom(Series& series, int from)
+{
+    std::fill(series.begin() + std::clamp(from, 0, kMaxBars), series.end(), 0.0);
+}
+
 // How many scan indexes a signal rule looks at: `offset` fewer than the bars,
 // at most `cap` (30 for most rules).
 inline int ScanLength(int barCount, int offset, int cap)

@@ -94,14 +94,14 @@ void Pass(Filter& f, const Series& measurement, int start, Gains g)
 // other way; then it moves 0.8 % of its size in the stochastic's direction.
 void SteerLine(Filter& f, const Series& stochK, int start)
 {
-    f.change.fill(0);
+    ClearFrom(f.change, start + 1);
     for (int i = start; i >= 0; --i)
         f.change[i] = f.level[i] - f.level[i + 1];
 
     const Series& d = f.change;
     const Series& k = stochK;
     Series& line = f.line;
-    line.fill(0);
+    ClearFrom(line, start);
     for (int i = start - 1; i >= 0; --i) {
         if (k[i] < 25 && k[i] < k[i + 1] && d[i] >= d[i + 1])
             line[i] = line[i + 1] - kNudge * std::abs(line[i + 1]);
@@ -127,10 +127,28 @@ bool IsPeak(const Series& ln, int i)
 void VolumeForecastAnalysis::Analyze(const QuoteSeries& store, const Series& stochK,
                                      std::span<const SignalSet* const> earlierSignals)
 {
-    *this = VolumeForecastAnalysis{};
     const int c = store.BarsLoaded();
-    if (c < 1)
+    // The trends start from the 0 behind the oldest bar.
+    ClearFrom(obv, c - 1);
+    ClearFrom(pvt, c - 1);
+    ClearFrom(obvMa12, c - 12);
+    ClearFrom(pvtMa12, c - 12);
+    // The filters are seeded at the oldest bar and predict from the one after.
+    for (Series* series : {&ita2Predicted, &ita2PrevAccel, &ita1Predicted, &ita1PrevAccel})
+        ClearFrom(*series, c - 1);
+    for (Series* series : {&ita2Level, &ita2Accel, &ita1Level, &ita1Accel})
+        ClearFrom(*series, c);
+    for (SignalSet* signals : {&obvSignals, &pvtSignals, &ita2Signals, &ita1Signals})
+        signals->Clear();
+    todayBuyTotal = 0;
+    todaySellTotal = 0;
+    trendLevel = 0;
+    trendSlope = 0;
+    if (c < 1) {
+        for (Series* series : {&ita2Change, &ita2Line, &ita1Change, &ita1Line})
+            ClearFrom(*series, 0);
         return;
+    }
 
     ComputeTrendLines(store);
     FindAverageCrossings(obv, obvMa12, c, obvSignals);
