@@ -25,15 +25,26 @@ Series TypicalPrices(const QuoteSeries& store)
     return tp;
 }
 
-// Wilder smoothing from a 14-bar seed at `seed` toward bar 0.
-void WilderSmooth(const Series& raw, int seed, int seedBars, Series& smooth)
+// Wilder smoothing of each raw series from a 14-bar seed at `seed` toward
+// bar 0. The series are smoothed side by side, each its own chain, so the
+// processor overlaps them.
+template <std::size_t N>
+void WilderSmooth(const std::array<const Series*, N>& raws, int seed, int seedBars,
+                  const std::array<Series*, N>& smooths)
 {
-    double sum = 0;
-    for (int j = seed; j < seed + seedBars; ++j)
-        sum += raw[j];
-    smooth[seed] = sum * kOneFourteenth;
+    std::array<double, N> last;
+    for (std::size_t k = 0; k < N; ++k) {
+        double sum = 0;
+        for (int j = seed; j < seed + seedBars; ++j)
+            sum += (*raws[k])[j];
+        last[k] = sum * kOneFourteenth;
+        (*smooths[k])[seed] = last[k];
+    }
     for (int i = seed - 1; i >= 0; --i)
-        smooth[i] = smooth[i + 1] * kThirteenFourteenths + raw[i] * kOneFourteenth;
+        for (std::size_t k = 0; k < N; ++k) {
+            last[k] = last[k] * kThirteenFourteenths + (*raws[k])[i] * kOneFourteenth;
+            (*smooths[k])[i] = last[k];
+        }
 }
 
 }  // namespace
@@ -140,9 +151,8 @@ void FlowDirectionAnalysis::ComputeDirectionalMovement(const QuoteSeries& store)
     Series smoothPlus;
     Series smoothMinus;
     Series smoothRange;
-    WilderSmooth(plusMove, seed, 14, smoothPlus);
-    WilderSmooth(minusMove, seed, 14, smoothMinus);
-    WilderSmooth(trueRange, seed, 14, smoothRange);
+    WilderSmooth(std::array<const Series*, 3>{&plusMove, &minusMove, &trueRange}, seed, 14,
+                 std::array{&smoothPlus, &smoothMinus, &smoothRange});
 
     Series directional{};
     for (int i = 0; i < seed; ++i) {
@@ -156,7 +166,7 @@ void FlowDirectionAnalysis::ComputeDirectionalMovement(const QuoteSeries& store)
 
     const int adxSeed = c - 29;
     Series adx;
-    WilderSmooth(directional, adxSeed, 14, adx);
+    WilderSmooth(std::array<const Series*, 1>{&directional}, adxSeed, 14, std::array{&adx});
     for (int i = 0; i <= adxSeed; ++i)
         adx14[i] = adx[i] * 100;
 }

@@ -206,21 +206,18 @@ void OscillatorAnalysis::ComputeWilliamsR(const QuoteSeries& store)
 void OscillatorAnalysis::ComputeVolumeRangeIndex(const QuoteSeries& store)
 {
     const Series& v = store.volume;
-    const int c = store.BarsLoaded();
-    for (int i = c - 10; i >= 0; --i) {
+    ForEachWindowSum(v.data(), 10, store.BarsLoaded() - 9, [&](int i, double sum) {
         double largest = v[i];
         double smallest = v[i];
-        double sum = 0;
         for (int j = i; j < i + 10; ++j) {
             largest = std::max(largest, v[j]);
             // Days without volume after the first never become the minimum.
             if (v[j] < smallest && v[j] != 0)
                 smallest = v[j];
-            sum += v[j];
         }
         const double mean = sum * kOneTenth;
         volumeRangeIndex[i] = Ratio(2 * (v[i] - 0.05 * mean), largest - smallest);
-    }
+    });
 }
 
 void OscillatorAnalysis::FindWilliamsSignals(int c)

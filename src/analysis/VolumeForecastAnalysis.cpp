@@ -60,32 +60,49 @@ void Restart(Filter& f, int index)
     f.accel[index] = 0;
 }
 
-// One alpha-beta-gamma pass with unit time step from `start` toward bar 0.
-// The measurement is read at each index before the level there is written,
-// so a pass may measure the level the previous pass left.
-void Pass(Filter& f, const Series& measurement, int start, Gains g)
+// One alpha-beta-gamma pass of a filter over a measurement.
+struct Track {
+    Filter& f;
+    const Series& measurement;
+    Gains g;
+};
+
+// One alpha-beta-gamma pass with unit time step from `start` toward bar 0 for
+// each track. The measurement is read at each index before the level there is
+// written, so a pass may measure the level the previous pass left. The tracks
+// step side by side, each its own chain, so the processor overlaps them.
+template <std::size_t N>
+void Pass(const std::array<Track, N>& tracks, int start)
 {
     if (start < 0)
         return;
     // The estimates of the bar behind ride in registers: read back from the
     // arrays, each step would wait for the stores of the step before.
-    double level = f.level[start + 1];
-    double line = f.line[start + 1];
-    double accel = f.accel[start + 1];
-    for (int i = start; i >= 0; --i) {
-        const double predicted = level + line + 0.5 * accel;
-        const double change = line + accel;
-        const double residual = measurement[i] - predicted;
-        f.predicted[i] = predicted;
-        f.change[i] = change;
-        f.prevAccel[i] = accel;
-        level = predicted + g.alpha * residual;
-        line = change + g.beta * residual;
-        accel = accel + g.gamma * residual;
-        f.level[i] = level;
-        f.line[i] = line;
-        f.accel[i] = accel;
+    std::array<double, N> level;
+    std::array<double, N> line;
+    std::array<double, N> accel;
+    for (std::size_t k = 0; k < N; ++k) {
+        level[k] = tracks[k].f.level[start + 1];
+        line[k] = tracks[k].f.line[start + 1];
+        accel[k] = tracks[k].f.accel[start + 1];
     }
+    for (int i = start; i >= 0; --i)
+        for (std::size_t k = 0; k < N; ++k) {
+            Filter& f = tracks[k].f;
+            const Gains& g = tracks[k].g;
+            const double predicted = level[k] + line[k] + 0.5 * accel[k];
+            const double change = line[k] + accel[k];
+            const double residual = tracks[k].measurement[i] - predicted;
+            f.predicted[i] = predicted;
+            f.change[i] = change;
+            f.prevAccel[i] = accel[k];
+            level[k] = predicted + g.alpha * residual;
+            line[k] = change + g.beta * residual;
+            accel[k] = accel[k] + g.gamma * residual;
+            f.level[i] = level[k];
+            f.line[i] = line[k];
+            f.accel[i] = accel[k];
+        }
 }
 
 // D[i] = X[i] - X[i+1] from `start` toward bar 0, then the line steered by
@@ -153,9 +170,8 @@ void VolumeForecastAnalysis::Analyze(const QuoteSeries& store, const Series& sto
     ComputeTrendLines(store);
     FindAverageCrossings(obv, obvMa12, c, obvSignals);
     FindAverageCrossings(pvt, pvtMa12, c, pvtSignals);
-    ComputeTrackingLine2(store, stochK);
+    ComputeTrackingLines(store, stochK);
     FindLine2Signals(c);
-    ComputeTrackingLine1(store, stochK);
     FindLine1Signals(c);
 
     for (const SignalSet* signals : earlierSignals) {
@@ -187,38 +203,33 @@ void VolumeForecastAnalysis::ComputeTrendLines(const QuoteSeries& store)
     MovingAverage12(pvt, c, pvtMa12);
 }
 
-void VolumeForecastAnalysis::ComputeTrackingLine2(const QuoteSeries& store, const Series& stochK)
+void VolumeForecastAnalysis::ComputeTrackingLines(const QuoteSeries& store, const Series& stochK)
 {
     const int c = store.BarsLoaded();
-    Filter f{ita2Predicted, ita2Level, ita2Change, ita2Line, ita2PrevAccel, ita2Accel};
-    Seed(f, store.close, c);
-    Pass(f, store.close, c - 2, {0.18, 0.08, 0.000336});
-    Restart(f, c - 3);
-    Pass(f, f.level, c - 4, {0.8, 0.8, 0.00336});
-    SteerLine(f, stochK, c - 6);
-}
+    Filter f2{ita2Predicted, ita2Level, ita2Change, ita2Line, ita2PrevAccel, ita2Accel};
+    Filter f1{ita1Predicted, ita1Level, ita1Change, ita1Line, ita1PrevAccel, ita1Accel};
+    // The two filters' first two passes cover the same bars and run together.
+    Seed(f2, store.close, c);
+    Seed(f1, store.close, c);
+    Pass(std::array<Track, 2>{{{f2, store.close, {0.18, 0.08, 0.000336}}, {f1, store.close, {0.38, 0.068, 0.00736}}}},
+         c - 2);
+    Restart(f2, c - 3);
+    Restart(f1, c - 3);
+    Pass(std::array<Track, 2>{{{f2, f2.level, {0.8, 0.8, 0.00336}}, {f1, f1.level, {0.38, 0.068, 0.00336}}}}, c - 4);
+    SteerLine(f2, stochK, c - 6);
 
-void VolumeForecastAnalysis::ComputeTrackingLine1(const QuoteSeries& store, const Series& stochK)
-{
-    const int c = store.BarsLoaded();
-    Filter f{ita1Predicted, ita1Level, ita1Change, ita1Line, ita1PrevAccel, ita1Accel};
-    Seed(f, store.close, c);
-    Pass(f, store.close, c - 2, {0.38, 0.068, 0.00736});
-    Restart(f, c - 3);
-    Pass(f, f.level, c - 4, {0.38, 0.068, 0.00336});
-
-    // A trend offset that settles at 0.8 times a constant level.
-    trendLevel = c >= 3 ? 0.8 * f.level[c - 3] : 0;
+    // Filter 1 then gets a trend offset that settles at 0.8 times a constant
+    // level, and a third pass.
+    trendLevel = c >= 3 ? 0.8 * f1.level[c - 3] : 0;
     trendSlope = 0;
     for (int i = c - 5; i >= 0; --i) {
         trendLevel = trendLevel + 0.008 * trendSlope;
-        trendSlope = 55.55555555555555 * f.level[i] - 69.44444444444444 * trendLevel;
-        f.level[i] = f.level[i] + trendLevel;
+        trendSlope = 55.55555555555555 * f1.level[i] - 69.44444444444444 * trendLevel;
+        f1.level[i] = f1.level[i] + trendLevel;
     }
-
-    Restart(f, c - 5);
-    Pass(f, f.level, c - 6, {0.58, 0.68, 0.00336});
-    SteerLine(f, stochK, c - 7);
+    Restart(f1, c - 5);
+    Pass(std::array<Track, 1>{{{f1, f1.level, {0.58, 0.68, 0.00336}}}}, c - 6);
+    SteerLine(f1, stochK, c - 7);
 }
 
 void VolumeForecastAnalysis::FindLine2Signals(int c)
