@@ -60,49 +60,46 @@ void Restart(Filter& f, int index)
     f.accel[index] = 0;
 }
 
-// One alpha-beta-gamma pass of a filter over a measurement.
-struct Track {
-    Filter& f;
-    const Series& measurement;
-    Gains g;
+// The estimates of one alpha-beta-gamma pass at the bar behind. They ride in
+// registers: read back from the arrays, each step would wait for the stores
+// of the step before.
+struct Estimate {
+    double level;
+    double line;
+    double accel;
+
+    // The estimates at `index + 1` of the filter's arrays.
+    static Estimate At(const Filter& f, int index) { return {f.level[index + 1], f.line[index + 1], f.accel[index + 1]}; }
+
+    // One step with unit time step to bar i, measuring `measured` there; writes
+    // the filter's arrays at i.
+    void Step(Filter& f, double measured, Gains g, int i)
+    {
+        const double predicted = level + line + 0.5 * accel;
+        const double change = line + accel;
+        const double residual = measured - predicted;
+        f.predicted[i] = predicted;
+        f.change[i] = change;
+        f.prevAccel[i] = accel;
+        level = predicted + g.alpha * residual;
+        line = change + g.beta * residual;
+        accel = accel + g.gamma * residual;
+        f.level[i] = level;
+        f.line[i] = line;
+        f.accel[i] = accel;
+    }
 };
 
-// One alpha-beta-gamma pass with unit time step from `start` toward bar 0 for
-// each track. The measurement is read at each index before the level there is
-// written, so a pass may measure the level the previous pass left. The tracks
-// step side by side, each its own chain, so the processor overlaps them.
-template <std::size_t N>
-void Pass(const std::array<Track, N>& tracks, int start)
+// One pass from `start` toward bar 0. The measurement is read at each index
+// before the level there is written, so a pass may measure the level the
+// previous pass left.
+void Pass(Filter& f, const Series& measurement, int start, Gains g)
 {
     if (start < 0)
         return;
-    // The estimates of the bar behind ride in registers: read back from the
-    // arrays, each step would wait for the stores of the step before.
-    std::array<double, N> level;
-    std::array<double, N> line;
-    std::array<double, N> accel;
-    for (std::size_t k = 0; k < N; ++k) {
-        level[k] = tracks[k].f.level[start + 1];
-        line[k] = tracks[k].f.line[start + 1];
-        accel[k] = tracks[k].f.accel[start + 1];
-    }
+    Estimate estimate = Estimate::At(f, start);
     for (int i = start; i >= 0; --i)
-        for (std::size_t k = 0; k < N; ++k) {
-            Filter& f = tracks[k].f;
-            const Gains& g = tracks[k].g;
-            const double predicted = level[k] + line[k] + 0.5 * accel[k];
-            const double change = line[k] + accel[k];
-            const double residual = tracks[k].measurement[i] - predicted;
-            f.predicted[i] = predicted;
-            f.change[i] = change;
-            f.prevAccel[i] = accel[k];
-            level[k] = predicted + g.alpha * residual;
-            line[k] = change + g.beta * residual;
-            accel[k] = accel[k] + g.gamma * residual;
-            f.level[i] = level[k];
-            f.line[i] = line[k];
-            f.accel[i] = accel[k];
-        }
+        estimate.Step(f, measurement[i], g, i);
 }
 
 // D[i] = X[i] - X[i+1] from `start` toward bar 0, then the line steered by
@@ -208,14 +205,30 @@ void VolumeForecastAnalysis::ComputeTrackingLines(const QuoteSeries& store, cons
     const int c = store.BarsLoaded();
     Filter f2{ita2Predicted, ita2Level, ita2Change, ita2Line, ita2PrevAccel, ita2Accel};
     Filter f1{ita1Predicted, ita1Level, ita1Change, ita1Line, ita1PrevAccel, ita1Accel};
-    // The two filters' first two passes cover the same bars and run together.
+    // Both filters make two passes over the same bars: a first over the
+    // close from the bar after the oldest, a second, restarted two bars on,
+    // measuring the level the first leaves. The four chains run in one sweep,
+    // the second pass at each bar right behind the first, so the processor
+    // overlaps them; each keeps its own steps in their order.
     Seed(f2, store.close, c);
     Seed(f1, store.close, c);
-    Pass(std::array<Track, 2>{{{f2, store.close, {0.18, 0.08, 0.000336}}, {f1, store.close, {0.38, 0.068, 0.00736}}}},
-         c - 2);
-    Restart(f2, c - 3);
-    Restart(f1, c - 3);
-    Pass(std::array<Track, 2>{{{f2, f2.level, {0.8, 0.8, 0.00336}}, {f1, f1.level, {0.38, 0.068, 0.00336}}}}, c - 4);
+    Estimate first2 = Estimate::At(f2, c - 2);
+    Estimate first1 = Estimate::At(f1, c - 2);
+    Estimate second2{};
+    Estimate second1{};
+    for (int i = c - 2; i >= 0; --i) {
+        first2.Step(f2, store.close[i], {0.18, 0.08, 0.000336}, i);
+        first1.Step(f1, store.close[i], {0.38, 0.068, 0.00736}, i);
+        if (i == c - 3) {
+            Restart(f2, i);
+            Restart(f1, i);
+            second2 = Estimate::At(f2, i - 1);
+            second1 = Estimate::At(f1, i - 1);
+        } else if (i < c - 3) {
+            second2.Step(f2, first2.level, {0.8, 0.8, 0.00336}, i);
+            second1.Step(f1, first1.level, {0.38, 0.068, 0.00336}, i);
+        }
+    }
     SteerLine(f2, stochK, c - 6);
 
     // Filter 1 then gets a trend offset that settles at 0.8 times a constant
@@ -228,7 +241,7 @@ void VolumeForecastAnalysis::ComputeTrackingLines(const QuoteSeries& store, cons
         f1.level[i] = f1.level[i] + trendLevel;
     }
     Restart(f1, c - 5);
-    Pass(std::array<Track, 1>{{{f1, f1.level, {0.58, 0.68, 0.00336}}}}, c - 6);
+    Pass(f1, f1.level, c - 6, {0.58, 0.68, 0.00336});
     SteerLine(f1, stochK, c - 7);
 }
 
