@@ -19,38 +19,61 @@ constexpr int kCommodityMinBars = 61;
 
 Series TypicalPrices(const QuoteSeries& store)
 {
-    Series tp{};
+    Series tp;
     for (int i = 0; i < store.BarsLoaded(); ++i)
         tp[i] = (store.close[i] + store.high[i] + store.low[i]) * kOneThird;
     return tp;
 }
 
-// Wilder smoothing from a 14-bar seed at `seed` toward bar 0.
-void WilderSmooth(const Series& raw, int seed, int seedBars, Series& smooth)
+// Wilder smoothing of each raw series from a 14-bar seed at `seed` toward
+// bar 0. The series are smoothed side by side, each its own chain, so the
+// processor overlaps them.
+template <std::size_t N>
+void WilderSmooth(const std::array<const Series*, N>& raws, int seed, int seedBars,
+                  const std::array<Series*, N>& smooths)
 {
-    double sum = 0;
-    for (int j = seed; j < seed + seedBars; ++j)
-        sum += raw[j];
-    smooth[seed] = sum * kOneFourteenth;
+    std::array<double, N> last;
+    for (std::size_t k = 0; k < N; ++k) {
+        double sum = 0;
+        for (int j = seed; j < seed + seedBars; ++j)
+            sum += (*raws[k])[j];
+        last[k] = sum * kOneFourteenth;
+        (*smooths[k])[seed] = last[k];
+    }
     for (int i = seed - 1; i >= 0; --i)
-        smooth[i] = smooth[i + 1] * kThirteenFourteenths + raw[i] * kOneFourteenth;
+        for (std::size_t k = 0; k < N; ++k) {
+            last[k] = last[k] * kThirteenFourteenths + (*raws[k])[i] * kOneFourteenth;
+            (*smooths[k])[i] = last[k];
+        }
 }
 
 }  // namespace
 
 void FlowDirectionAnalysis::Analyze(const QuoteSeries& store)
 {
-    *this = FlowDirectionAnalysis{};
     const int c = store.BarsLoaded();
+    ClearFrom(mfi14, c - 14);
+    ClearFrom(volatility10, c - 19);
+    // The signal rules read the entry behind the last directional one: it stays 0.
+    const bool directional = c >= kDirectionalMinBars;
+    ClearFrom(dmiPlus, directional ? c - 15 : 0);
+    ClearFrom(dmiMinus, directional ? c - 15 : 0);
+    ClearFrom(adx14, directional ? c - 28 : 0);
+    const bool commodity = c >= kCommodityMinBars;
+    ClearFrom(cci15, commodity ? c - 58 : 0);
+    ClearFrom(cci30, commodity ? c - 58 : 0);
+    mfiSignals.Clear();
+    dmiSignals.Clear();
+    cciSignals.Clear();
 
     ComputeMoneyFlow(store);
     FindMoneyFlowSignals(c);
     ComputeVolatility(store);
-    if (c >= kDirectionalMinBars) {
+    if (directional) {
         ComputeDirectionalMovement(store);
         FindDirectionalSignals(c);
     }
-    if (c >= kCommodityMinBars) {
+    if (commodity) {
         ComputeCommodityChannel(store);
         FindCommodityChannelSignals(c);
     }
@@ -65,15 +88,15 @@ void FlowDirectionAnalysis::ComputeMoneyFlow(const QuoteSeries& store)
     // Each day's flow on the side its typical price moved to, 0 on the other
     // and on both when it did not change: adding +0.0 leaves a sum that
     // started at +0.0 bit for bit as it was.
-    Series risingFlow{};
-    Series fallingFlow{};
+    Series risingFlow;
+    Series fallingFlow;
     for (int j = 0; j < c - 1; ++j) {
         const double flow = tp[j] * store.volume[j];
         risingFlow[j] = tp[j] > tp[j + 1] ? flow : 0.0;
         fallingFlow[j] = tp[j] < tp[j + 1] ? flow : 0.0;
     }
     const int count = c - 14;
-    Series rising{};
+    Series rising;
     ForEachWindowSum(risingFlow.data(), 14, count, [&](int i, double sum) { rising[i] = sum; });
     ForEachWindowSum(fallingFlow.data(), 14, count, [&](int i, double falling) {
         mfi14[i] = falling != 0 ? (1 - Ratio(1, rising[i] / falling + 1)) * 100 : 100;
@@ -96,7 +119,7 @@ void FlowDirectionAnalysis::ComputeVolatility(const QuoteSeries& store)
 {
     const int c = store.BarsLoaded();
     // One entry past the oldest bar seeds the average of the day's range.
-    std::array<double, kMaxBars + 1> range{};
+    std::array<double, kMaxBars + 1> range;
     range[c] = kInitialRange;
     for (int i = c - 1; i >= 0; --i)
         range[i] = range[i + 1] + ((store.high[i] - store.low[i]) - range[i + 1]) * kRangeFactor;
@@ -111,9 +134,9 @@ void FlowDirectionAnalysis::ComputeDirectionalMovement(const QuoteSeries& store)
     const Series& close = store.close;
     const int c = store.BarsLoaded();
 
-    Series plusMove{};
-    Series minusMove{};
-    Series trueRange{};
+    Series plusMove;
+    Series minusMove;
+    Series trueRange;
     for (int i = 0; i <= c - 2; ++i) {
         const double up = high[i] - high[i + 1];
         const double dn = low[i] - low[i + 1];
@@ -125,12 +148,11 @@ void FlowDirectionAnalysis::ComputeDirectionalMovement(const QuoteSeries& store)
     }
 
     const int seed = c - 15;
-    Series smoothPlus{};
-    Series smoothMinus{};
-    Series smoothRange{};
-    WilderSmooth(plusMove, seed, 14, smoothPlus);
-    WilderSmooth(minusMove, seed, 14, smoothMinus);
-    WilderSmooth(trueRange, seed, 14, smoothRange);
+    Series smoothPlus;
+    Series smoothMinus;
+    Series smoothRange;
+    WilderSmooth(std::array<const Series*, 3>{&plusMove, &minusMove, &trueRange}, seed, 14,
+                 std::array{&smoothPlus, &smoothMinus, &smoothRange});
 
     Series directional{};
     for (int i = 0; i < seed; ++i) {
@@ -143,8 +165,8 @@ void FlowDirectionAnalysis::ComputeDirectionalMovement(const QuoteSeries& store)
     }
 
     const int adxSeed = c - 29;
-    Series adx{};
-    WilderSmooth(directional, adxSeed, 14, adx);
+    Series adx;
+    WilderSmooth(std::array<const Series*, 1>{&directional}, adxSeed, 14, std::array{&adx});
     for (int i = 0; i <= adxSeed; ++i)
         adx14[i] = adx[i] * 100;
 }
@@ -165,26 +187,30 @@ void FlowDirectionAnalysis::FindDirectionalSignals(int c)
 void FlowDirectionAnalysis::ComputeCommodityChannel(const QuoteSeries& store)
 {
     const int c = store.BarsLoaded();
-    Series tp{};
+    Series tp;
     for (int i = 0; i < c; ++i)
         tp[i] = (store.low[i] + store.high[i] + store.close[i]) * kOneThird;
 
     const int averages = c - 29;
-    Series average15{};
-    Series average30{};
-    ForEachWindowSum(tp.data(), 15, averages, [&](int i, double sum) { average15[i] = sum * kOneFifteenth; });
-    ForEachWindowSum(tp.data(), 30, averages, [&](int i, double sum) { average30[i] = sum * kOneThirtieth; });
+    Series average15;
+    Series average30;
+    ForEachNestedWindowSum(tp.data(), std::array{15, 30}, std::array{averages, averages}, [&](int k, int i, double sum) {
+        if (k == 0)
+            average15[i] = sum * kOneFifteenth;
+        else
+            average30[i] = sum * kOneThirtieth;
+    });
 
     // Each bar's deviation is taken from that bar's own average, so it is
     // the same in every window that holds the bar.
-    Series distance15{};
-    Series distance30{};
+    Series distance15;
+    Series distance30;
     for (int j = 0; j < averages; ++j) {
         distance15[j] = std::abs(average15[j] - tp[j]);
         distance30[j] = std::abs(average30[j] - tp[j]);
     }
     const int count = c - 58;
-    Series deviation15{};
+    Series deviation15;
     ForEachWindowSum(distance15.data(), 15, count, [&](int i, double sum) { deviation15[i] = sum * kOneFifteenth; });
     ForEachWindowSum(distance30.data(), 30, count, [&](int i, double sum) {
         cci15[i] = Ratio((tp[i] - average15[i]) * kInverseCciConstant, deviation15[i]);

@@ -36,22 +36,29 @@ double ThirdLargest(const std::array<double, kEnvelopeScan + 1>& values, int cou
 
 void MovingAverageAnalysis::Analyze(const QuoteSeries& store)
 {
-    *this = MovingAverageAnalysis{};
+    const int c = store.BarsLoaded();
+    ClearFrom(sma9, c - 8);
+    ClearFrom(sma18, c - 17);
+    ClearFrom(sma27, c - 26);
+    ClearFrom(sma50, c - 49);
+    ClearFrom(sma200, c - 199);
+    ClearFrom(bollingerUpper, c - kBollingerBars + 1);
+    ClearFrom(bollingerLower, c - kBollingerBars + 1);
+    ClearFrom(volumeSma25, c - 24);
+    ClearFrom(volumeSma50, c - 49);
+    maSignals.Clear();
+    bollingerSignals.Clear();
+    envelopeSignals.Clear();
 
-    AveragePositive(store, 200, sma200);
-    AveragePositive(store, 50, sma50);
-    AveragePositive(store, 27, sma27);
-    AveragePositive(store, 18, sma18);
-    AveragePositive(store, 9, sma9);
+    AveragePositive(store, std::array{9, 18, 27, 50, 200}, std::array{&sma9, &sma18, &sma27, &sma50, &sma200});
 
     ComputeBollingerBands(store);
     FindBollingerSignals(store);
     const int envelopeEnd = ComputeEnvelopes(store);
-    if (store.BarsLoaded() >= kEnvelopeRuleMinBars)
+    if (c >= kEnvelopeRuleMinBars)
         FindEnvelopeSignals(store, envelopeEnd);
 
-    AveragePlain(store, 50, volumeSma50);
-    AveragePlain(store, 25, volumeSma25);
+    AveragePlain(store, std::array{25, 50}, std::array{&volumeSma25, &volumeSma50});
 
     StoreUndefinedAsZero({&sma200, &sma50, &sma27, &sma18, &sma9, &bollingerUpper, &bollingerLower,
                           &envelopeUpper, &envelopeLower, &volumeSma50, &volumeSma25});
@@ -63,7 +70,7 @@ void MovingAverageAnalysis::ComputeBollingerBands(const QuoteSeries& store)
     const int count = c - kBollingerBars + 1;
     // Each bar is compared with its own 18-bar average, not the one at i, so
     // a bar's square is the same in every window that holds it.
-    Series squares{};
+    Series squares;
     for (int j = 0; j < count + 17; ++j) {
         const double deviation = store.close[j] - sma18[j];
         squares[j] = deviation * deviation;
@@ -101,6 +108,9 @@ int MovingAverageAnalysis::ComputeEnvelopes(const QuoteSeries& store)
 
     // Wide enough that only the two or three most extreme closes lie outside.
     envelopeFactor = last >= 0 ? kEnvelopeShare * ThirdLargest(distance, last + 1) : 0;
+    // The signal rules read the entry behind the last one: it stays 0.
+    ClearFrom(envelopeUpper, last + 1);
+    ClearFrom(envelopeLower, last + 1);
     for (int i = 0; i <= last; ++i) {
         envelopeUpper[i] = sma9[i] + close[i] * envelopeFactor;
         envelopeLower[i] = sma9[i] - close[i] * envelopeFactor;

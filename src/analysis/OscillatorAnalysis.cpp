@@ -47,13 +47,26 @@ void FindAverageCrossings(const Series& x, const Series& a, int scan, SignalSet&
 
 void OscillatorAnalysis::Analyze(const QuoteSeries& store)
 {
-    *this = OscillatorAnalysis{};
     const int c = store.BarsLoaded();
+    // The signal lines start from the 0 behind the oldest bar.
+    for (Series* series : {&fastMacdSignal, &macdSignal, &fastMacd, &macd, &fastMacdDivergence, &macdDivergence})
+        ClearFrom(*series, c - 1);
+    ClearFrom(rsi7, c - 7);
+    ClearFrom(rsi14, c - 14);
+    ClearFrom(stochK, c - 3);
+    ClearFrom(stochD, c - 3);
+    ClearFrom(williamsR, c - 9);
+    ClearFrom(volumeRangeIndex, c - 9);
+    ClearFrom(momentum, c - 11);
+    ClearFrom(momentumMa, c - 22);
+    ClearFrom(roc, c - 9);
+    ClearFrom(rocMa, c - 18);
+    for (SignalSet* signals : {&macdSignals, &rsiSignals, &stochSignals, &williamsSignals, &momentumSignals, &rocSignals})
+        signals->Clear();
 
     ComputeMacd(store);
     FindMacdSignals(c);
-    ComputeRsi(store, 14, rsi14);
-    ComputeRsi(store, 7, rsi7);
+    ComputeRsi(store);
     FindRsiSignals(c);
     ComputeStochastic(store);
     FindStochasticSignals(c);
@@ -114,24 +127,27 @@ void OscillatorAnalysis::FindMacdSignals(int c)
             macdSignals.RecordSell(i, i, fastMacdDivergence[i]);
 }
 
-void OscillatorAnalysis::ComputeRsi(const QuoteSeries& store, int period, Series& out)
+void OscillatorAnalysis::ComputeRsi(const QuoteSeries& store)
 {
     const Series& close = store.close;
     const int c = store.BarsLoaded();
     // Each day's rise and fall, 0 for the side it did not move to: adding
     // +0.0 leaves a sum that started at +0.0 bit for bit as it was.
-    Series rises{};
-    Series falls{};
+    Series rises;
+    Series falls;
     for (int j = 0; j < c - 1; ++j) {
         rises[j] = close[j] > close[j + 1] ? close[j] - close[j + 1] : 0.0;
         falls[j] = close[j] < close[j + 1] ? close[j + 1] - close[j] : 0.0;
     }
     // The differences of the window are summed as they are, without smoothing.
-    const int count = c - period;
-    Series up{};
-    ForEachWindowSum(rises.data(), period, count, [&](int i, double sum) { up[i] = sum; });
-    ForEachWindowSum(falls.data(), period, count,
-                     [&](int i, double down) { out[i] = Ratio(up[i] * 100, up[i] + down); });
+    constexpr std::array kPeriods{7, 14};
+    const std::array counts{c - kPeriods[0], c - kPeriods[1]};
+    std::array<Series, 2> up;
+    ForEachNestedWindowSum(rises.data(), kPeriods, counts, [&](int k, int i, double sum) { up[k][i] = sum; });
+    const std::array outs{&rsi7, &rsi14};
+    ForEachNestedWindowSum(falls.data(), kPeriods, counts, [&](int k, int i, double down) {
+        (*outs[k])[i] = Ratio(up[k][i] * 100, up[k][i] + down);
+    });
 }
 
 void OscillatorAnalysis::FindRsiSignals(int c)
@@ -190,21 +206,18 @@ void OscillatorAnalysis::ComputeWilliamsR(const QuoteSeries& store)
 void OscillatorAnalysis::ComputeVolumeRangeIndex(const QuoteSeries& store)
 {
     const Series& v = store.volume;
-    const int c = store.BarsLoaded();
-    for (int i = c - 10; i >= 0; --i) {
+    ForEachWindowSum(v.data(), 10, store.BarsLoaded() - 9, [&](int i, double sum) {
         double largest = v[i];
         double smallest = v[i];
-        double sum = 0;
         for (int j = i; j < i + 10; ++j) {
             largest = std::max(largest, v[j]);
             // Days without volume after the first never become the minimum.
             if (v[j] < smallest && v[j] != 0)
                 smallest = v[j];
-            sum += v[j];
         }
         const double mean = sum * kOneTenth;
         volumeRangeIndex[i] = Ratio(2 * (v[i] - 0.05 * mean), largest - smallest);
-    }
+    });
 }
 
 void OscillatorAnalysis::FindWilliamsSignals(int c)

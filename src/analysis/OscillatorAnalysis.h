@@ -42,7 +42,7 @@ public:
 private:
     void ComputeMacd(const QuoteSeries& store);
     void FindMacdSignals(int barCount);
-    void ComputeRsi(const QuoteSeries& store, int period, Series& out);
+    void ComputeRsi(const QuoteSeries& store);
     void FindRsiSignals(int barCount);
     void ComputeStochastic(const QuoteSeries& store);
     void FindStochasticSignals(int barCount);

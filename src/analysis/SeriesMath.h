@@ -20,10 +20,19 @@ inline double Ratio(double numerator, double denominator)
 
 inline void StoreUndefinedAsZero(std::initializer_list<Series*> all)
 {
+    // NaN fails the comparison too. A select rather than a branch: compilers
+    // turn the loop into vector code.
     for (Series* series : all)
         for (double& value : *series)
-            if (!std::isfinite(value))
-                value = 0;
+            value = std::abs(value) <= std::numeric_limits<double>::max() ? value : 0.0;
+}
+
+// Sets entries `from` to the oldest to 0, all of them when `from` is below 0:
+// a module clears what its run does not write, and is left from an earlier
+// run over more bars, instead of zeroing every entry before writing most.
+inline void ClearFrom(Series& series, int from)
+{
+    std::fill(series.begin() + std::clamp(from, 0, kMaxBars), series.end(), 0.0);
 }
 
 // How many scan indexes a signal rule looks at: `offset` fewer than the bars,

@@ -1,5 +1,7 @@
 #include "analysis/SignalSet.h"
 
+#include <algorithm>
+
 namespace {
 
 void Record(std::array<int, SignalSet::kCapacity>& bars, std::array<double, SignalSet::kCapacity>& levels,
@@ -18,7 +20,15 @@ void Record(std::array<int, SignalSet::kCapacity>& bars, std::array<double, Sign
 
 void SignalSet::Clear()
 {
-    *this = SignalSet{};
+    // Entries past the counts are still 0: only the listed ones need it.
+    std::fill_n(buyBars.begin(), buyCount, 0);
+    std::fill_n(buyLevels.begin(), buyCount, 0.0);
+    std::fill_n(sellBars.begin(), sellCount, 0);
+    std::fill_n(sellLevels.begin(), sellCount, 0.0);
+    buyCount = 0;
+    buyToday = 0;
+    sellCount = 0;
+    sellToday = 0;
 }
 
 void SignalSet::RecordBuy(int scanIndex, int bar, double level)

@@ -18,6 +18,7 @@ struct SignalSet {
     int sellCount = 0;
     int sellToday = 0;
 
+    // Back to the state of a new set: no signals, every entry 0.
     void Clear();
 
     // Appends a signal at `bar` with mark `level`; it counts for today when

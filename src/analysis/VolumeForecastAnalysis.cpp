@@ -60,22 +60,24 @@ void Restart(Filter& f, int index)
     f.accel[index] = 0;
 }
 
-// One alpha-beta-gamma pass with unit time step from `start` toward bar 0.
-// The measurement is read at each index before the level there is written,
-// so a pass may measure the level the previous pass left.
-void Pass(Filter& f, const Series& measurement, int start, Gains g)
-{
-    if (start < 0)
-        return;
-    // The estimates of the bar behind ride in registers: read back from the
-    // arrays, each step would wait for the stores of the step before.
-    double level = f.level[start + 1];
-    double line = f.line[start + 1];
-    double accel = f.accel[start + 1];
-    for (int i = start; i >= 0; --i) {
+// The estimates of one alpha-beta-gamma pass at the bar behind. They ride in
+// registers: read back from the arrays, each step would wait for the stores
+// of the step before.
+struct Estimate {
+    double level;
+    double line;
+    double accel;
+
+    // The estimates at `index + 1` of the filter's arrays.
+    static Estimate At(const Filter& f, int index) { return {f.level[index + 1], f.line[index + 1], f.accel[index + 1]}; }
+
+    // One step with unit time step to bar i, measuring `measured` there; writes
+    // the filter's arrays at i.
+    void Step(Filter& f, double measured, Gains g, int i)
+    {
         const double predicted = level + line + 0.5 * accel;
         const double change = line + accel;
-        const double residual = measurement[i] - predicted;
+        const double residual = measured - predicted;
         f.predicted[i] = predicted;
         f.change[i] = change;
         f.prevAccel[i] = accel;
@@ -86,6 +88,18 @@ void Pass(Filter& f, const Series& measurement, int start, Gains g)
         f.line[i] = line;
         f.accel[i] = accel;
     }
+};
+
+// One pass from `start` toward bar 0. The measurement is read at each index
+// before the level there is written, so a pass may measure the level the
+// previous pass left.
+void Pass(Filter& f, const Series& measurement, int start, Gains g)
+{
+    if (start < 0)
+        return;
+    Estimate estimate = Estimate::At(f, start);
+    for (int i = start; i >= 0; --i)
+        estimate.Step(f, measurement[i], g, i);
 }
 
 // D[i] = X[i] - X[i+1] from `start` toward bar 0, then the line steered by
@@ -94,14 +108,14 @@ void Pass(Filter& f, const Series& measurement, int start, Gains g)
 // other way; then it moves 0.8 % of its size in the stochastic's direction.
 void SteerLine(Filter& f, const Series& stochK, int start)
 {
-    f.change.fill(0);
+    ClearFrom(f.change, start + 1);
     for (int i = start; i >= 0; --i)
         f.change[i] = f.level[i] - f.level[i + 1];
 
     const Series& d = f.change;
     const Series& k = stochK;
     Series& line = f.line;
-    line.fill(0);
+    ClearFrom(line, start);
     for (int i = start - 1; i >= 0; --i) {
         if (k[i] < 25 && k[i] < k[i + 1] && d[i] >= d[i + 1])
             line[i] = line[i + 1] - kNudge * std::abs(line[i + 1]);
@@ -127,17 +141,34 @@ bool IsPeak(const Series& ln, int i)
 void VolumeForecastAnalysis::Analyze(const QuoteSeries& store, const Series& stochK,
                                      std::span<const SignalSet* const> earlierSignals)
 {
-    *this = VolumeForecastAnalysis{};
     const int c = store.BarsLoaded();
-    if (c < 1)
+    // The trends start from the 0 behind the oldest bar.
+    ClearFrom(obv, c - 1);
+    ClearFrom(pvt, c - 1);
+    ClearFrom(obvMa12, c - 12);
+    ClearFrom(pvtMa12, c - 12);
+    // The filters are seeded at the oldest bar and predict from the one after.
+    for (Series* series : {&ita2Predicted, &ita2PrevAccel, &ita1Predicted, &ita1PrevAccel})
+        ClearFrom(*series, c - 1);
+    for (Series* series : {&ita2Level, &ita2Accel, &ita1Level, &ita1Accel})
+        ClearFrom(*series, c);
+    for (SignalSet* signals : {&obvSignals, &pvtSignals, &ita2Signals, &ita1Signals})
+        signals->Clear();
+    todayBuyTotal = 0;
+    todaySellTotal = 0;
+    trendLevel = 0;
+    trendSlope = 0;
+    if (c < 1) {
+        for (Series* series : {&ita2Change, &ita2Line, &ita1Change, &ita1Line})
+            ClearFrom(*series, 0);
         return;
+    }
 
     ComputeTrendLines(store);
     FindAverageCrossings(obv, obvMa12, c, obvSignals);
     FindAverageCrossings(pvt, pvtMa12, c, pvtSignals);
-    ComputeTrackingLine2(store, stochK);
+    ComputeTrackingLines(store, stochK);
     FindLine2Signals(c);
-    ComputeTrackingLine1(store, stochK);
     FindLine1Signals(c);
 
     for (const SignalSet* signals : earlierSignals) {
@@ -169,38 +200,49 @@ void VolumeForecastAnalysis::ComputeTrendLines(const QuoteSeries& store)
     MovingAverage12(pvt, c, pvtMa12);
 }
 
-void VolumeForecastAnalysis::ComputeTrackingLine2(const QuoteSeries& store, const Series& stochK)
+void VolumeForecastAnalysis::ComputeTrackingLines(const QuoteSeries& store, const Series& stochK)
 {
     const int c = store.BarsLoaded();
-    Filter f{ita2Predicted, ita2Level, ita2Change, ita2Line, ita2PrevAccel, ita2Accel};
-    Seed(f, store.close, c);
-    Pass(f, store.close, c - 2, {0.18, 0.08, 0.000336});
-    Restart(f, c - 3);
-    Pass(f, f.level, c - 4, {0.8, 0.8, 0.00336});
-    SteerLine(f, stochK, c - 6);
-}
+    Filter f2{ita2Predicted, ita2Level, ita2Change, ita2Line, ita2PrevAccel, ita2Accel};
+    Filter f1{ita1Predicted, ita1Level, ita1Change, ita1Line, ita1PrevAccel, ita1Accel};
+    // Both filters make two passes over the same bars: a first over the
+    // close from the bar after the oldest, a second, restarted two bars on,
+    // measuring the level the first leaves. The four chains run in one sweep,
+    // the second pass at each bar right behind the first, so the processor
+    // overlaps them; each keeps its own steps in their order.
+    Seed(f2, store.close, c);
+    Seed(f1, store.close, c);
+    Estimate first2 = Estimate::At(f2, c - 2);
+    Estimate first1 = Estimate::At(f1, c - 2);
+    Estimate second2{};
+    Estimate second1{};
+    for (int i = c - 2; i >= 0; --i) {
+        first2.Step(f2, store.close[i], {0.18, 0.08, 0.000336}, i);
+        first1.Step(f1, store.close[i], {0.38, 0.068, 0.00736}, i);
+        if (i == c - 3) {
+            Restart(f2, i);
+            Restart(f1, i);
+            second2 = Estimate::At(f2, i - 1);
+            second1 = Estimate::At(f1, i - 1);
+        } else if (i < c - 3) {
+            second2.Step(f2, first2.level, {0.8, 0.8, 0.00336}, i);
+            second1.Step(f1, first1.level, {0.38, 0.068, 0.00336}, i);
+        }
+    }
+    SteerLine(f2, stochK, c - 6);
 
-void VolumeForecastAnalysis::ComputeTrackingLine1(const QuoteSeries& store, const Series& stochK)
-{
-    const int c = store.BarsLoaded();
-    Filter f{ita1Predicted, ita1Level, ita1Change, ita1Line, ita1PrevAccel, ita1Accel};
-    Seed(f, store.close, c);
-    Pass(f, store.close, c - 2, {0.38, 0.068, 0.00736});
-    Restart(f, c - 3);
-    Pass(f, f.level, c - 4, {0.38, 0.068, 0.00336});
-
-    // A trend offset that settles at 0.8 times a constant level.
-    trendLevel = c >= 3 ? 0.8 * f.level[c - 3] : 0;
+    // Filter 1 then gets a trend offset that settles at 0.8 times a constant
+    // level, and a third pass.
+    trendLevel = c >= 3 ? 0.8 * f1.level[c - 3] : 0;
     trendSlope = 0;
     for (int i = c - 5; i >= 0; --i) {
         trendLevel = trendLevel + 0.008 * trendSlope;
-        trendSlope = 55.55555555555555 * f.level[i] - 69.44444444444444 * trendLevel;
-        f.level[i] = f.level[i] + trendLevel;
+        trendSlope = 55.55555555555555 * f1.level[i] - 69.44444444444444 * trendLevel;
+        f1.level[i] = f1.level[i] + trendLevel;
     }
-
-    Restart(f, c - 5);
-    Pass(f, f.level, c - 6, {0.58, 0.68, 0.00336});
-    SteerLine(f, stochK, c - 7);
+    Restart(f1, c - 5);
+    Pass(f1, f1.level, c - 6, {0.58, 0.68, 0.00336});
+    SteerLine(f1, stochK, c - 7);
 }
 
 void VolumeForecastAnalysis::FindLine2Signals(int c)

@@ -52,8 +52,7 @@ public:
 
 private:
     void ComputeTrendLines(const QuoteSeries& store);
-    void ComputeTrackingLine2(const QuoteSeries& store, const Series& stochK);
-    void ComputeTrackingLine1(const QuoteSeries& store, const Series& stochK);
+    void ComputeTrackingLines(const QuoteSeries& store, const Series& stochK);
     void FindLine2Signals(int barCount);
     void FindLine1Signals(int barCount);
 };
