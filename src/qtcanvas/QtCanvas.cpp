@@ -260,8 +260,11 @@ void QtCanvas::TextOut(int x, int y, std::string_view text)
     const QPointF topLeft = ToDevice(x, y);
     const QPointF baseline(topLeft.x(), topLeft.y() + ascent_);
     // Other texts may take glyphs from fallback fonts, each with a cell of
-    // its own: they go through drawText.
-    if (shapes_ != nullptr && ascii && Printable(text))
+    // its own, and texts far off the device have places beyond 1/64 pixels
+    // in an int: they go through drawText.
+    constexpr double kFarPixels = 1e6;
+    if (shapes_ != nullptr && ascii && Printable(text) && std::abs(baseline.x()) < kFarPixels &&
+        std::abs(baseline.y()) < kFarPixels)
         DrawShapedText(baseline);
     else
         painter_.drawText(baseline, text_);
@@ -279,10 +282,13 @@ void QtCanvas::DrawShapedText(QPointF baseline)
     // number of pixels away from the painter's).
     const QTransform transform = painter_.worldTransform();
     const QPointF start(left + transform.dx(), static_cast<int>((transform.dy() + baseline.y()) * 64) / 64.0);
-    painter_.setWorldTransform(QTransform());
+    const bool moved = !transform.isIdentity();
+    if (moved)
+        painter_.setWorldTransform(QTransform());
     for (const QGlyphRun& run : shape.runs)
         painter_.drawGlyphRun(start, run);
-    painter_.setWorldTransform(transform);
+    if (moved)
+        painter_.setWorldTransform(transform);
 }
 
 void QtCanvas::UseLinePen()
