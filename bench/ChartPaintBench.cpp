@@ -10,6 +10,7 @@
 #include "document/LoadQuotes.h"
 #include "qtcanvas/OffscreenGuiApplication.h"
 #include "qtcanvas/QtCanvas.h"
+#include "qtcanvas/TextShapes.h"
 #include "support/SampleDocument.h"
 
 #include <benchmark/benchmark.h>
@@ -84,11 +85,13 @@ void ChartPageIntoImageAt96Dpi(benchmark::State& state)
     const auto document = LoadedSample("IBM");
     const ChartInput input = document->chartInput();
     QImage image = ScreenImage(1152, 3936);
+    TextShapes shapes;
     for (auto _ : state) {
-        // A painter and a canvas per paint, as a window's paint event has;
-        // the page is drawn over the last one rather than on a cleared image.
+        // A painter and a canvas per paint, as a window's paint event has,
+        // with the text shapes the window keeps; the page is drawn over the
+        // last one rather than on a cleared image.
         QPainter painter(&image);
-        QtCanvas canvas(painter);
+        QtCanvas canvas(painter, QtCanvas::Drawing::Fast, &shapes);
         benchmark::DoNotOptimize(PaintChartPage(canvas, input));
     }
     state.counters["bars"] = document->store.barCount;
@@ -103,12 +106,13 @@ void ChartWindowRepaintIntoImageAt96Dpi(benchmark::State& state)
     const ChartInput input = document->chartInput();
     QImage window = ScreenImage(1000, 800);
     const QPoint offset(0, static_cast<int>(state.range(0)));
+    TextShapes shapes;
     for (auto _ : state) {
         // As a paint event: the painter moved by the scroll offsets, the
         // page culled to what the window shows.
         QPainter painter(&window);
         painter.translate(-offset);
-        QtCanvas canvas(painter);
+        QtCanvas canvas(painter, QtCanvas::Drawing::Fast, &shapes);
         benchmark::DoNotOptimize(PaintChartPage(canvas, input, canvas.PageRectCovering(QRect(offset, window.size()))));
     }
 }

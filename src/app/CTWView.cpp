@@ -195,7 +195,7 @@ void CTWView::PaintPageImage()
     {
         QPainter painter(&image);
         painter.translate(-imageScroll_);
-        QtCanvas canvas(painter);
+        QtCanvas canvas(painter, QtCanvas::Drawing::Fast, &textShapes_);
         // Only what meets the image is drawn; the image itself clips the rest.
         drawn = PaintChartPage(canvas, input, canvas.PageRectCovering(QRectF(imageScroll_, viewport()->size())));
     }

@@ -3,6 +3,7 @@
 #include "app/ChartOverlay.h"
 #include "chart/ChartPagePaint.h"
 #include "chart/PanelView.h"
+#include "qtcanvas/TextShapes.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
@@ -112,6 +113,7 @@ private:
     int wheelSteps_ = 0;  // eighths of a degree the wheel turned with Ctrl, toward the next step
 
     QImage pageImage_;
+    TextShapes textShapes_;  // the page's texts as shaped, for the next repaint
     QPoint imageScroll_;
     double imageZoom_ = 0;
     QRegion overlayRepaint_;  // what overlay moves asked to repaint since the last paint

@@ -3,6 +3,7 @@
 #include "base/Utf8Text.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QLatin1StringView>
 #include <QPaintDevice>
 #include <QPaintEngine>
@@ -81,9 +82,15 @@ bool IsAscii(std::string_view text)
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+// No control characters, which drawText lays out as tabs and breaks.
+bool Printable(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x20 && c != 0x7f; });
+}
+
 }  // namespace
 
-QtCanvas::QtCanvas(QPainter& painter) : painter_(painter)
+QtCanvas::QtCanvas(QPainter& painter, Drawing drawing, TextShapes* keptShapes) : painter_(painter)
 {
     painter_.save();
     QPaintDevice* device = painter_.device();
@@ -98,7 +105,20 @@ QtCanvas::QtCanvas(QPainter& painter) : painter_(painter)
     // reach half a pixel past the ends), so it is filled as that rectangle:
     // the same pixels for a fraction of the time. Other devices (SVG, PDF,
     // printers) and other pens draw their lines as ever.
-    fillsAxisLines_ = penWidth_ == 1 && PaintsWholePixels(painter_);
+    const bool wholePixels = drawing == Drawing::Fast && PaintsWholePixels(painter_);
+    fillsAxisLines_ = penWidth_ == 1 && wholePixels;
+    // Each drawLine call sets up the painter's line drawing again; a batch
+    // of lines of one opaque pen sets the same pixels in one call.
+    holdsLines_ = fillsAxisLines_;
+    heldLines_.reserve(256);
+    // drawText shapes every text again, which costs more than drawing it;
+    // the glyphs of a kept shape, placed in the painter's whole 1/64 pixels
+    // as drawText places them, give the same pixels.
+    if (wholePixels && painter_.worldTransform() == painter_.deviceTransform()) {
+        if (keptShapes == nullptr)
+            keptShapes = (ownShapes_ = std::make_unique<TextShapes>()).get();
+        shapes_ = keptShapes;
+    }
     pens_.reserve(16);
     pens_.push_back({painter_.pen(), true});
     textPen_ = SolidPen(Qt::black, penWidth_);
@@ -108,14 +128,18 @@ QtCanvas::QtCanvas(QPainter& painter) : painter_(painter)
     // Texts stand on a white cell, so a label drawn over a line stays readable.
     painter_.setBackgroundMode(Qt::OpaqueMode);
     painter_.setBackground(Qt::white);
-    ascent_ = QFontMetricsF(font_, device).ascent();
+    const QFontMetricsF metrics(font_, device);
+    ascent_ = metrics.ascent();
+    cellHeight_ = metrics.ascent() + metrics.descent();
     text_.reserve(64);
 }
 
 QtCanvas::~QtCanvas()
 {
-    if (painter_.isActive())
+    if (painter_.isActive()) {
+        DrawHeldLines();
         painter_.restore();
+    }
 }
 
 PageRect QtCanvas::PageRectCovering(const QRectF& area) const
@@ -146,6 +170,7 @@ PenId QtCanvas::SelectPen(PenId pen)
 {
     const PenId previous = selected_;
     if (Known(pen) && pen != selected_) {
+        DrawHeldLines();
         selected_ = pen;
         if (painterPen_ == PainterPen::Line)
             painterPen_ = PainterPen::Unknown;
@@ -170,12 +195,25 @@ void QtCanvas::LineTo(int x, int y)
     // Pen 0 is the painter's own, of any width and style; a line of no
     // length is a dot, which the pen places by rules of its own.
     if (fillsAxisLines_ && selected_ != 0 && (to.x() == current_.x()) != (to.y() == current_.y())) {
+        // The held lines are of the same opaque colour, so which goes first
+        // makes no difference.
         FillAxisLine(to);
+    } else if (holdsLines_ && selected_ != 0) {
+        heldLines_.emplace_back(current_, to);
     } else {
         UseLinePen();
         painter_.drawLine(current_, to);
     }
     current_ = to;
+}
+
+void QtCanvas::DrawHeldLines()
+{
+    if (heldLines_.empty())
+        return;
+    UseLinePen();
+    painter_.drawLines(heldLines_.data(), static_cast<int>(heldLines_.size()));
+    heldLines_.clear();
 }
 
 void QtCanvas::FillAxisLine(QPointF to)
@@ -208,7 +246,8 @@ void QtCanvas::TextOut(int x, int y, std::string_view text)
 {
     if (text.empty())
         return;
-    if (IsAscii(text)) {
+    const bool ascii = IsAscii(text);
+    if (ascii) {
         text_.resize(0);  // keeps the capacity, unlike clear()
         text_.append(QLatin1StringView(text.data(), static_cast<qsizetype>(text.size())));
     } else {
@@ -216,9 +255,40 @@ void QtCanvas::TextOut(int x, int y, std::string_view text)
         const std::string utf8 = AsUtf8(text);
         text_ = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     }
+    DrawHeldLines();
     UseTextPen();
     const QPointF topLeft = ToDevice(x, y);
-    painter_.drawText(QPointF(topLeft.x(), topLeft.y() + ascent_), text_);
+    const QPointF baseline(topLeft.x(), topLeft.y() + ascent_);
+    // Other texts may take glyphs from fallback fonts, each with a cell of
+    // its own, and texts far off the device have places beyond 1/64 pixels
+    // in an int: they go through drawText.
+    constexpr double kFarPixels = 1e6;
+    if (shapes_ != nullptr && ascii && Printable(text) && std::abs(baseline.x()) < kFarPixels &&
+        std::abs(baseline.y()) < kFarPixels)
+        DrawShapedText(baseline);
+    else
+        painter_.drawText(baseline, text_);
+}
+
+void QtCanvas::DrawShapedText(QPointF baseline)
+{
+    const TextShape& shape = shapes_->Find(painter_.font(), text_, painter_.layoutDirection(), painter_.device());
+    // drawText starts the text at its x cut to 1/64 pixel, and its glyphs at
+    // the device y of the baseline cut to 1/64 pixel; both cuts truncate.
+    const double left = static_cast<int>(baseline.x() * 64) / 64.0;
+    painter_.fillRect(QRectF(left, baseline.y() - ascent_, shape.advance64 / 64.0, cellHeight_), painter_.background());
+    // Whether the painter moves glyphs by its transform depends on its
+    // engine, so they are drawn with none, at their device places (a whole
+    // number of pixels away from the painter's).
+    const QTransform transform = painter_.worldTransform();
+    const QPointF start(left + transform.dx(), static_cast<int>((transform.dy() + baseline.y()) * 64) / 64.0);
+    const bool moved = !transform.isIdentity();
+    if (moved)
+        painter_.setWorldTransform(QTransform());
+    for (const QGlyphRun& run : shape.runs)
+        painter_.drawGlyphRun(start, run);
+    if (moved)
+        painter_.setWorldTransform(transform);
 }
 
 void QtCanvas::UseLinePen()

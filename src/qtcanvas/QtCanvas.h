@@ -1,13 +1,16 @@
 #pragma once
 
 #include "chart/Canvas.h"
+#include "qtcanvas/TextShapes.h"
 
 #include <QFont>
+#include <QLineF>
 #include <QPen>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class QPainter;
@@ -32,9 +35,20 @@ class QPainter;
 // restores the painter's pen and font when it goes. The painter's transform,
 // hints, opacity and composition mode are read when the canvas is made and
 // must stay as they are while it draws. Not thread-safe, as painting is not.
+//
+// On a raster device painted in whole pixels the canvas takes shortcuts
+// that set the very pixels the painter's own calls set: level and upright
+// lines are filled as rectangles, the other lines of one pen are drawn
+// together, and texts are shaped once and drawn from their glyphs. Drawing::Plain draws everything through the painter's own
+// calls, the pixels the shortcuts are held to.
 class QtCanvas : public Canvas {
 public:
-    explicit QtCanvas(QPainter& painter);
+    enum class Drawing { Fast, Plain };
+
+    // `keptShapes`, when given, keeps the shapes of the texts for the next
+    // canvas on a painter with the same font (a window's next repaint); it
+    // must outlive the canvas. Without it the canvas keeps its own.
+    explicit QtCanvas(QPainter& painter, Drawing drawing = Drawing::Fast, TextShapes* keptShapes = nullptr);
     ~QtCanvas() override;
     QtCanvas(const QtCanvas&) = delete;
     QtCanvas& operator=(const QtCanvas&) = delete;
@@ -76,9 +90,13 @@ private:
     // Draws a level or upright line of more than no length from current_ to
     // `to` as the rectangle of pixels the selected pen would set.
     void FillAxisLine(QPointF to);
+    // Draws the lines held for the selected pen.
+    void DrawHeldLines();
     bool Known(PenId pen) const;
     void UseLinePen();
     void UseTextPen();
+    // Draws text_ from its kept shape as drawText would draw it at `baseline`.
+    void DrawShapedText(QPointF baseline);
 
     QPainter& painter_;
     double unitX_ = 1;
@@ -87,12 +105,20 @@ private:
     // Whether the canvas's own pens may draw level and upright lines as
     // filled rectangles: see the constructor.
     bool fillsAxisLines_ = false;
+    // Whether the canvas's own pens' other lines are held and drawn together
+    // when something else is drawn or another pen is selected.
+    bool holdsLines_ = false;
+    std::vector<QLineF> heldLines_;
+    // The kept text shapes, or null where texts go through drawText.
+    TextShapes* shapes_ = nullptr;
+    std::unique_ptr<TextShapes> ownShapes_;
     std::vector<PenSlot> pens_;
     PenId selected_ = 0;
     QPen textPen_;
     PainterPen painterPen_ = PainterPen::Unknown;
     QFont font_;
     double ascent_ = 0;  // from a text's top to its baseline, in pixels
+    double cellHeight_ = 0;  // of a text's white cell, in pixels
     QPointF current_;
     QString text_;       // reused for every text, so short texts allocate nothing
 };
