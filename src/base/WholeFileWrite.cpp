@@ -60,16 +60,8 @@ int CreateBeside(const fs::path& target, fs::path& created)
 {
     static std::atomic<unsigned> counter{0};
     for (;;) {
-        // Appended piece by piece: GCC 12 misreads a chain of string
-        // additions starting from a literal as an overlapping copy.
-        std::string name = ".";
-        name += target.filename().string();
-        name += '.';
-        name += std::to_string(::getpid());
-        name += '.';
-        name += std::to_string(counter++);
-        name += ".part";
-        created = target.parent_path() / name;
+        created = target.parent_path() / ("." + target.filename().string() + "." + std::to_string(::getpid()) + "." +
+                                          std::to_string(counter++) + ".part");
         // 0666 less the user's umask, as any new file gets.
         const int fd = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
