@@ -1,6 +1,6 @@
 #include "qtcanvas/QtCanvas.h"
 
-#include "base/Utf8Text.h"
+#include "qtcanvas/ChartQtText.h"
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
 #include <utility>
 
 namespace {
@@ -21,11 +20,6 @@ namespace {
 constexpr double kUnitsPerInch = 100;
 // The height the layout leaves a text row is 0.2 inch; text fills most of it.
 constexpr double kTextHeightInches = 0.16;
-
-QColor ToQColor(Rgb colour)
-{
-    return QColor(std::clamp(colour.red, 0, 255), std::clamp(colour.green, 0, 255), std::clamp(colour.blue, 0, 255));
-}
 
 // Not cosmetic: a painter that scales the page (a print preview shows a
 // 1200-dpi sheet on a screen) scales the lines with it, so they keep their
@@ -156,7 +150,7 @@ bool QtCanvas::Known(PenId pen) const
 
 PenId QtCanvas::CreatePen(Rgb colour)
 {
-    const QPen pen = SolidPen(ToQColor(colour), penWidth_);
+    const QPen pen = SolidPen(ChartColour(colour), penWidth_);
     const auto free = std::find_if(pens_.begin() + 1, pens_.end(), [](const PenSlot& slot) { return !slot.inUse; });
     if (free != pens_.end()) {
         *free = {pen, true};
@@ -234,7 +228,7 @@ void QtCanvas::FillAxisLine(QPointF to)
 
 void QtCanvas::SetTextColour(Rgb colour)
 {
-    const QColor wanted = ToQColor(colour);
+    const QColor wanted = ChartColour(colour);
     if (wanted == textPen_.color())
         return;
     textPen_.setColor(wanted);
@@ -251,9 +245,7 @@ void QtCanvas::TextOut(int x, int y, std::string_view text)
         text_.resize(0);  // keeps the capacity, unlike clear()
         text_.append(QLatin1StringView(text.data(), static_cast<qsizetype>(text.size())));
     } else {
-        // Dates and symbols from 8-bit files that are not UTF-8 are Windows-1252.
-        const std::string utf8 = AsUtf8(text);
-        text_ = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+        text_ = ChartText(text);
     }
     DrawHeldLines();
     UseTextPen();
