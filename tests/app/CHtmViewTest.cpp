@@ -201,7 +201,8 @@ TEST_F(CHtmViewTest, AScriptInALocalPageReadsNoOtherLocalFile)
         EXPECT_EQ(NextPage([&] { view_->Navigate(page); }), QUrl::fromLocalFile(page).toString());
         ASSERT_TRUE(WaitUntil([&] { return view_->title().startsWith("done"); })) << view_->title().toStdString();
         EXPECT_FALSE(view_->title().contains(QString::fromStdString(secret))) << view_->title().toStdString();
-        view_->Navigate(PageA());
-        ASSERT_TRUE(WaitUntil([&] { return view_->title() == "A"; }));
+        // Waits for the load to end, not only for the title: a late end of
+        // this load would otherwise pass for the next page's.
+        ASSERT_EQ(NextPage([&] { view_->Navigate(PageA()); }), PageAUrl());
     }
 }
