@@ -3,6 +3,7 @@
 #include "base/Text.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -55,7 +56,8 @@ double ReadGroupedNumber(std::string_view copy)
         value = value * 1000 + number.value;
         end += 1 + number.length;
     }
-    return value;
+    // Groups after a huge exponent overflow: no price, like any number out of range.
+    return std::isfinite(value) ? value : 0;
 }
 
 bool IsTimeOfDay(std::string_view page, std::size_t from, std::size_t last)

@@ -21,6 +21,8 @@ TEST(PageScan, ThousandsGroupsFollowTheDigitsDirectly)
     EXPECT_DOUBLE_EQ(ReadGroupedNumber("1,2,3,4,5,6"), 1002003004005);  // four groups at most
     EXPECT_DOUBLE_EQ(ReadGroupedNumber("12 ,345"), 12);
     EXPECT_DOUBLE_EQ(ReadGroupedNumber("12,"), 12);
+    // Groups after a huge exponent would overflow to infinity: no price.
+    EXPECT_EQ(ReadGroupedNumber("1e300,000,000,001"), 0);
     EXPECT_DOUBLE_EQ(ReadGroupedNumber("x,5"), 0);
     EXPECT_DOUBLE_EQ(ReadGroupedNumber("9.44375e1"), 94.4375);
     EXPECT_DOUBLE_EQ(ReadGroupedNumber("1.2E6,5"), 1200000005);
