@@ -1,5 +1,6 @@
 #include "chart/ChartPagePaint.h"
 #include "qtcanvas/QtCanvas.h"
+#include "support/ImageDifference.h"
 #include "support/SampleDocument.h"
 #include "support/WidgetsApplication.h"
 
@@ -72,23 +73,6 @@ QImage WindowOnPage(const ChartInput& input, QPoint offset, QSize size)
     return image;
 }
 
-// "" when the two images agree; else how many pixels differ and the first.
-std::string Difference(const QImage& culled, const QImage& whole)
-{
-    if (culled.size() != whole.size())
-        return "the sizes differ";
-    int differing = 0;
-    QPoint first;
-    for (int y = 0; y < whole.height(); ++y)
-        for (int x = 0; x < whole.width(); ++x)
-            if (culled.pixel(x, y) != whole.pixel(x, y) && differing++ == 0)
-                first = {x, y};
-    if (differing == 0)
-        return {};
-    return std::to_string(differing) + " pixels differ, the first at " + std::to_string(first.x()) + "," +
-           std::to_string(first.y());
-}
-
 int InkedPixels(const QImage& image)
 {
     int inked = 0;
@@ -102,7 +86,7 @@ void ExpectSameInside(const ChartInput& input, const QImage& whole, const QRect&
 {
     const QImage culled = CulledPage(input, area);
     const QRect inside = area & whole.rect();
-    EXPECT_EQ(Difference(culled.copy(inside), whole.copy(inside)), "") << "area " << area.x() << "," << area.y()
+    EXPECT_EQ(ImageDifference(culled.copy(inside), whole.copy(inside)), "") << "area " << area.x() << "," << area.y()
                                                                         << " " << area.width() << "x"
                                                                         << area.height();
 }
@@ -156,7 +140,7 @@ TEST_F(CulledRepaintTest, AScrolledWindowShowsTheWholePagesPixels)
     const QSize window(1000, 800);
     for (const QPoint offset : {QPoint(0, 0), QPoint(152, 1733), QPoint(0, whole.height() - 800)}) {
         const QImage shown = WindowOnPage(input, offset, window);
-        EXPECT_EQ(Difference(shown, whole.copy(QRect(offset, window))), "") << offset.x() << "," << offset.y();
+        EXPECT_EQ(ImageDifference(shown, whole.copy(QRect(offset, window))), "") << offset.x() << "," << offset.y();
         // A window on the page shows part of it, not a blank.
         EXPECT_GT(InkedPixels(shown), 10000) << offset.x() << "," << offset.y();
     }

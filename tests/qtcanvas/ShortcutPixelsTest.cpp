@@ -1,6 +1,7 @@
 #include "chart/ChartPagePaint.h"
 #include "qtcanvas/QtCanvas.h"
 #include "qtcanvas/TextShapes.h"
+#include "support/ImageDifference.h"
 #include "support/SampleDocument.h"
 #include "support/WidgetsApplication.h"
 
@@ -47,21 +48,6 @@ QImage Page(const ChartInput& input, int dpi, QSize size, QPoint scroll, QtCanva
     return image;
 }
 
-// "" when the two images agree; else how many pixels differ and the first.
-std::string Difference(const QImage& fast, const QImage& plain)
-{
-    int differing = 0;
-    QPoint first;
-    for (int y = 0; y < plain.height(); ++y)
-        for (int x = 0; x < plain.width(); ++x)
-            if (fast.pixel(x, y) != plain.pixel(x, y) && differing++ == 0)
-                first = {x, y};
-    if (differing == 0)
-        return {};
-    return std::to_string(differing) + " pixels differ, the first at " + std::to_string(first.x()) + "," +
-           std::to_string(first.y());
-}
-
 class ShortcutPixelsTest : public WidgetsTest {};
 
 }  // namespace
@@ -74,7 +60,7 @@ TEST_F(ShortcutPixelsTest, TheChartPageAndQuoteTableHaveThePlainPixelsAtEveryDpi
         const ChartInput input = document->chartInput();
         for (const int dpi : {72, 96, 120, 144}) {
             const QSize size = PagePixels(input, dpi);
-            EXPECT_EQ(Difference(Page(input, dpi, size, {}, QtCanvas::Drawing::Fast),
+            EXPECT_EQ(ImageDifference(Page(input, dpi, size, {}, QtCanvas::Drawing::Fast),
                                  Page(input, dpi, size, {}, QtCanvas::Drawing::Plain)),
                       "")
                 << "page " << chartPage << " at " << dpi << " dpi";
@@ -90,7 +76,7 @@ TEST_F(ShortcutPixelsTest, ScrolledWindowsHaveThePlainPixels)
     TextShapes shapes;
     for (const QPoint scroll : {QPoint(0, 0), QPoint(-152, -1733), QPoint(-7, -3001), QPoint(0, -1)}) {
         const QSize window(1000, 800);
-        EXPECT_EQ(Difference(Page(input, 96, window, scroll, QtCanvas::Drawing::Fast, &shapes),
+        EXPECT_EQ(ImageDifference(Page(input, 96, window, scroll, QtCanvas::Drawing::Fast, &shapes),
                              Page(input, 96, window, scroll, QtCanvas::Drawing::Plain)),
                   "")
             << scroll.x() << "," << scroll.y();
@@ -116,7 +102,7 @@ TEST_F(ShortcutPixelsTest, TextsAtEveryFractionOfAPixelHaveThePlainPixels)
                 }
                 return image;
             };
-            EXPECT_EQ(Difference(draw(QtCanvas::Drawing::Fast), draw(QtCanvas::Drawing::Plain)), "")
+            EXPECT_EQ(ImageDifference(draw(QtCanvas::Drawing::Fast), draw(QtCanvas::Drawing::Plain)), "")
                 << dpi << " dpi, scrolled " << scroll.x() << "," << scroll.y();
         }
     }
