@@ -2,6 +2,8 @@
 
 #include "base/Errors.h"
 #include "base/WholeFileWrite.h"
+#include "cli/LargeImage.h"
+#include "cli/LargeImage.h"
 #include "cli/PngEncoder.h"
 #include "qtcanvas/QtCanvas.h"
 
@@ -100,7 +102,7 @@ QImage PageImage(const ChartInput& input, PageSize size, int dpi)
 {
     const int width = PixelsFor(size.width, dpi);
     const int height = PixelsFor(size.height, dpi);
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image = LargeRgbImage(width, height);
     if (image.isNull())
         throw TarnwickError("an image of " + std::to_string(width) + " x " + std::to_string(height) +
                             " pixels does not fit in memory; ask for fewer dots per inch with --dpi");
