@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -64,10 +65,10 @@ public:
     ImageData(const ImageData&) = delete;
     ImageData& operator=(const ImageData&) = delete;
 
-    void Write(std::vector<unsigned char>& bytes)
+    void Write(unsigned char* bytes, std::size_t size)
     {
-        stream_.next_in = bytes.data();
-        stream_.avail_in = static_cast<uInt>(bytes.size());
+        stream_.next_in = bytes;
+        stream_.avail_in = static_cast<uInt>(size);
         Run(Z_NO_FLUSH);
     }
 
@@ -108,6 +109,20 @@ private:
     z_stream stream_{};
 };
 
+// The red, green and blue bytes of each pixel of `line` less those of the
+// pixel above, modulo 256, into 3 * width bytes of `out` and one beyond.
+void PutUpDifferences(const QRgb* line, const QRgb* above, std::size_t width, unsigned char* out)
+{
+    for (std::size_t x = 0; x < width; ++x) {
+        // A byte-wise subtraction of the two words, no borrow crossing bytes.
+        const std::uint32_t high = 0x80808080U;
+        const std::uint32_t difference = ((line[x] | high) - (above[x] & ~high)) ^ ((line[x] ^ ~above[x]) & high);
+        // 0xAARRGGBB as the bytes R, G, B and one more, which the next pixel overwrites.
+        const std::uint32_t rgb = __builtin_bswap32(difference) >> 8;
+        std::memcpy(out + 3 * x, &rgb, sizeof rgb);
+    }
+}
+
 }  // namespace
 
 QByteArray EncodePng(const QImage& image)
@@ -128,26 +143,20 @@ QByteArray EncodePng(const QImage& image)
     PutChunk(out, "pHYs", physical);
 
     ImageData data(out);
-    std::vector<unsigned char> row(1 + 3 * width);
+    // One byte more than a row needs: each pixel's three bytes are stored as four.
+    std::vector<unsigned char> row(1 + 3 * width + 1);
     row[0] = kFilterUp;
+    const std::vector<QRgb> blank(width, 0);
     for (int y = 0; y < height; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-        const auto* above = y > 0 ? reinterpret_cast<const QRgb*>(rgb.constScanLine(y - 1)) : nullptr;
+        const auto* above = y > 0 ? reinterpret_cast<const QRgb*>(rgb.constScanLine(y - 1)) : blank.data();
         // Each byte less the one above it: a row like the one above is all
         // zeros, and on a chart page most are.
-        if (above && std::equal(line, line + width, above)) {
+        if (std::equal(line, line + width, above))
             std::fill(row.begin() + 1, row.end(), 0);
-        } else {
-            unsigned char* byte = row.data() + 1;
-            for (std::size_t x = 0; x < width; ++x) {
-                const QRgb pixel = line[x];
-                const QRgb up = above ? above[x] : 0;
-                *byte++ = static_cast<unsigned char>(qRed(pixel) - qRed(up));
-                *byte++ = static_cast<unsigned char>(qGreen(pixel) - qGreen(up));
-                *byte++ = static_cast<unsigned char>(qBlue(pixel) - qBlue(up));
-            }
-        }
-        data.Write(row);
+        else
+            PutUpDifferences(line, above, width, row.data() + 1);
+        data.Write(row.data(), row.size() - 1);
     }
     data.Finish();
     PutChunk(out, "IEND", nullptr, 0);
