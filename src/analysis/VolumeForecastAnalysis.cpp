@@ -20,8 +20,8 @@ struct Gains {
 struct Filter {
     Series& predicted;  // P
     Series& level;      // X
-    Series& change;     // V' during the passes, then D
-    Series& line;       // V during the passes, then the line
+    Series& change;     // D
+    Series& line;       // the steered line
     Series& prevAccel;  // A'
     Series& accel;      // A
 };
@@ -44,22 +44,6 @@ void FindAverageCrossings(const Series& x, const Series& a, int c, SignalSet& si
             signals.RecordSell(i, i, a[i]);
 }
 
-void Seed(Filter& f, const Series& close, int c)
-{
-    f.level[c - 1] = close[c - 1];
-    f.line[c - 1] = 0;
-    f.accel[c - 1] = 0;
-}
-
-// Restarts the velocity and acceleration estimates at `index`, if it exists.
-void Restart(Filter& f, int index)
-{
-    if (index < 0)
-        return;
-    f.line[index] = 0;
-    f.accel[index] = 0;
-}
-
 // The estimates of one alpha-beta-gamma pass at the bar behind. They ride in
 // registers: read back from the arrays, each step would wait for the stores
 // of the step before.
@@ -68,63 +52,66 @@ struct Estimate {
     double line;
     double accel;
 
-    // The estimates at `index + 1` of the filter's arrays.
-    static Estimate At(const Filter& f, int index) { return {f.level[index + 1], f.line[index + 1], f.accel[index + 1]}; }
-
-    // One step with unit time step to bar i, measuring `measured` there; writes
-    // the filter's arrays at i.
-    void Step(Filter& f, double measured, Gains g, int i)
+    // One step with unit time step to bar i, measuring `measured` there. P,
+    // X, A' and A go to the filter's arrays only when this pass leaves them
+    // `final` (a later pass overwrites them otherwise); V' and V never do, as
+    // the steered line and its D replace them.
+    void Step(Filter& f, double measured, Gains g, int i, bool final)
     {
         const double predicted = level + line + 0.5 * accel;
         const double change = line + accel;
         const double residual = measured - predicted;
-        f.predicted[i] = predicted;
-        f.change[i] = change;
-        f.prevAccel[i] = accel;
+        if (final) {
+            f.predicted[i] = predicted;
+            f.prevAccel[i] = accel;
+        }
         level = predicted + g.alpha * residual;
         line = change + g.beta * residual;
         accel = accel + g.gamma * residual;
-        f.level[i] = level;
-        f.line[i] = line;
-        f.accel[i] = accel;
+        if (final) {
+            f.level[i] = level;
+            f.accel[i] = accel;
+        }
     }
 };
-
-// One pass from `start` toward bar 0. The measurement is read at each index
-// before the level there is written, so a pass may measure the level the
-// previous pass left.
-void Pass(Filter& f, const Series& measurement, int start, Gains g)
-{
-    if (start < 0)
-        return;
-    Estimate estimate = Estimate::At(f, start);
-    for (int i = start; i >= 0; --i)
-        estimate.Step(f, measurement[i], g, i);
-}
 
 // D[i] = X[i] - X[i+1] from `start` toward bar 0, then the line steered by
 // the stochastic from 0 at start + 1: it follows the changes of D, except on
 // days when %K is deep in a zone and still moving into it while D moves the
 // other way; then it moves 0.8 % of its size in the stochastic's direction.
-void SteerLine(Filter& f, const Series& stochK, int start)
-{
-    ClearFrom(f.change, start + 1);
-    for (int i = start; i >= 0; --i)
-        f.change[i] = f.level[i] - f.level[i + 1];
+// Fed the filter's last level bar by bar; what lies behind `start` becomes 0
+// in Finish().
+struct SteeredLine {
+    int start;
+    double level = 0;   // X at the bar behind
+    double change = 0;  // D at the bar behind
+    double line = 0;    // at the bar behind
 
-    const Series& d = f.change;
-    const Series& k = stochK;
-    Series& line = f.line;
-    ClearFrom(line, start);
-    for (int i = start - 1; i >= 0; --i) {
-        if (k[i] < 25 && k[i] < k[i + 1] && d[i] >= d[i + 1])
-            line[i] = line[i + 1] - kNudge * std::abs(line[i + 1]);
-        else if (k[i] > 75 && k[i] > k[i + 1] && d[i] <= d[i + 1])
-            line[i] = line[i + 1] + kNudge * std::abs(line[i + 1]);
-        else
-            line[i] = line[i + 1] + (d[i] - d[i + 1]);
+    void Step(Filter& f, const Series& k, double levelNow, int i)
+    {
+        if (i <= start) {
+            const double d = levelNow - level;
+            f.change[i] = d;
+            if (i < start) {
+                if (k[i] < 25 && k[i] < k[i + 1] && d >= change)
+                    line = line - kNudge * std::abs(line);
+                else if (k[i] > 75 && k[i] > k[i + 1] && d <= change)
+                    line = line + kNudge * std::abs(line);
+                else
+                    line = line + (d - change);
+                f.line[i] = line;
+            }
+            change = d;
+        }
+        level = levelNow;
     }
-}
+
+    void Finish(Filter& f) const
+    {
+        ClearFrom(f.change, start + 1);
+        ClearFrom(f.line, start);
+    }
+};
 
 bool IsTrough(const Series& ln, int i)
 {
@@ -202,47 +189,64 @@ void VolumeForecastAnalysis::ComputeTrendLines(const QuoteSeries& store)
 
 void VolumeForecastAnalysis::ComputeTrackingLines(const QuoteSeries& store, const Series& stochK)
 {
+    const Series& close = store.close;
     const int c = store.BarsLoaded();
     Filter f2{ita2Predicted, ita2Level, ita2Change, ita2Line, ita2PrevAccel, ita2Accel};
     Filter f1{ita1Predicted, ita1Level, ita1Change, ita1Line, ita1PrevAccel, ita1Accel};
-    // Both filters make two passes over the same bars: a first over the
-    // close from the bar after the oldest, a second, restarted two bars on,
-    // measuring the level the first leaves. The four chains run in one sweep,
-    // the second pass at each bar right behind the first, so the processor
-    // overlaps them; each keeps its own steps in their order.
-    Seed(f2, store.close, c);
-    Seed(f1, store.close, c);
-    Estimate first2 = Estimate::At(f2, c - 2);
-    Estimate first1 = Estimate::At(f1, c - 2);
+    // Both filters start at the oldest close and make a first pass over the
+    // close from the bar after it, and a second, restarted two bars on,
+    // measuring the level the first leaves. Filter 2's level then gives D and
+    // its steered line. Filter 1's level gets a trend offset that settles at
+    // 0.8 times a constant level, and a third pass measures that, restarted
+    // two bars on again, before D and the steered line. All chains run in one
+    // sweep toward bar 0, each at a bar right behind the ones it reads, so the
+    // processor overlaps them; each keeps its own steps in their order.
+    for (Filter* f : {&f2, &f1}) {
+        f->level[c - 1] = close[c - 1];
+        f->accel[c - 1] = 0;
+    }
+    Estimate first2{close[c - 1], 0, 0};
+    Estimate first1 = first2;
     Estimate second2{};
     Estimate second1{};
+    Estimate third{};
+    double level = 0;
+    double slope = 0;
+    SteeredLine line2{c - 6};
+    SteeredLine line1{c - 7};
     for (int i = c - 2; i >= 0; --i) {
-        first2.Step(f2, store.close[i], {0.18, 0.08, 0.000336}, i);
-        first1.Step(f1, store.close[i], {0.38, 0.068, 0.00736}, i);
+        first2.Step(f2, close[i], {0.18, 0.08, 0.000336}, i, i >= c - 3);
+        first1.Step(f1, close[i], {0.38, 0.068, 0.00736}, i, i >= c - 3);
         if (i == c - 3) {
-            Restart(f2, i);
-            Restart(f1, i);
-            second2 = Estimate::At(f2, i - 1);
-            second1 = Estimate::At(f1, i - 1);
-        } else if (i < c - 3) {
-            second2.Step(f2, first2.level, {0.8, 0.8, 0.00336}, i);
-            second1.Step(f1, first1.level, {0.38, 0.068, 0.00336}, i);
+            f2.accel[i] = 0;
+            f1.accel[i] = 0;
+            second2 = {first2.level, 0, 0};
+            second1 = {first1.level, 0, 0};
+            level = 0.8 * first1.level;
         }
+        if (i >= c - 3)
+            continue;
+        second2.Step(f2, first2.level, {0.8, 0.8, 0.00336}, i, true);
+        second1.Step(f1, first1.level, {0.38, 0.068, 0.00336}, i, i >= c - 5);
+        line2.Step(f2, stochK, second2.level, i);
+        if (i > c - 5)
+            continue;
+        level = level + 0.008 * slope;
+        slope = 55.55555555555555 * second1.level - 69.44444444444444 * level;
+        const double trended = second1.level + level;
+        if (i == c - 5) {
+            f1.level[i] = trended;
+            f1.accel[i] = 0;
+            third = {trended, 0, 0};
+            continue;
+        }
+        third.Step(f1, trended, {0.58, 0.68, 0.00336}, i, true);
+        line1.Step(f1, stochK, third.level, i);
     }
-    SteerLine(f2, stochK, c - 6);
-
-    // Filter 1 then gets a trend offset that settles at 0.8 times a constant
-    // level, and a third pass.
-    trendLevel = c >= 3 ? 0.8 * f1.level[c - 3] : 0;
-    trendSlope = 0;
-    for (int i = c - 5; i >= 0; --i) {
-        trendLevel = trendLevel + 0.008 * trendSlope;
-        trendSlope = 55.55555555555555 * f1.level[i] - 69.44444444444444 * trendLevel;
-        f1.level[i] = f1.level[i] + trendLevel;
-    }
-    Restart(f1, c - 5);
-    Pass(f1, f1.level, c - 6, {0.58, 0.68, 0.00336});
-    SteerLine(f1, stochK, c - 7);
+    line2.Finish(f2);
+    line1.Finish(f1);
+    trendLevel = level;
+    trendSlope = slope;
 }
 
 void VolumeForecastAnalysis::FindLine2Signals(int c)
