@@ -2,6 +2,7 @@
 
 #include "analysis/SeriesMath.h"
 #include "analysis/SignalTitles.h"
+#include "analysis/SlidingExtremes.h"
 #include "analysis/WindowSums.h"
 
 namespace {
@@ -15,21 +16,6 @@ constexpr double kSignalFactor = 0.2;
 constexpr double kOneThird = 0.3333333333333333;
 constexpr double kOneTwelfth = 0.08333333333333333;
 constexpr double kOneTenth = 0.1;
-
-struct Extremes {
-    double lowest;
-    double highest;
-};
-
-Extremes CloseExtremes(const Series& close, int from, int bars)
-{
-    Extremes range{close[from], close[from]};
-    for (int j = from; j < from + bars; ++j) {
-        range.lowest = std::min(range.lowest, close[j]);
-        range.highest = std::max(range.highest, close[j]);
-    }
-    return range;
-}
 
 // x crossing its average a at scan index i: up (buy) or down (sell), moving
 // the same way.
@@ -169,11 +155,12 @@ void OscillatorAnalysis::ComputeStochastic(const QuoteSeries& store)
         return;
     stochK[c - 4] = 50;
     stochD[c - 4] = 50;
+    // The window's closes only; the bars' highs and lows are not used.
+    WindowExtremes range;
+    SlidingExtremes(store.close, 5, c - 4, range);
     for (int i = c - 5; i >= 0; --i) {
-        // The window's closes only; the bars' highs and lows are not used.
-        const Extremes range = CloseExtremes(store.close, i, 5);
-        if (range.highest != range.lowest) {
-            const double raw = (store.close[i] - range.lowest) * 100 / (range.highest - range.lowest);
+        if (range.highest[i] != range.lowest[i]) {
+            const double raw = (store.close[i] - range.lowest[i]) * 100 / (range.highest[i] - range.lowest[i]);
             stochK[i] = (raw + 2 * stochK[i + 1]) * kOneThird;
             stochD[i] = (2 * stochD[i + 1] + stochK[i]) * kOneThird;
         } else {
@@ -196,27 +183,23 @@ void OscillatorAnalysis::FindStochasticSignals(int c)
 
 void OscillatorAnalysis::ComputeWilliamsR(const QuoteSeries& store)
 {
-    const int c = store.BarsLoaded();
-    for (int i = c - 10; i >= 0; --i) {
-        const Extremes range = CloseExtremes(store.close, i, 10);
-        williamsR[i] = Ratio((store.close[i] - range.highest) * 100, range.highest - range.lowest);
-    }
+    const int count = store.BarsLoaded() - 9;
+    WindowExtremes range;
+    SlidingExtremes(store.close, 10, count, range);
+    for (int i = 0; i < count; ++i)
+        williamsR[i] = Ratio((store.close[i] - range.highest[i]) * 100, range.highest[i] - range.lowest[i]);
 }
 
 void OscillatorAnalysis::ComputeVolumeRangeIndex(const QuoteSeries& store)
 {
     const Series& v = store.volume;
-    ForEachWindowSum(v.data(), 10, store.BarsLoaded() - 9, [&](int i, double sum) {
-        double largest = v[i];
-        double smallest = v[i];
-        for (int j = i; j < i + 10; ++j) {
-            largest = std::max(largest, v[j]);
-            // Days without volume after the first never become the minimum.
-            if (v[j] < smallest && v[j] != 0)
-                smallest = v[j];
-        }
+    const int count = store.BarsLoaded() - 9;
+    // Days without volume after the first never become the minimum.
+    WindowExtremes range;
+    SlidingExtremes(v, 10, count, [](double volume) { return volume != 0; }, range);
+    ForEachWindowSum(v.data(), 10, count, [&](int i, double sum) {
         const double mean = sum * kOneTenth;
-        volumeRangeIndex[i] = Ratio(2 * (v[i] - 0.05 * mean), largest - smallest);
+        volumeRangeIndex[i] = Ratio(2 * (v[i] - 0.05 * mean), range.highest[i] - range.lowest[i]);
     });
 }
 
