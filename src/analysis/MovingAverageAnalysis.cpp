@@ -75,11 +75,13 @@ void MovingAverageAnalysis::ComputeBollingerBands(const QuoteSeries& store)
         const double deviation = store.close[j] - sma18[j];
         squares[j] = deviation * deviation;
     }
-    ForEachWindowSum(squares.data(), 18, count, [&](int i, double sum) {
-        const double width = kBollingerWidth * std::sqrt(sum * kOneEighteenth);
+    Series sums;
+    WindowSums(squares.data(), 18, count, sums.data());
+    for (int i = 0; i < count; ++i) {
+        const double width = kBollingerWidth * std::sqrt(sums[i] * kOneEighteenth);
         bollingerUpper[i] = sma18[i] + width;
         bollingerLower[i] = sma18[i] - width;
-    });
+    }
 }
 
 void MovingAverageAnalysis::FindBollingerSignals(const QuoteSeries& store)

@@ -129,11 +129,13 @@ void OscillatorAnalysis::ComputeRsi(const QuoteSeries& store)
     constexpr std::array kPeriods{7, 14};
     const std::array counts{c - kPeriods[0], c - kPeriods[1]};
     std::array<Series, 2> up;
-    ForEachNestedWindowSum(rises.data(), kPeriods, counts, [&](int k, int i, double sum) { up[k][i] = sum; });
+    std::array<Series, 2> down;
+    NestedWindowSums(rises.data(), kPeriods, counts, std::array{up[0].data(), up[1].data()});
+    NestedWindowSums(falls.data(), kPeriods, counts, std::array{down[0].data(), down[1].data()});
     const std::array outs{&rsi7, &rsi14};
-    ForEachNestedWindowSum(falls.data(), kPeriods, counts, [&](int k, int i, double down) {
-        (*outs[k])[i] = Ratio(up[k][i] * 100, up[k][i] + down);
-    });
+    for (std::size_t k = 0; k < kPeriods.size(); ++k)
+        MapPairs(outs[k]->data(), counts[k], [](auto rise, auto fall) { return Ratio(rise * 100, rise + fall); },
+                 up[k].data(), down[k].data());
 }
 
 void OscillatorAnalysis::FindRsiSignals(int c)
@@ -158,15 +160,21 @@ void OscillatorAnalysis::ComputeStochastic(const QuoteSeries& store)
     // The window's closes only; the bars' highs and lows are not used.
     WindowExtremes range;
     SlidingExtremes(store.close, 5, c - 4, range);
+    // Each raw %K is computed, even where the range is flat and it goes
+    // unused, before the averages' chain runs.
+    Series raw;
+    MapPairs(raw.data(), c - 4, [](auto close, auto lowest, auto highest) {
+        return (close - lowest) * 100 / (highest - lowest);
+    }, store.close.data(), range.lowest.data(), range.highest.data());
+    double k = 50;
+    double d = 50;
     for (int i = c - 5; i >= 0; --i) {
         if (range.highest[i] != range.lowest[i]) {
-            const double raw = (store.close[i] - range.lowest[i]) * 100 / (range.highest[i] - range.lowest[i]);
-            stochK[i] = (raw + 2 * stochK[i + 1]) * kOneThird;
-            stochD[i] = (2 * stochD[i + 1] + stochK[i]) * kOneThird;
-        } else {
-            stochK[i] = stochK[i + 1];
-            stochD[i] = stochD[i + 1];
+            k = (raw[i] + 2 * k) * kOneThird;
+            d = (2 * d + k) * kOneThird;
         }
+        stochK[i] = k;
+        stochD[i] = d;
     }
 }
 
@@ -186,8 +194,9 @@ void OscillatorAnalysis::ComputeWilliamsR(const QuoteSeries& store)
     const int count = store.BarsLoaded() - 9;
     WindowExtremes range;
     SlidingExtremes(store.close, 10, count, range);
-    for (int i = 0; i < count; ++i)
-        williamsR[i] = Ratio((store.close[i] - range.highest[i]) * 100, range.highest[i] - range.lowest[i]);
+    MapPairs(williamsR.data(), count, [](auto close, auto lowest, auto highest) {
+        return Ratio((close - highest) * 100, highest - lowest);
+    }, store.close.data(), range.lowest.data(), range.highest.data());
 }
 
 void OscillatorAnalysis::ComputeVolumeRangeIndex(const QuoteSeries& store)
@@ -197,10 +206,12 @@ void OscillatorAnalysis::ComputeVolumeRangeIndex(const QuoteSeries& store)
     // Days without volume after the first never become the minimum.
     WindowExtremes range;
     SlidingExtremes(v, 10, count, [](double volume) { return volume != 0; }, range);
-    ForEachWindowSum(v.data(), 10, count, [&](int i, double sum) {
-        const double mean = sum * kOneTenth;
-        volumeRangeIndex[i] = Ratio(2 * (v[i] - 0.05 * mean), range.highest[i] - range.lowest[i]);
-    });
+    Series sums;
+    WindowSums(v.data(), 10, count, sums.data());
+    MapPairs(volumeRangeIndex.data(), count, [](auto volume, auto sum, auto lowest, auto highest) {
+        const auto mean = sum * kOneTenth;
+        return Ratio(2 * (volume - 0.05 * mean), highest - lowest);
+    }, v.data(), sums.data(), range.lowest.data(), range.highest.data());
 }
 
 void OscillatorAnalysis::FindWilliamsSignals(int c)
@@ -223,10 +234,14 @@ void OscillatorAnalysis::ComputeMomentumAndRoc(const QuoteSeries& store)
     const int c = store.BarsLoaded();
     for (int i = 0; i <= c - 12; ++i)
         momentum[i] = close[i] - close[i + 11];
-    ForEachWindowSum(momentum.data(), 12, c - 22, [&](int i, double sum) { momentumMa[i] = sum * kOneTwelfth; });
-    for (int i = 0; i <= c - 10; ++i)
-        roc[i] = Ratio(close[i], close[i + 9]) * 100;
-    ForEachWindowSum(roc.data(), 10, c - 18, [&](int i, double sum) { rocMa[i] = sum * kOneTenth; });
+    WindowSums(momentum.data(), 12, c - 22, momentumMa.data());
+    for (int i = 0; i < c - 22; ++i)
+        momentumMa[i] = momentumMa[i] * kOneTwelfth;
+    MapPairs(roc.data(), c - 9, [](auto newer, auto older) { return Ratio(newer, older) * 100; }, close.data(),
+             close.data() + 9);
+    WindowSums(roc.data(), 10, c - 18, rocMa.data());
+    for (int i = 0; i < c - 18; ++i)
+        rocMa[i] = rocMa[i] * kOneTenth;
 }
 
 SeriesList OscillatorAnalysis::AllSeries() const

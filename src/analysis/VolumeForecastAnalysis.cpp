@@ -28,7 +28,9 @@ struct Filter {
 
 void MovingAverage12(const Series& values, int c, Series& out)
 {
-    ForEachWindowSum(values.data(), 12, c - 12, [&](int i, double sum) { out[i] = sum * kOneTwelfth; });
+    WindowSums(values.data(), 12, c - 12, out.data());
+    for (int i = 0; i < c - 12; ++i)
+        out[i] = out[i] * kOneTwelfth;
 }
 
 // A line crossing its 12-bar average: up while not falling (buy), or down
