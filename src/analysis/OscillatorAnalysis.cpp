@@ -50,11 +50,10 @@ void OscillatorAnalysis::Analyze(const QuoteSeries& store)
     for (SignalSet* signals : {&macdSignals, &rsiSignals, &stochSignals, &williamsSignals, &momentumSignals, &rocSignals})
         signals->Clear();
 
-    ComputeMacd(store);
+    ComputeMacdAndStochastic(store);
     FindMacdSignals(c);
     ComputeRsi(store);
     FindRsiSignals(c);
-    ComputeStochastic(store);
     FindStochasticSignals(c);
     ComputeWilliamsR(store);
     ComputeVolumeRangeIndex(store);
@@ -67,28 +66,60 @@ void OscillatorAnalysis::Analyze(const QuoteSeries& store)
     StoreUndefinedAsZero({&rsi7, &rsi14, &williamsR, &volumeRangeIndex, &roc, &rocMa});
 }
 
-void OscillatorAnalysis::ComputeMacd(const QuoteSeries& store)
+void OscillatorAnalysis::ComputeMacdAndStochastic(const QuoteSeries& store)
 {
+    const Series& close = store.close;
     const int c = store.BarsLoaded();
     if (c < 1)
         return;
-    // The averages start from the oldest close itself, not its weighted price.
-    double e8 = store.close[c - 1];
+    // The stochastic starts at 50 four bars from the oldest. Each raw %K is
+    // computed, even where the range is flat and it goes unused, before its
+    // averages run beside the MACD's in one sweep, each chain in its order.
+    WindowExtremes range;
+    Series raw;
+    if (c >= 4) {
+        stochK[c - 4] = 50;
+        stochD[c - 4] = 50;
+        // The window's closes only; the bars' highs and lows are not used.
+        SlidingExtremes(close, 5, c - 4, range);
+        MapPairs(raw.data(), c - 4, [](auto price, auto lowest, auto highest) {
+            return (price - lowest) * 100 / (highest - lowest);
+        }, close.data(), range.lowest.data(), range.highest.data());
+    }
+    double k = 50;
+    double d = 50;
+    // The averages start from the oldest close itself, not its weighted price;
+    // the signal lines from 0.
+    double e8 = close[c - 1];
     double e17 = e8;
     double e12 = e8;
     double e26 = e8;
+    double fastSignal = 0;
+    double signal = 0;
     for (int i = c - 2; i >= 0; --i) {
-        const double weighted = (2 * store.close[i] + store.high[i] + store.low[i]) * 0.25;
+        const double weighted = (2 * close[i] + store.high[i] + store.low[i]) * 0.25;
         e8 = e8 + (weighted - e8) * kFactor8;
         e17 = e17 + (weighted - e17) * kFactor17;
         e12 = e12 + (weighted - e12) * kFactor12;
         e26 = e26 + (weighted - e26) * kFactor26;
-        fastMacd[i] = e8 - e17;
-        macd[i] = e12 - e26;
-        fastMacdSignal[i] = fastMacdSignal[i + 1] + (fastMacd[i] - fastMacdSignal[i + 1]) * kSignalFactor;
-        macdSignal[i] = macdSignal[i + 1] + (macd[i] - macdSignal[i + 1]) * kSignalFactor;
-        fastMacdDivergence[i] = fastMacd[i] - fastMacdSignal[i];
-        macdDivergence[i] = macd[i] - macdSignal[i];
+        const double fast = e8 - e17;
+        const double slow = e12 - e26;
+        fastSignal = fastSignal + (fast - fastSignal) * kSignalFactor;
+        signal = signal + (slow - signal) * kSignalFactor;
+        fastMacd[i] = fast;
+        macd[i] = slow;
+        fastMacdSignal[i] = fastSignal;
+        macdSignal[i] = signal;
+        fastMacdDivergence[i] = fast - fastSignal;
+        macdDivergence[i] = slow - signal;
+        if (i <= c - 5) {
+            if (range.highest[i] != range.lowest[i]) {
+                k = (raw[i] + 2 * k) * kOneThird;
+                d = (2 * d + k) * kOneThird;
+            }
+            stochK[i] = k;
+            stochD[i] = d;
+        }
     }
 }
 
@@ -148,34 +179,6 @@ void OscillatorAnalysis::FindRsiSignals(int c)
     for (int i = 0; i < sellScan; ++i)
         if (rsi7[i] <= 75 && rsi7[i + 1] > 75)
             rsiSignals.RecordSell(i, i, 75);
-}
-
-void OscillatorAnalysis::ComputeStochastic(const QuoteSeries& store)
-{
-    const int c = store.BarsLoaded();
-    if (c < 4)
-        return;
-    stochK[c - 4] = 50;
-    stochD[c - 4] = 50;
-    // The window's closes only; the bars' highs and lows are not used.
-    WindowExtremes range;
-    SlidingExtremes(store.close, 5, c - 4, range);
-    // Each raw %K is computed, even where the range is flat and it goes
-    // unused, before the averages' chain runs.
-    Series raw;
-    MapPairs(raw.data(), c - 4, [](auto close, auto lowest, auto highest) {
-        return (close - lowest) * 100 / (highest - lowest);
-    }, store.close.data(), range.lowest.data(), range.highest.data());
-    double k = 50;
-    double d = 50;
-    for (int i = c - 5; i >= 0; --i) {
-        if (range.highest[i] != range.lowest[i]) {
-            k = (raw[i] + 2 * k) * kOneThird;
-            d = (2 * d + k) * kOneThird;
-        }
-        stochK[i] = k;
-        stochD[i] = d;
-    }
 }
 
 void OscillatorAnalysis::FindStochasticSignals(int c)
