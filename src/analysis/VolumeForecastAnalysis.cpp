@@ -10,10 +10,11 @@ constexpr double kOneTwelfth = 0.08333333333333333;
 constexpr double kNudge = 0.008;  // share of its own size a steered line moves by
 constexpr int kTrackingScan = 140;
 
+template <typename T>
 struct Gains {
-    double alpha;
-    double beta;
-    double gamma;
+    T alpha;
+    T beta;
+    T gamma;
 };
 
 // The six arrays of one tracking filter.
@@ -46,36 +47,44 @@ void FindAverageCrossings(const Series& x, const Series& a, int c, SignalSet& si
             signals.RecordSell(i, i, a[i]);
 }
 
-// The estimates of one alpha-beta-gamma pass at the bar behind. They ride in
-// registers: read back from the arrays, each step would wait for the stores
-// of the step before.
+// The estimates of one alpha-beta-gamma pass at the bar behind, one filter's
+// in a double or both filters' side by side in a Pair (filter 2 first). They
+// ride in registers: read back from the arrays, each step would wait for the
+// stores of the step before.
+template <typename T>
 struct Estimate {
-    double level;
-    double line;
-    double accel;
+    T level;
+    T line;
+    T accel;
 
-    // One step with unit time step to bar i, measuring `measured` there. P,
-    // X, A' and A go to the filter's arrays only when this pass leaves them
-    // `final` (a later pass overwrites them otherwise); V' and V never do, as
-    // the steered line and its D replace them.
-    void Step(Filter& f, double measured, Gains g, int i, bool final)
+    // One step with unit time step, measuring `measured`; hands P, A', X and
+    // A to `store`. V' and V stay here: the steered line and its D replace
+    // them in the arrays.
+    template <typename Store>
+    void Step(T measured, Gains<T> g, Store&& store)
     {
-        const double predicted = level + line + 0.5 * accel;
-        const double change = line + accel;
-        const double residual = measured - predicted;
-        if (final) {
-            f.predicted[i] = predicted;
-            f.prevAccel[i] = accel;
-        }
+        const T predicted = level + line + 0.5 * accel;
+        const T change = line + accel;
+        const T residual = measured - predicted;
+        const T prevAccel = accel;
         level = predicted + g.alpha * residual;
         line = change + g.beta * residual;
         accel = accel + g.gamma * residual;
-        if (final) {
-            f.level[i] = level;
-            f.accel[i] = accel;
-        }
+        store(predicted, prevAccel, level, accel);
     }
 };
+
+// Writes a pass's P, A', X and A at bar i when the pass leaves them `final`
+// (a later pass overwrites them otherwise).
+void StoreStep(Filter& f, int i, bool final, double predicted, double prevAccel, double level, double accel)
+{
+    if (!final)
+        return;
+    f.predicted[i] = predicted;
+    f.prevAccel[i] = prevAccel;
+    f.level[i] = level;
+    f.accel[i] = accel;
+}
 
 // D[i] = X[i] - X[i+1] from `start` toward bar 0, then the line steered by
 // the stochastic from 0 at start + 1: it follows the changes of D, except on
@@ -207,42 +216,47 @@ void VolumeForecastAnalysis::ComputeTrackingLines(const QuoteSeries& store, cons
         f->level[c - 1] = close[c - 1];
         f->accel[c - 1] = 0;
     }
-    Estimate first2{close[c - 1], 0, 0};
-    Estimate first1 = first2;
-    Estimate second2{};
-    Estimate second1{};
-    Estimate third{};
+    Estimate<Pair> first{Pair{close[c - 1], close[c - 1]}, Pair{0.0, 0.0}, Pair{0.0, 0.0}};
+    Estimate<Pair> second{};
+    Estimate<double> third{};
+    const Gains<Pair> firstGains{{0.18, 0.38}, {0.08, 0.068}, {0.000336, 0.00736}};
+    const Gains<Pair> secondGains{{0.8, 0.38}, {0.8, 0.068}, {0.00336, 0.00336}};
     double level = 0;
     double slope = 0;
     SteeredLine line2{c - 6};
     SteeredLine line1{c - 7};
     for (int i = c - 2; i >= 0; --i) {
-        first2.Step(f2, close[i], {0.18, 0.08, 0.000336}, i, i >= c - 3);
-        first1.Step(f1, close[i], {0.38, 0.068, 0.00736}, i, i >= c - 3);
+        const auto storeBoth = [&](bool final2, bool final1) {
+            return [&f2, &f1, i, final2, final1](Pair predicted, Pair prevAccel, Pair x, Pair a) {
+                StoreStep(f2, i, final2, predicted[0], prevAccel[0], x[0], a[0]);
+                StoreStep(f1, i, final1, predicted[1], prevAccel[1], x[1], a[1]);
+            };
+        };
+        first.Step(Pair{close[i], close[i]}, firstGains, storeBoth(i >= c - 3, i >= c - 3));
         if (i == c - 3) {
             f2.accel[i] = 0;
             f1.accel[i] = 0;
-            second2 = {first2.level, 0, 0};
-            second1 = {first1.level, 0, 0};
-            level = 0.8 * first1.level;
+            second = {first.level, Pair{0.0, 0.0}, Pair{0.0, 0.0}};
+            level = 0.8 * first.level[1];
         }
         if (i >= c - 3)
             continue;
-        second2.Step(f2, first2.level, {0.8, 0.8, 0.00336}, i, true);
-        second1.Step(f1, first1.level, {0.38, 0.068, 0.00336}, i, i >= c - 5);
-        line2.Step(f2, stochK, second2.level, i);
+        second.Step(first.level, secondGains, storeBoth(true, i >= c - 5));
+        line2.Step(f2, stochK, second.level[0], i);
         if (i > c - 5)
             continue;
         level = level + 0.008 * slope;
-        slope = 55.55555555555555 * second1.level - 69.44444444444444 * level;
-        const double trended = second1.level + level;
+        slope = 55.55555555555555 * second.level[1] - 69.44444444444444 * level;
+        const double trended = second.level[1] + level;
         if (i == c - 5) {
             f1.level[i] = trended;
             f1.accel[i] = 0;
             third = {trended, 0, 0};
             continue;
         }
-        third.Step(f1, trended, {0.58, 0.68, 0.00336}, i, true);
+        third.Step(trended, {0.58, 0.68, 0.00336}, [&f1, i](double predicted, double prevAccel, double x, double a) {
+            StoreStep(f1, i, true, predicted, prevAccel, x, a);
+        });
         line1.Step(f1, stochK, third.level, i);
     }
     line2.Finish(f2);
