@@ -144,11 +144,15 @@ void FlowDirectionAnalysis::ComputeDirectionalMovement(const QuoteSeries& store)
     for (int i = 0; i <= c - 2; ++i) {
         const double up = high[i] - high[i + 1];
         const double dn = low[i] - low[i + 1];
-        // When the rise equals the fall both movements count.
-        plusMove[i] = (up < 0 || (dn < 0 && up < std::abs(dn))) ? 0 : up;
-        minusMove[i] = (dn <= 0 && (up <= 0 || std::abs(dn) >= up)) ? -dn : 0;
-        trueRange[i] = std::max({std::abs(high[i] - low[i]), std::abs(high[i] - close[i + 1]),
-                                 std::abs(low[i] - close[i + 1])});
+        // When the rise equals the fall both movements count. The conditions
+        // are taken whole (| and &, not || and &&) and the largest range in
+        // two steps, so the loop has no branches and becomes vector code.
+        const bool plusLost = (up < 0) | ((dn < 0) & (up < std::abs(dn)));
+        const bool minusCounts = (dn <= 0) & ((up <= 0) | (std::abs(dn) >= up));
+        plusMove[i] = plusLost ? 0 : up;
+        minusMove[i] = minusCounts ? -dn : 0;
+        trueRange[i] = std::max(std::max(std::abs(high[i] - low[i]), std::abs(high[i] - close[i + 1])),
+                                std::abs(low[i] - close[i + 1]));
     }
 
     const int seed = c - 15;
@@ -161,7 +165,7 @@ void FlowDirectionAnalysis::ComputeDirectionalMovement(const QuoteSeries& store)
     const auto percent = [](auto part, auto range) { return Ratio(part, range) * 100; };
     MapPairs(dmiPlus.data(), seed, percent, smoothPlus.data(), smoothRange.data());
     MapPairs(dmiMinus.data(), seed, percent, smoothMinus.data(), smoothRange.data());
-    Series directional{};
+    Series directional;
     MapPairs(directional.data(), seed, [](auto plus, auto minus) {
         using T = decltype(plus);
         const T dx = Ratio(Abs(plus - minus), plus + minus);
