@@ -184,15 +184,25 @@ void VolumeForecastAnalysis::ComputeTrendLines(const QuoteSeries& store)
     const Series& close = store.close;
     const Series& volume = store.volume;
     const int c = store.BarsLoaded();
+    // Each day's price-volume change, two at a time, also where the previous
+    // close is missing and it goes unused.
+    Series change;
+    MapPairs(change.data(), c - 1, [](auto price, auto previous, auto traded) {
+        return (price - previous) / previous * traded;
+    }, close.data(), close.data() + 1, volume.data());
+    // Both trends start from the 0 behind the oldest bar. The volume's way is
+    // picked after both sums, not by branching, as the closes go either way.
+    double onBalance = 0;
+    double priceVolume = 0;
     for (int i = c - 2; i >= 0; --i) {
-        if (close[i] > close[i + 1])
-            obv[i] = obv[i + 1] + volume[i];
-        else if (close[i] < close[i + 1])
-            obv[i] = obv[i + 1] - volume[i];
-        else
-            obv[i] = obv[i + 1];
+        const double up = onBalance + volume[i];
+        const double down = onBalance - volume[i];
+        onBalance = close[i] > close[i + 1] ? up : close[i] < close[i + 1] ? down : onBalance;
+        obv[i] = onBalance;
         // A missing previous close leaves the trend where it was.
-        pvt[i] = close[i + 1] == 0 ? pvt[i + 1] : pvt[i + 1] + (close[i] - close[i + 1]) / close[i + 1] * volume[i];
+        if (close[i + 1] != 0)
+            priceVolume = priceVolume + change[i];
+        pvt[i] = priceVolume;
     }
     MovingAverage12(obv, c, obvMa12);
     MovingAverage12(pvt, c, pvtMa12);
