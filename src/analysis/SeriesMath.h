@@ -35,6 +35,7 @@ inline Pair Ratio(Pair numerator, Pair denominator)
     return denominator != 0 ? quotient : Pair{kUndefined, kUndefined};
 }
 
+// Both values with the sign bit cleared, as std::abs does.
 inline Pair Abs(Pair value)
 {
     using Bits = long long __attribute__((vector_size(16)));

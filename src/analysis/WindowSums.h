@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/SeriesMath.h"
+
 #include <array>
 #include <cstddef>
 #include <cstring>
@@ -22,10 +24,9 @@ template <std::size_t K>
 void NestedWindowSums(const double* values, const std::array<int, K>& lengths, const std::array<int, K>& counts,
                       const std::array<double*, K>& sums)
 {
-    // Two sums added lane by lane, each lane one IEEE addition as in scalar
-    // code (a GCC and Clang vector: SSE2 on x86-64). Named members, not an
-    // array: compilers keep them in registers.
-    using Pair = double __attribute__((vector_size(16)));
+    // Pairs of sums added lane by lane, each lane one IEEE addition as in
+    // scalar code. Named members, not an array: compilers keep them in
+    // registers.
     constexpr int kLanes = 16;
     struct Lanes {
         Pair s0{}, s1{}, s2{}, s3{}, s4{}, s5{}, s6{}, s7{};
