@@ -75,12 +75,13 @@ void MovingAverageAnalysis::ComputeBollingerBands(const QuoteSeries& store)
         const double deviation = store.close[j] - sma18[j];
         squares[j] = deviation * deviation;
     }
-    Series sums;
-    WindowSums(squares.data(), 18, count, sums.data());
+    Series widths;
+    WindowSums(squares.data(), 18, count, widths.data());
+    MapPairs(widths.data(), count, [](auto sum) { return kBollingerWidth * SquareRoot(sum * kOneEighteenth); },
+             widths.data());
     for (int i = 0; i < count; ++i) {
-        const double width = kBollingerWidth * std::sqrt(sums[i] * kOneEighteenth);
-        bollingerUpper[i] = sma18[i] + width;
-        bollingerLower[i] = sma18[i] - width;
+        bollingerUpper[i] = sma18[i] + widths[i];
+        bollingerLower[i] = sma18[i] - widths[i];
     }
 }
 

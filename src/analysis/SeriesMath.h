@@ -2,6 +2,8 @@
 
 #include "quotes/QuoteSeries.h"
 
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -46,6 +48,17 @@ inline Pair Abs(Pair value)
 inline double Abs(double value)
 {
     return std::abs(value);
+}
+
+// Both roots correctly rounded, as std::sqrt gives them.
+inline Pair SquareRoot(Pair value)
+{
+    return _mm_sqrt_pd(value);
+}
+
+inline double SquareRoot(double value)
+{
+    return std::sqrt(value);
 }
 
 // `value` as a T, a double or a Pair holding it twice.

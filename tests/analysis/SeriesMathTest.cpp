@@ -30,6 +30,7 @@ TEST(MapPairs, GiveTheBitsOfSingleEntriesForEveryCount)
         }
     };
     expectSameBits([](auto numerator, auto denominator) { return Ratio(Abs(numerator), denominator); });
+    expectSameBits([](auto numerator, auto) { return SquareRoot(Abs(numerator)); });
     // Quotients that are not finite replaced the way the modules do.
     expectSameBits([](auto numerator, auto denominator) {
         using T = decltype(numerator);
