@@ -20,7 +20,9 @@ void AveragePositive(const QuoteSeries& store, const std::array<int, K>& lengths
     // starts at +0.0 and only grows is never -0.0, so adding +0.0 leaves it
     // bit for bit as it was, and the windows need no branch.
     Series positive;
-    std::array<int, kMaxBars + 1> positiveBefore;  // closes above 0 among bars 0 to i - 1
+    // Closes above 0 among bars 0 to i - 1; whole numbers, so their
+    // differences are exact as doubles too.
+    std::array<double, kMaxBars + 1> positiveBefore;
     positiveBefore[0] = 0;
     for (int j = 0; j < c; ++j) {
         const bool counted = store.close[j] > 0;
@@ -28,11 +30,15 @@ void AveragePositive(const QuoteSeries& store, const std::array<int, K>& lengths
         positiveBefore[j + 1] = positiveBefore[j] + (counted ? 1 : 0);
     }
     std::array<int, K> counts;
-    for (std::size_t k = 0; k < K; ++k)
+    std::array<double*, K> sums;
+    for (std::size_t k = 0; k < K; ++k) {
         counts[k] = c - lengths[k] + 1;
-    ForEachNestedWindowSum(positive.data(), lengths, counts, [&](int k, int i, double sum) {
-        (*outs[k])[i] = Ratio(sum, positiveBefore[i + lengths[k]] - positiveBefore[i]);
-    });
+        sums[k] = outs[k]->data();
+    }
+    NestedWindowSums(positive.data(), lengths, counts, sums);
+    for (std::size_t k = 0; k < K; ++k)
+        MapPairs(sums[k], counts[k], [](auto sum, auto newer, auto older) { return Ratio(sum, older - newer); },
+                 sums[k], positiveBefore.data(), positiveBefore.data() + lengths[k]);
 }
 
 // For each window length n = lengths[k] (rising) and i = 0 to barCount - n:
@@ -42,8 +48,13 @@ template <std::size_t K>
 void AveragePlain(const QuoteSeries& store, const std::array<int, K>& lengths, const std::array<Series*, K>& outs)
 {
     std::array<int, K> counts;
-    for (std::size_t k = 0; k < K; ++k)
+    std::array<double*, K> sums;
+    for (std::size_t k = 0; k < K; ++k) {
         counts[k] = store.BarsLoaded() - lengths[k] + 1;
-    ForEachNestedWindowSum(store.volume.data(), lengths, counts,
-                           [&](int k, int i, double sum) { (*outs[k])[i] = sum / lengths[k]; });
+        sums[k] = outs[k]->data();
+    }
+    NestedWindowSums(store.volume.data(), lengths, counts, sums);
+    for (std::size_t k = 0; k < K; ++k)
+        for (int i = 0; i < counts[k]; ++i)
+            sums[k][i] = sums[k][i] / lengths[k];
 }

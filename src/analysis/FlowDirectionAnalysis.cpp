@@ -97,10 +97,14 @@ void FlowDirectionAnalysis::ComputeMoneyFlow(const QuoteSeries& store)
     }
     const int count = c - 14;
     Series rising;
-    ForEachWindowSum(risingFlow.data(), 14, count, [&](int i, double sum) { rising[i] = sum; });
-    ForEachWindowSum(fallingFlow.data(), 14, count, [&](int i, double falling) {
-        mfi14[i] = falling != 0 ? (1 - Ratio(1, rising[i] / falling + 1)) * 100 : 100;
-    });
+    Series falling;
+    WindowSums(risingFlow.data(), 14, count, rising.data());
+    WindowSums(fallingFlow.data(), 14, count, falling.data());
+    MapPairs(mfi14.data(), count, [](auto rise, auto fall) {
+        using T = decltype(rise);
+        const T index = (1 - Ratio(Both<T>(1), rise / fall + 1)) * 100;
+        return fall != 0 ? index : Both<T>(100);
+    }, rising.data(), falling.data());
 }
 
 void FlowDirectionAnalysis::FindMoneyFlowSignals(int c)
@@ -123,8 +127,8 @@ void FlowDirectionAnalysis::ComputeVolatility(const QuoteSeries& store)
     range[c] = kInitialRange;
     for (int i = c - 1; i >= 0; --i)
         range[i] = range[i + 1] + ((store.high[i] - store.low[i]) - range[i + 1]) * kRangeFactor;
-    for (int k = 0; k <= c - 20; ++k)
-        volatility10[k] = Ratio(range[k] - range[k + 9], range[k + 9]) * 100;
+    MapPairs(volatility10.data(), c - 19, [](auto newer, auto older) { return Ratio(newer - older, older) * 100; },
+             range.data(), range.data() + 9);
 }
 
 void FlowDirectionAnalysis::ComputeDirectionalMovement(const QuoteSeries& store)
@@ -140,11 +144,15 @@ void FlowDirectionAnalysis::ComputeDirectionalMovement(const QuoteSeries& store)
     for (int i = 0; i <= c - 2; ++i) {
         const double up = high[i] - high[i + 1];
         const double dn = low[i] - low[i + 1];
-        // When the rise equals the fall both movements count.
-        plusMove[i] = (up < 0 || (dn < 0 && up < std::abs(dn))) ? 0 : up;
-        minusMove[i] = (dn <= 0 && (up <= 0 || std::abs(dn) >= up)) ? -dn : 0;
-        trueRange[i] = std::max({std::abs(high[i] - low[i]), std::abs(high[i] - close[i + 1]),
-                                 std::abs(low[i] - close[i + 1])});
+        // When the rise equals the fall both movements count. The conditions
+        // are taken whole (| and &, not || and &&) and the largest range in
+        // two steps, so the loop has no branches and becomes vector code.
+        const bool plusLost = (up < 0) | ((dn < 0) & (up < std::abs(dn)));
+        const bool minusCounts = (dn <= 0) & ((up <= 0) | (std::abs(dn) >= up));
+        plusMove[i] = plusLost ? 0 : up;
+        minusMove[i] = minusCounts ? -dn : 0;
+        trueRange[i] = std::max(std::max(std::abs(high[i] - low[i]), std::abs(high[i] - close[i + 1])),
+                                std::abs(low[i] - close[i + 1]));
     }
 
     const int seed = c - 15;
@@ -154,15 +162,17 @@ void FlowDirectionAnalysis::ComputeDirectionalMovement(const QuoteSeries& store)
     WilderSmooth(std::array<const Series*, 3>{&plusMove, &minusMove, &trueRange}, seed, 14,
                  std::array{&smoothPlus, &smoothMinus, &smoothRange});
 
-    Series directional{};
-    for (int i = 0; i < seed; ++i) {
-        dmiPlus[i] = Ratio(smoothPlus[i], smoothRange[i]) * 100;
-        dmiMinus[i] = Ratio(smoothMinus[i], smoothRange[i]) * 100;
-        const double dx = Ratio(std::abs(dmiPlus[i] - dmiMinus[i]), dmiPlus[i] + dmiMinus[i]);
+    const auto percent = [](auto part, auto range) { return Ratio(part, range) * 100; };
+    MapPairs(dmiPlus.data(), seed, percent, smoothPlus.data(), smoothRange.data());
+    MapPairs(dmiMinus.data(), seed, percent, smoothMinus.data(), smoothRange.data());
+    Series directional;
+    MapPairs(directional.data(), seed, [](auto plus, auto minus) {
+        using T = decltype(plus);
+        const T dx = Ratio(Abs(plus - minus), plus + minus);
         // No directional movement at all (flat bars): the index is 0, so the
         // ADX fades instead of being lost for every newer bar.
-        directional[i] = std::isfinite(dx) ? dx : 0;
-    }
+        return Abs(dx) <= std::numeric_limits<double>::max() ? dx : Both<T>(0);
+    }, dmiPlus.data(), dmiMinus.data());
 
     const int adxSeed = c - 29;
     Series adx;
@@ -194,12 +204,12 @@ void FlowDirectionAnalysis::ComputeCommodityChannel(const QuoteSeries& store)
     const int averages = c - 29;
     Series average15;
     Series average30;
-    ForEachNestedWindowSum(tp.data(), std::array{15, 30}, std::array{averages, averages}, [&](int k, int i, double sum) {
-        if (k == 0)
-            average15[i] = sum * kOneFifteenth;
-        else
-            average30[i] = sum * kOneThirtieth;
-    });
+    NestedWindowSums(tp.data(), std::array{15, 30}, std::array{averages, averages},
+                     std::array{average15.data(), average30.data()});
+    for (int i = 0; i < averages; ++i) {
+        average15[i] = average15[i] * kOneFifteenth;
+        average30[i] = average30[i] * kOneThirtieth;
+    }
 
     // Each bar's deviation is taken from that bar's own average, so it is
     // the same in every window that holds the bar.
@@ -211,11 +221,15 @@ void FlowDirectionAnalysis::ComputeCommodityChannel(const QuoteSeries& store)
     }
     const int count = c - 58;
     Series deviation15;
-    ForEachWindowSum(distance15.data(), 15, count, [&](int i, double sum) { deviation15[i] = sum * kOneFifteenth; });
-    ForEachWindowSum(distance30.data(), 30, count, [&](int i, double sum) {
-        cci15[i] = Ratio((tp[i] - average15[i]) * kInverseCciConstant, deviation15[i]);
-        cci30[i] = Ratio((tp[i] - average30[i]) * kInverseCciConstant, sum * kOneThirtieth);
-    });
+    Series deviation30;
+    WindowSums(distance15.data(), 15, count, deviation15.data());
+    WindowSums(distance30.data(), 30, count, deviation30.data());
+    MapPairs(cci15.data(), count, [](auto price, auto average, auto deviation) {
+        return Ratio((price - average) * kInverseCciConstant, deviation * kOneFifteenth);
+    }, tp.data(), average15.data(), deviation15.data());
+    MapPairs(cci30.data(), count, [](auto price, auto average, auto deviation) {
+        return Ratio((price - average) * kInverseCciConstant, deviation * kOneThirtieth);
+    }, tp.data(), average30.data(), deviation30.data());
 }
 
 void FlowDirectionAnalysis::FindCommodityChannelSignals(int c)

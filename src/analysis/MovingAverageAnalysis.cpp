@@ -75,11 +75,14 @@ void MovingAverageAnalysis::ComputeBollingerBands(const QuoteSeries& store)
         const double deviation = store.close[j] - sma18[j];
         squares[j] = deviation * deviation;
     }
-    ForEachWindowSum(squares.data(), 18, count, [&](int i, double sum) {
-        const double width = kBollingerWidth * std::sqrt(sum * kOneEighteenth);
-        bollingerUpper[i] = sma18[i] + width;
-        bollingerLower[i] = sma18[i] - width;
-    });
+    Series widths;
+    WindowSums(squares.data(), 18, count, widths.data());
+    MapPairs(widths.data(), count, [](auto sum) { return kBollingerWidth * SquareRoot(sum * kOneEighteenth); },
+             widths.data());
+    for (int i = 0; i < count; ++i) {
+        bollingerUpper[i] = sma18[i] + widths[i];
+        bollingerLower[i] = sma18[i] - widths[i];
+    }
 }
 
 void MovingAverageAnalysis::FindBollingerSignals(const QuoteSeries& store)

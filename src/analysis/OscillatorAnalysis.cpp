@@ -2,6 +2,7 @@
 
 #include "analysis/SeriesMath.h"
 #include "analysis/SignalTitles.h"
+#include "analysis/SlidingExtremes.h"
 #include "analysis/WindowSums.h"
 
 namespace {
@@ -15,21 +16,6 @@ constexpr double kSignalFactor = 0.2;
 constexpr double kOneThird = 0.3333333333333333;
 constexpr double kOneTwelfth = 0.08333333333333333;
 constexpr double kOneTenth = 0.1;
-
-struct Extremes {
-    double lowest;
-    double highest;
-};
-
-Extremes CloseExtremes(const Series& close, int from, int bars)
-{
-    Extremes range{close[from], close[from]};
-    for (int j = from; j < from + bars; ++j) {
-        range.lowest = std::min(range.lowest, close[j]);
-        range.highest = std::max(range.highest, close[j]);
-    }
-    return range;
-}
 
 // x crossing its average a at scan index i: up (buy) or down (sell), moving
 // the same way.
@@ -64,11 +50,10 @@ void OscillatorAnalysis::Analyze(const QuoteSeries& store)
     for (SignalSet* signals : {&macdSignals, &rsiSignals, &stochSignals, &williamsSignals, &momentumSignals, &rocSignals})
         signals->Clear();
 
-    ComputeMacd(store);
+    ComputeMacdAndStochastic(store);
     FindMacdSignals(c);
     ComputeRsi(store);
     FindRsiSignals(c);
-    ComputeStochastic(store);
     FindStochasticSignals(c);
     ComputeWilliamsR(store);
     ComputeVolumeRangeIndex(store);
@@ -81,28 +66,60 @@ void OscillatorAnalysis::Analyze(const QuoteSeries& store)
     StoreUndefinedAsZero({&rsi7, &rsi14, &williamsR, &volumeRangeIndex, &roc, &rocMa});
 }
 
-void OscillatorAnalysis::ComputeMacd(const QuoteSeries& store)
+void OscillatorAnalysis::ComputeMacdAndStochastic(const QuoteSeries& store)
 {
+    const Series& close = store.close;
     const int c = store.BarsLoaded();
     if (c < 1)
         return;
-    // The averages start from the oldest close itself, not its weighted price.
-    double e8 = store.close[c - 1];
+    // The stochastic starts at 50 four bars from the oldest. Each raw %K is
+    // computed, even where the range is flat and it goes unused, before its
+    // averages run beside the MACD's in one sweep, each chain in its order.
+    WindowExtremes range;
+    Series raw;
+    if (c >= 4) {
+        stochK[c - 4] = 50;
+        stochD[c - 4] = 50;
+        // The window's closes only; the bars' highs and lows are not used.
+        SlidingExtremes(close, 5, c - 4, range);
+        MapPairs(raw.data(), c - 4, [](auto price, auto lowest, auto highest) {
+            return (price - lowest) * 100 / (highest - lowest);
+        }, close.data(), range.lowest.data(), range.highest.data());
+    }
+    double k = 50;
+    double d = 50;
+    // The averages start from the oldest close itself, not its weighted price;
+    // the signal lines from 0.
+    double e8 = close[c - 1];
     double e17 = e8;
     double e12 = e8;
     double e26 = e8;
+    double fastSignal = 0;
+    double signal = 0;
     for (int i = c - 2; i >= 0; --i) {
-        const double weighted = (2 * store.close[i] + store.high[i] + store.low[i]) * 0.25;
+        const double weighted = (2 * close[i] + store.high[i] + store.low[i]) * 0.25;
         e8 = e8 + (weighted - e8) * kFactor8;
         e17 = e17 + (weighted - e17) * kFactor17;
         e12 = e12 + (weighted - e12) * kFactor12;
         e26 = e26 + (weighted - e26) * kFactor26;
-        fastMacd[i] = e8 - e17;
-        macd[i] = e12 - e26;
-        fastMacdSignal[i] = fastMacdSignal[i + 1] + (fastMacd[i] - fastMacdSignal[i + 1]) * kSignalFactor;
-        macdSignal[i] = macdSignal[i + 1] + (macd[i] - macdSignal[i + 1]) * kSignalFactor;
-        fastMacdDivergence[i] = fastMacd[i] - fastMacdSignal[i];
-        macdDivergence[i] = macd[i] - macdSignal[i];
+        const double fast = e8 - e17;
+        const double slow = e12 - e26;
+        fastSignal = fastSignal + (fast - fastSignal) * kSignalFactor;
+        signal = signal + (slow - signal) * kSignalFactor;
+        fastMacd[i] = fast;
+        macd[i] = slow;
+        fastMacdSignal[i] = fastSignal;
+        macdSignal[i] = signal;
+        fastMacdDivergence[i] = fast - fastSignal;
+        macdDivergence[i] = slow - signal;
+        if (i <= c - 5) {
+            if (range.highest[i] != range.lowest[i]) {
+                k = (raw[i] + 2 * k) * kOneThird;
+                d = (2 * d + k) * kOneThird;
+            }
+            stochK[i] = k;
+            stochD[i] = d;
+        }
     }
 }
 
@@ -143,11 +160,13 @@ void OscillatorAnalysis::ComputeRsi(const QuoteSeries& store)
     constexpr std::array kPeriods{7, 14};
     const std::array counts{c - kPeriods[0], c - kPeriods[1]};
     std::array<Series, 2> up;
-    ForEachNestedWindowSum(rises.data(), kPeriods, counts, [&](int k, int i, double sum) { up[k][i] = sum; });
+    std::array<Series, 2> down;
+    NestedWindowSums(rises.data(), kPeriods, counts, std::array{up[0].data(), up[1].data()});
+    NestedWindowSums(falls.data(), kPeriods, counts, std::array{down[0].data(), down[1].data()});
     const std::array outs{&rsi7, &rsi14};
-    ForEachNestedWindowSum(falls.data(), kPeriods, counts, [&](int k, int i, double down) {
-        (*outs[k])[i] = Ratio(up[k][i] * 100, up[k][i] + down);
-    });
+    for (std::size_t k = 0; k < kPeriods.size(); ++k)
+        MapPairs(outs[k]->data(), counts[k], [](auto rise, auto fall) { return Ratio(rise * 100, rise + fall); },
+                 up[k].data(), down[k].data());
 }
 
 void OscillatorAnalysis::FindRsiSignals(int c)
@@ -160,27 +179,6 @@ void OscillatorAnalysis::FindRsiSignals(int c)
     for (int i = 0; i < sellScan; ++i)
         if (rsi7[i] <= 75 && rsi7[i + 1] > 75)
             rsiSignals.RecordSell(i, i, 75);
-}
-
-void OscillatorAnalysis::ComputeStochastic(const QuoteSeries& store)
-{
-    const int c = store.BarsLoaded();
-    if (c < 4)
-        return;
-    stochK[c - 4] = 50;
-    stochD[c - 4] = 50;
-    for (int i = c - 5; i >= 0; --i) {
-        // The window's closes only; the bars' highs and lows are not used.
-        const Extremes range = CloseExtremes(store.close, i, 5);
-        if (range.highest != range.lowest) {
-            const double raw = (store.close[i] - range.lowest) * 100 / (range.highest - range.lowest);
-            stochK[i] = (raw + 2 * stochK[i + 1]) * kOneThird;
-            stochD[i] = (2 * stochD[i + 1] + stochK[i]) * kOneThird;
-        } else {
-            stochK[i] = stochK[i + 1];
-            stochD[i] = stochD[i + 1];
-        }
-    }
 }
 
 void OscillatorAnalysis::FindStochasticSignals(int c)
@@ -196,28 +194,27 @@ void OscillatorAnalysis::FindStochasticSignals(int c)
 
 void OscillatorAnalysis::ComputeWilliamsR(const QuoteSeries& store)
 {
-    const int c = store.BarsLoaded();
-    for (int i = c - 10; i >= 0; --i) {
-        const Extremes range = CloseExtremes(store.close, i, 10);
-        williamsR[i] = Ratio((store.close[i] - range.highest) * 100, range.highest - range.lowest);
-    }
+    const int count = store.BarsLoaded() - 9;
+    WindowExtremes range;
+    SlidingExtremes(store.close, 10, count, range);
+    MapPairs(williamsR.data(), count, [](auto close, auto lowest, auto highest) {
+        return Ratio((close - highest) * 100, highest - lowest);
+    }, store.close.data(), range.lowest.data(), range.highest.data());
 }
 
 void OscillatorAnalysis::ComputeVolumeRangeIndex(const QuoteSeries& store)
 {
     const Series& v = store.volume;
-    ForEachWindowSum(v.data(), 10, store.BarsLoaded() - 9, [&](int i, double sum) {
-        double largest = v[i];
-        double smallest = v[i];
-        for (int j = i; j < i + 10; ++j) {
-            largest = std::max(largest, v[j]);
-            // Days without volume after the first never become the minimum.
-            if (v[j] < smallest && v[j] != 0)
-                smallest = v[j];
-        }
-        const double mean = sum * kOneTenth;
-        volumeRangeIndex[i] = Ratio(2 * (v[i] - 0.05 * mean), largest - smallest);
-    });
+    const int count = store.BarsLoaded() - 9;
+    // Days without volume after the first never become the minimum.
+    WindowExtremes range;
+    SlidingExtremes(v, 10, count, [](double volume) { return volume != 0; }, range);
+    Series sums;
+    WindowSums(v.data(), 10, count, sums.data());
+    MapPairs(volumeRangeIndex.data(), count, [](auto volume, auto sum, auto lowest, auto highest) {
+        const auto mean = sum * kOneTenth;
+        return Ratio(2 * (volume - 0.05 * mean), highest - lowest);
+    }, v.data(), sums.data(), range.lowest.data(), range.highest.data());
 }
 
 void OscillatorAnalysis::FindWilliamsSignals(int c)
@@ -240,10 +237,14 @@ void OscillatorAnalysis::ComputeMomentumAndRoc(const QuoteSeries& store)
     const int c = store.BarsLoaded();
     for (int i = 0; i <= c - 12; ++i)
         momentum[i] = close[i] - close[i + 11];
-    ForEachWindowSum(momentum.data(), 12, c - 22, [&](int i, double sum) { momentumMa[i] = sum * kOneTwelfth; });
-    for (int i = 0; i <= c - 10; ++i)
-        roc[i] = Ratio(close[i], close[i + 9]) * 100;
-    ForEachWindowSum(roc.data(), 10, c - 18, [&](int i, double sum) { rocMa[i] = sum * kOneTenth; });
+    WindowSums(momentum.data(), 12, c - 22, momentumMa.data());
+    for (int i = 0; i < c - 22; ++i)
+        momentumMa[i] = momentumMa[i] * kOneTwelfth;
+    MapPairs(roc.data(), c - 9, [](auto newer, auto older) { return Ratio(newer, older) * 100; }, close.data(),
+             close.data() + 9);
+    WindowSums(roc.data(), 10, c - 18, rocMa.data());
+    for (int i = 0; i < c - 18; ++i)
+        rocMa[i] = rocMa[i] * kOneTenth;
 }
 
 SeriesList OscillatorAnalysis::AllSeries() const

@@ -40,11 +40,10 @@ public:
     SignalSetList AllSignalSets() const;
 
 private:
-    void ComputeMacd(const QuoteSeries& store);
+    void ComputeMacdAndStochastic(const QuoteSeries& store);
     void FindMacdSignals(int barCount);
     void ComputeRsi(const QuoteSeries& store);
     void FindRsiSignals(int barCount);
-    void ComputeStochastic(const QuoteSeries& store);
     void FindStochasticSignals(int barCount);
     void ComputeWilliamsR(const QuoteSeries& store);
     void ComputeVolumeRangeIndex(const QuoteSeries& store);

@@ -10,25 +10,28 @@ constexpr double kOneTwelfth = 0.08333333333333333;
 constexpr double kNudge = 0.008;  // share of its own size a steered line moves by
 constexpr int kTrackingScan = 140;
 
+template <typename T>
 struct Gains {
-    double alpha;
-    double beta;
-    double gamma;
+    T alpha;
+    T beta;
+    T gamma;
 };
 
 // The six arrays of one tracking filter.
 struct Filter {
     Series& predicted;  // P
     Series& level;      // X
-    Series& change;     // V' during the passes, then D
-    Series& line;       // V during the passes, then the line
+    Series& change;     // D
+    Series& line;       // the steered line
     Series& prevAccel;  // A'
     Series& accel;      // A
 };
 
 void MovingAverage12(const Series& values, int c, Series& out)
 {
-    ForEachWindowSum(values.data(), 12, c - 12, [&](int i, double sum) { out[i] = sum * kOneTwelfth; });
+    WindowSums(values.data(), 12, c - 12, out.data());
+    for (int i = 0; i < c - 12; ++i)
+        out[i] = out[i] * kOneTwelfth;
 }
 
 // A line crossing its 12-bar average: up while not falling (buy), or down
@@ -44,87 +47,82 @@ void FindAverageCrossings(const Series& x, const Series& a, int c, SignalSet& si
             signals.RecordSell(i, i, a[i]);
 }
 
-void Seed(Filter& f, const Series& close, int c)
-{
-    f.level[c - 1] = close[c - 1];
-    f.line[c - 1] = 0;
-    f.accel[c - 1] = 0;
-}
-
-// Restarts the velocity and acceleration estimates at `index`, if it exists.
-void Restart(Filter& f, int index)
-{
-    if (index < 0)
-        return;
-    f.line[index] = 0;
-    f.accel[index] = 0;
-}
-
-// The estimates of one alpha-beta-gamma pass at the bar behind. They ride in
-// registers: read back from the arrays, each step would wait for the stores
-// of the step before.
+// The estimates of one alpha-beta-gamma pass at the bar behind, one filter's
+// in a double or both filters' side by side in a Pair (filter 2 first). They
+// ride in registers: read back from the arrays, each step would wait for the
+// stores of the step before.
+template <typename T>
 struct Estimate {
-    double level;
-    double line;
-    double accel;
+    T level;
+    T line;
+    T accel;
 
-    // The estimates at `index + 1` of the filter's arrays.
-    static Estimate At(const Filter& f, int index) { return {f.level[index + 1], f.line[index + 1], f.accel[index + 1]}; }
-
-    // One step with unit time step to bar i, measuring `measured` there; writes
-    // the filter's arrays at i.
-    void Step(Filter& f, double measured, Gains g, int i)
+    // One step with unit time step, measuring `measured`; hands P, A', X and
+    // A to `store`. V' and V stay here: the steered line and its D replace
+    // them in the arrays.
+    template <typename Store>
+    void Step(T measured, Gains<T> g, Store&& store)
     {
-        const double predicted = level + line + 0.5 * accel;
-        const double change = line + accel;
-        const double residual = measured - predicted;
-        f.predicted[i] = predicted;
-        f.change[i] = change;
-        f.prevAccel[i] = accel;
+        const T predicted = level + line + 0.5 * accel;
+        const T change = line + accel;
+        const T residual = measured - predicted;
+        const T prevAccel = accel;
         level = predicted + g.alpha * residual;
         line = change + g.beta * residual;
         accel = accel + g.gamma * residual;
-        f.level[i] = level;
-        f.line[i] = line;
-        f.accel[i] = accel;
+        store(predicted, prevAccel, level, accel);
     }
 };
 
-// One pass from `start` toward bar 0. The measurement is read at each index
-// before the level there is written, so a pass may measure the level the
-// previous pass left.
-void Pass(Filter& f, const Series& measurement, int start, Gains g)
+// Writes a pass's P, A', X and A at bar i when the pass leaves them `final`
+// (a later pass overwrites them otherwise).
+void StoreStep(Filter& f, int i, bool final, double predicted, double prevAccel, double level, double accel)
 {
-    if (start < 0)
+    if (!final)
         return;
-    Estimate estimate = Estimate::At(f, start);
-    for (int i = start; i >= 0; --i)
-        estimate.Step(f, measurement[i], g, i);
+    f.predicted[i] = predicted;
+    f.prevAccel[i] = prevAccel;
+    f.level[i] = level;
+    f.accel[i] = accel;
 }
 
 // D[i] = X[i] - X[i+1] from `start` toward bar 0, then the line steered by
 // the stochastic from 0 at start + 1: it follows the changes of D, except on
 // days when %K is deep in a zone and still moving into it while D moves the
 // other way; then it moves 0.8 % of its size in the stochastic's direction.
-void SteerLine(Filter& f, const Series& stochK, int start)
-{
-    ClearFrom(f.change, start + 1);
-    for (int i = start; i >= 0; --i)
-        f.change[i] = f.level[i] - f.level[i + 1];
+// Fed the filter's last level bar by bar; what lies behind `start` becomes 0
+// in Finish().
+struct SteeredLine {
+    int start;
+    double level = 0;   // X at the bar behind
+    double change = 0;  // D at the bar behind
+    double line = 0;    // at the bar behind
 
-    const Series& d = f.change;
-    const Series& k = stochK;
-    Series& line = f.line;
-    ClearFrom(line, start);
-    for (int i = start - 1; i >= 0; --i) {
-        if (k[i] < 25 && k[i] < k[i + 1] && d[i] >= d[i + 1])
-            line[i] = line[i + 1] - kNudge * std::abs(line[i + 1]);
-        else if (k[i] > 75 && k[i] > k[i + 1] && d[i] <= d[i + 1])
-            line[i] = line[i + 1] + kNudge * std::abs(line[i + 1]);
-        else
-            line[i] = line[i + 1] + (d[i] - d[i + 1]);
+    void Step(Filter& f, const Series& k, double levelNow, int i)
+    {
+        if (i <= start) {
+            const double d = levelNow - level;
+            f.change[i] = d;
+            if (i < start) {
+                if (k[i] < 25 && k[i] < k[i + 1] && d >= change)
+                    line = line - kNudge * std::abs(line);
+                else if (k[i] > 75 && k[i] > k[i + 1] && d <= change)
+                    line = line + kNudge * std::abs(line);
+                else
+                    line = line + (d - change);
+                f.line[i] = line;
+            }
+            change = d;
+        }
+        level = levelNow;
     }
-}
+
+    void Finish(Filter& f) const
+    {
+        ClearFrom(f.change, start + 1);
+        ClearFrom(f.line, start);
+    }
+};
 
 bool IsTrough(const Series& ln, int i)
 {
@@ -186,15 +184,25 @@ void VolumeForecastAnalysis::ComputeTrendLines(const QuoteSeries& store)
     const Series& close = store.close;
     const Series& volume = store.volume;
     const int c = store.BarsLoaded();
+    // Each day's price-volume change, two at a time, also where the previous
+    // close is missing and it goes unused.
+    Series change;
+    MapPairs(change.data(), c - 1, [](auto price, auto previous, auto traded) {
+        return (price - previous) / previous * traded;
+    }, close.data(), close.data() + 1, volume.data());
+    // Both trends start from the 0 behind the oldest bar. The volume's way is
+    // picked after both sums, not by branching, as the closes go either way.
+    double onBalance = 0;
+    double priceVolume = 0;
     for (int i = c - 2; i >= 0; --i) {
-        if (close[i] > close[i + 1])
-            obv[i] = obv[i + 1] + volume[i];
-        else if (close[i] < close[i + 1])
-            obv[i] = obv[i + 1] - volume[i];
-        else
-            obv[i] = obv[i + 1];
+        const double up = onBalance + volume[i];
+        const double down = onBalance - volume[i];
+        onBalance = close[i] > close[i + 1] ? up : close[i] < close[i + 1] ? down : onBalance;
+        obv[i] = onBalance;
         // A missing previous close leaves the trend where it was.
-        pvt[i] = close[i + 1] == 0 ? pvt[i + 1] : pvt[i + 1] + (close[i] - close[i + 1]) / close[i + 1] * volume[i];
+        if (close[i + 1] != 0)
+            priceVolume = priceVolume + change[i];
+        pvt[i] = priceVolume;
     }
     MovingAverage12(obv, c, obvMa12);
     MovingAverage12(pvt, c, pvtMa12);
@@ -202,47 +210,69 @@ void VolumeForecastAnalysis::ComputeTrendLines(const QuoteSeries& store)
 
 void VolumeForecastAnalysis::ComputeTrackingLines(const QuoteSeries& store, const Series& stochK)
 {
+    const Series& close = store.close;
     const int c = store.BarsLoaded();
     Filter f2{ita2Predicted, ita2Level, ita2Change, ita2Line, ita2PrevAccel, ita2Accel};
     Filter f1{ita1Predicted, ita1Level, ita1Change, ita1Line, ita1PrevAccel, ita1Accel};
-    // Both filters make two passes over the same bars: a first over the
-    // close from the bar after the oldest, a second, restarted two bars on,
-    // measuring the level the first leaves. The four chains run in one sweep,
-    // the second pass at each bar right behind the first, so the processor
-    // overlaps them; each keeps its own steps in their order.
-    Seed(f2, store.close, c);
-    Seed(f1, store.close, c);
-    Estimate first2 = Estimate::At(f2, c - 2);
-    Estimate first1 = Estimate::At(f1, c - 2);
-    Estimate second2{};
-    Estimate second1{};
+    // Both filters start at the oldest close and make a first pass over the
+    // close from the bar after it, and a second, restarted two bars on,
+    // measuring the level the first leaves. Filter 2's level then gives D and
+    // its steered line. Filter 1's level gets a trend offset that settles at
+    // 0.8 times a constant level, and a third pass measures that, restarted
+    // two bars on again, before D and the steered line. All chains run in one
+    // sweep toward bar 0, each at a bar right behind the ones it reads, so the
+    // processor overlaps them; each keeps its own steps in their order.
+    for (Filter* f : {&f2, &f1}) {
+        f->level[c - 1] = close[c - 1];
+        f->accel[c - 1] = 0;
+    }
+    Estimate<Pair> first{Pair{close[c - 1], close[c - 1]}, Pair{0.0, 0.0}, Pair{0.0, 0.0}};
+    Estimate<Pair> second{};
+    Estimate<double> third{};
+    const Gains<Pair> firstGains{{0.18, 0.38}, {0.08, 0.068}, {0.000336, 0.00736}};
+    const Gains<Pair> secondGains{{0.8, 0.38}, {0.8, 0.068}, {0.00336, 0.00336}};
+    double level = 0;
+    double slope = 0;
+    SteeredLine line2{c - 6};
+    SteeredLine line1{c - 7};
     for (int i = c - 2; i >= 0; --i) {
-        first2.Step(f2, store.close[i], {0.18, 0.08, 0.000336}, i);
-        first1.Step(f1, store.close[i], {0.38, 0.068, 0.00736}, i);
+        const auto storeBoth = [&](bool final2, bool final1) {
+            return [&f2, &f1, i, final2, final1](Pair predicted, Pair prevAccel, Pair x, Pair a) {
+                StoreStep(f2, i, final2, predicted[0], prevAccel[0], x[0], a[0]);
+                StoreStep(f1, i, final1, predicted[1], prevAccel[1], x[1], a[1]);
+            };
+        };
+        first.Step(Pair{close[i], close[i]}, firstGains, storeBoth(i >= c - 3, i >= c - 3));
         if (i == c - 3) {
-            Restart(f2, i);
-            Restart(f1, i);
-            second2 = Estimate::At(f2, i - 1);
-            second1 = Estimate::At(f1, i - 1);
-        } else if (i < c - 3) {
-            second2.Step(f2, first2.level, {0.8, 0.8, 0.00336}, i);
-            second1.Step(f1, first1.level, {0.38, 0.068, 0.00336}, i);
+            f2.accel[i] = 0;
+            f1.accel[i] = 0;
+            second = {first.level, Pair{0.0, 0.0}, Pair{0.0, 0.0}};
+            level = 0.8 * first.level[1];
         }
+        if (i >= c - 3)
+            continue;
+        second.Step(first.level, secondGains, storeBoth(true, i >= c - 5));
+        line2.Step(f2, stochK, second.level[0], i);
+        if (i > c - 5)
+            continue;
+        level = level + 0.008 * slope;
+        slope = 55.55555555555555 * second.level[1] - 69.44444444444444 * level;
+        const double trended = second.level[1] + level;
+        if (i == c - 5) {
+            f1.level[i] = trended;
+            f1.accel[i] = 0;
+            third = {trended, 0, 0};
+            continue;
+        }
+        third.Step(trended, {0.58, 0.68, 0.00336}, [&f1, i](double predicted, double prevAccel, double x, double a) {
+            StoreStep(f1, i, true, predicted, prevAccel, x, a);
+        });
+        line1.Step(f1, stochK, third.level, i);
     }
-    SteerLine(f2, stochK, c - 6);
-
-    // Filter 1 then gets a trend offset that settles at 0.8 times a constant
-    // level, and a third pass.
-    trendLevel = c >= 3 ? 0.8 * f1.level[c - 3] : 0;
-    trendSlope = 0;
-    for (int i = c - 5; i >= 0; --i) {
-        trendLevel = trendLevel + 0.008 * trendSlope;
-        trendSlope = 55.55555555555555 * f1.level[i] - 69.44444444444444 * trendLevel;
-        f1.level[i] = f1.level[i] + trendLevel;
-    }
-    Restart(f1, c - 5);
-    Pass(f1, f1.level, c - 6, {0.58, 0.68, 0.00336});
-    SteerLine(f1, stochK, c - 7);
+    line2.Finish(f2);
+    line1.Finish(f1);
+    trendLevel = level;
+    trendSlope = slope;
 }
 
 void VolumeForecastAnalysis::FindLine2Signals(int c)

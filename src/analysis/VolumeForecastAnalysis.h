@@ -21,9 +21,9 @@ public:
     int todayBuyTotal = 0;   // buys of all sixteen signal sets at scan index 0
     int todaySellTotal = 0;
 
-    // Tracking filter 2, used as P, X, V', V, A', A during the filter passes;
-    // afterwards ita2Change holds the day-to-day change D of the level and
-    // ita2Line the "Rivirirudiv IZ 2" line.
+    // Tracking filter 2: P, X, A' and A of its last pass over each bar;
+    // ita2Change holds the day-to-day change D of the level and ita2Line the
+    // "Rivirirudiv IZ 2" line.
     Series ita2Predicted{};
     Series ita2Level{};
     Series ita2Change{};

@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
-#include <map>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -28,12 +27,15 @@ double PlainSum(const std::vector<double>& values, int i, int n)
     return sum;
 }
 
+// Sums outside every window, to show what was left unwritten.
+constexpr double kUnwritten = -12345.0;
+
 }  // namespace
 
-// Each length gets one call per start, with the bits of a plain loop's sum:
-// in whole blocks, in the block that ends at the last start, and for fewer
-// starts than a block holds.
-TEST(NestedWindowSums, EveryStartOfEveryLengthGetsThePlainSumOnce)
+// Each length gets the bits of a plain loop's sum at every start, in whole
+// blocks, in the block that ends at the last start, and for fewer starts than
+// a block holds; nothing at or past its count.
+TEST(NestedWindowSums, EveryStartOfEveryLengthGetsThePlainSum)
 {
     const std::array lengths{1, 9, 18, 30, 200};
     for (const int bars : {0, 1, 9, 15, 16, 17, 31, 32, 33, 47, 200, 201, 216, 217, 400}) {
@@ -43,18 +45,19 @@ TEST(NestedWindowSums, EveryStartOfEveryLengthGetsThePlainSumOnce)
         for (std::size_t k = 0; k < lengths.size(); ++k)
             counts[k] = bars - lengths[k] + 1;
         const std::vector<double> values = Jagged(std::max(bars, 1));
-        std::map<std::pair<int, int>, std::uint64_t> got;
-        ForEachNestedWindowSum(values.data(), lengths, counts, [&](int k, int i, double sum) {
-            EXPECT_TRUE(got.emplace(std::pair{k, i}, std::bit_cast<std::uint64_t>(sum)).second) << k << " " << i;
-        });
-        int expected = 0;
+        std::array<std::vector<double>, 5> sums;
+        std::array<double*, 5> outs{};
+        for (std::size_t k = 0; k < lengths.size(); ++k) {
+            sums[k].assign(bars + 1, kUnwritten);
+            outs[k] = sums[k].data();
+        }
+        NestedWindowSums(values.data(), lengths, counts, outs);
         for (std::size_t k = 0; k < lengths.size(); ++k)
-            for (int i = 0; i < counts[k]; ++i, ++expected) {
-                const std::pair key{static_cast<int>(k), i};
-                ASSERT_EQ(got[key], std::bit_cast<std::uint64_t>(PlainSum(values, i, lengths[k])))
+            for (int i = 0; i <= bars; ++i) {
+                const double expected = i < counts[k] ? PlainSum(values, i, lengths[k]) : kUnwritten;
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(sums[k][i]), std::bit_cast<std::uint64_t>(expected))
                     << "length " << lengths[k] << " start " << i;
             }
-        EXPECT_EQ(static_cast<int>(got.size()), expected);
     }
 }
 
@@ -62,13 +65,14 @@ TEST(NestedWindowSums, EveryStartOfEveryLengthGetsThePlainSumOnce)
 TEST(NestedWindowSums, ShorterCountsEndEachLengthEarly)
 {
     const std::vector<double> values = Jagged(100);
-    std::map<int, int> calls;  // per length index
-    ForEachNestedWindowSum(values.data(), std::array{15, 30}, std::array{40, 40},
-                           [&](int k, int i, double sum) {
-                               ++calls[k];
-                               EXPECT_EQ(std::bit_cast<std::uint64_t>(sum),
-                                         std::bit_cast<std::uint64_t>(PlainSum(values, i, k == 0 ? 15 : 30)));
-                           });
-    EXPECT_EQ(calls[0], 40);
-    EXPECT_EQ(calls[1], 40);
+    std::vector<double> sums15(100, kUnwritten);
+    std::vector<double> sums30(100, kUnwritten);
+    NestedWindowSums(values.data(), std::array{15, 30}, std::array{40, 40}, std::array{sums15.data(), sums30.data()});
+    for (int i = 0; i < 100; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(sums15[i]),
+                  std::bit_cast<std::uint64_t>(i < 40 ? PlainSum(values, i, 15) : kUnwritten));
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(sums30[i]),
+                  std::bit_cast<std::uint64_t>(i < 40 ? PlainSum(values, i, 30) : kUnwritten));
+    }
 }
