@@ -118,18 +118,30 @@ LeadingNumber ReadPlainDecimal(std::string_view text)
             const std::uint64_t head = EightBytes(begin);
             const int wholeDigits = DigitRun(head);
             if (wholeDigits < 8) {
-                const std::uint64_t whole = DigitsValue(head, wholeDigits);
                 if (begin[wholeDigits] != '.')
                     return wholeDigits == 0 ? LeadingNumber{}
-                                            : LeadingNumber{static_cast<double>(whole),
+                                            : LeadingNumber{static_cast<double>(DigitsValue(head, wholeDigits)),
                                                             static_cast<std::size_t>(wholeDigits)};
+                // The eight bytes without the point: the whole digits, then
+                // the first ones after the point. When a non-digit ends them
+                // there, one run and one value give the whole number.
+                const std::uint64_t low = (std::uint64_t{1} << (8 * wholeDigits)) - 1;
+                const std::uint64_t joined = (head & low) | (EightBytes(begin + 1) & ~low);
+                const int digits = DigitRun(joined);
+                if (digits < 8) {
+                    if (digits == 0)
+                        return {};
+                    return {static_cast<double>(DigitsValue(joined, digits)) / kPowersOfTen[digits - wholeDigits],
+                            static_cast<std::size_t>(digits + 1)};
+                }
                 const std::uint64_t tail = EightBytes(begin + wholeDigits + 1);
                 const int fraction = DigitRun(tail);
                 if (fraction < 8) {
                     if (wholeDigits + fraction == 0)
                         return {};
                     static constexpr std::uint64_t kScale[8] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
-                    const std::uint64_t all = whole * kScale[fraction] + DigitsValue(tail, fraction);
+                    const std::uint64_t all =
+                        DigitsValue(head, wholeDigits) * kScale[fraction] + DigitsValue(tail, fraction);
                     return {static_cast<double>(all) / kPowersOfTen[fraction],
                             static_cast<std::size_t>(wholeDigits + 1 + fraction)};
                 }
