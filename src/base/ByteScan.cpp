@@ -1,5 +1,6 @@
 #include "base/ByteScan.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -45,29 +46,33 @@ std::size_t Append(std::uint64_t mask, std::uint32_t base, std::uint32_t* out, s
 
 }  // namespace
 
-FoundBytes FindBytes(std::string_view text, std::size_t from, char a, char b, std::uint32_t* out, std::size_t most)
+std::uint64_t MatchMask(std::string_view text, std::size_t pos, char a, char b)
 {
     const __m128i wantA = _mm_set1_epi8(a);
     const __m128i wantB = _mm_set1_epi8(b);
+    if (pos + kChunk <= text.size()) {
+        const char* const chunk = text.data() + pos;
+        return Matches(chunk, wantA, wantB) | Matches(chunk + 16, wantA, wantB) << 16 |
+               Matches(chunk + 32, wantA, wantB) << 32 | Matches(chunk + 48, wantA, wantB) << 48;
+    }
+    if (pos >= text.size())
+        return 0;
+    // The last bytes, copied into a chunk of their own: bits past the text
+    // are cleared, whatever the bytes compared to.
+    char tail[kChunk] = {};
+    const std::size_t left = text.size() - pos;
+    std::memcpy(tail, text.data() + pos, left);
+    std::uint64_t mask = 0;
+    for (std::size_t block = 0; block < kChunk; block += kBlock)
+        mask |= Matches(tail + block, wantA, wantB) << block;
+    return mask & ((std::uint64_t{1} << left) - 1);
+}
+
+FoundBytes FindBytes(std::string_view text, std::size_t from, char a, char b, std::uint32_t* out, std::size_t most)
+{
     std::size_t count = 0;
     std::size_t pos = from;
-    for (; pos + kChunk <= text.size() && count < most; pos += kChunk) {
-        const char* const chunk = text.data() + pos;
-        const std::uint64_t mask = Matches(chunk, wantA, wantB) | Matches(chunk + 16, wantA, wantB) << 16 |
-                                   Matches(chunk + 32, wantA, wantB) << 32 | Matches(chunk + 48, wantA, wantB) << 48;
-        count = Append(mask, static_cast<std::uint32_t>(pos), out, count);
-    }
-    if (pos < text.size() && count < most) {
-        // The last bytes, copied into a chunk of their own: bits past the
-        // text are cleared, whatever the bytes compared to.
-        char tail[kChunk] = {};
-        const std::size_t left = text.size() - pos;
-        std::memcpy(tail, text.data() + pos, left);
-        std::uint64_t mask = 0;
-        for (std::size_t block = 0; block < kChunk; block += kBlock)
-            mask |= Matches(tail + block, wantA, wantB) << block;
-        count = Append(mask & ((std::uint64_t{1} << left) - 1), static_cast<std::uint32_t>(pos), out, count);
-        pos = text.size();
-    }
-    return {count, pos};
+    for (; pos < text.size() && count < most; pos += kChunk)
+        count = Append(MatchMask(text, pos, a, b), static_cast<std::uint32_t>(pos), out, count);
+    return {count, std::min(pos, text.size())};
 }

@@ -15,6 +15,12 @@ struct FoundBytes {
 
 inline constexpr std::size_t kFindBytesSlack = 64;
 
+// Bit i set where text[pos + i] equals `a` or `b`, for the 64 bytes from
+// `pos` on, as far as the text goes (0 from its end on). For a byte that is
+// seldom there, such as the line feed of long lines, taking the bits of one
+// mask after another costs less than writing out their positions.
+std::uint64_t MatchMask(std::string_view text, std::size_t pos, char a, char b);
+
 // Writes to out[0], out[1], ... the position in `text` of each byte from
 // `from` on that equals `a` or `b` (pass the same byte twice for one), in
 // order. Stops at the end of the text or at the end of the first 64 bytes

@@ -169,6 +169,33 @@ LeadingNumber ReadPlainDecimal(std::string_view text)
     return {static_cast<double>(whole) / kPowersOfTen[fraction], static_cast<std::size_t>(pos - begin)};
 }
 
+LeadingNumber ReadPlainField(std::string_view field)
+{
+    // 15 digits stay below 2^53: the whole number and the power of ten are
+    // exact, and one division gives ReadPlainDecimal's double.
+    constexpr std::size_t kMostDigits = 15;
+    static constexpr double kPowersOfTen[kMostDigits + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    if (field.empty() || field.size() > kMostDigits + 1)
+        return {};
+    std::uint64_t whole = 0;
+    std::size_t point = field.size();  // none
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        const unsigned digit = static_cast<unsigned char>(field[i]) - unsigned{'0'};
+        if (digit < 10)
+            whole = whole * 10 + digit;
+        else if (field[i] == '.' && point == field.size())
+            point = i;
+        else
+            return {};
+    }
+    const std::size_t fraction = point == field.size() ? 0 : field.size() - point - 1;
+    const std::size_t digits = field.size() - (point == field.size() ? 0 : 1);
+    if (digits == 0 || digits > kMostDigits)
+        return {};
+    return {static_cast<double>(whole) / kPowersOfTen[fraction], field.size()};
+}
+
 LeadingNumber ReadLeadingDecimal(std::string_view text)
 {
     return ReadLeadingNumber(text, false);

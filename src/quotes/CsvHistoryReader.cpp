@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -34,10 +35,10 @@ struct Line {
 };
 
 // Walks the lines of a text, passing over blank ones. The line feeds are
-// found a block of them at a time, not one search per line.
+// taken from bit masks of 64 bytes each, not from one search per line.
 class LineCursor {
 public:
-    explicit LineCursor(std::string_view text) : text_(text) {}
+    explicit LineCursor(std::string_view text) : text_(text), feeds_(MatchMask(text, 0, '\n', '\n')) {}
 
     std::optional<Line> Next()
     {
@@ -55,31 +56,27 @@ public:
     }
 
 private:
-    static constexpr std::size_t kFeedsAtOnce = 64;
+    static constexpr std::size_t kChunk = 64;
 
     // The first line feed from pos_ on, or the end of the text.
     std::size_t NextLineFeed()
     {
-        if (next_ == found_) {
-            const FoundBytes found = FindBytes(text_, scanned_, '\n', '\n', feeds_.data(), kFeedsAtOnce);
-            // None found means none is left: the search stops early only
-            // after finding some.
-            if (found.count == 0)
+        while (feeds_ == 0) {
+            chunk_ += kChunk;
+            if (chunk_ >= text_.size())
                 return text_.size();
-            scanned_ = found.end;
-            found_ = found.count;
-            next_ = 0;
+            feeds_ = MatchMask(text_, chunk_, '\n', '\n');
         }
-        return feeds_[next_++];
+        const std::size_t end = chunk_ + static_cast<std::size_t>(std::countr_zero(feeds_));
+        feeds_ &= feeds_ - 1;
+        return end;
     }
 
     std::string_view text_;
     std::size_t pos_ = 0;
     int number_ = 0;
-    std::array<std::uint32_t, kFeedsAtOnce + kFindBytesSlack> feeds_;  // line feeds [next_, found_) are still ahead
-    std::size_t next_ = 0;
-    std::size_t found_ = 0;
-    std::size_t scanned_ = 0;  // where the next search starts
+    std::size_t chunk_ = 0;  // where the 64 bytes of feeds_ start
+    std::uint64_t feeds_;    // the line feeds there not yet passed
 };
 
 std::string Quoted(std::string_view name)
@@ -183,6 +180,10 @@ private:
             const std::size_t end = column < found ? marks[column] : line.size();
             double& number = numbers[static_cast<std::size_t>(kind)];
             if (!layout_.decimalComma) {
+                if (const LeadingNumber whole = ReadPlainField(line.substr(begin, end - begin)); whole.length > 0) {
+                    number = whole.value;
+                    continue;
+                }
                 if (const LeadingNumber plain = ReadPlainDecimal(rest.substr(begin));
                     plain.length > 0 && plain.length == end - begin) {
                     number = plain.value;

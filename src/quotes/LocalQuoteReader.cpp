@@ -47,6 +47,8 @@ LeadingNumber PlainNumberAt(std::string_view text, std::size_t pos)
 // `end`: most fields are a plain number, read where it stands.
 double FieldNumber(std::string_view text, std::size_t begin, std::size_t end)
 {
+    if (const LeadingNumber whole = ReadPlainField(Between(text, begin, end)); whole.length > 0)
+        return whole.value;
     const LeadingNumber plain = PlainNumberAt(text, begin);
     return plain.length > 0 ? plain.value : ReadDecimal(TakeField(Between(text, begin, end)));
 }
