@@ -118,18 +118,30 @@ LeadingNumber ReadPlainDecimal(std::string_view text)
             const std::uint64_t head = EightBytes(begin);
             const int wholeDigits = DigitRun(head);
             if (wholeDigits < 8) {
-                const std::uint64_t whole = DigitsValue(head, wholeDigits);
                 if (begin[wholeDigits] != '.')
                     return wholeDigits == 0 ? LeadingNumber{}
-                                            : LeadingNumber{static_cast<double>(whole),
+                                            : LeadingNumber{static_cast<double>(DigitsValue(head, wholeDigits)),
                                                             static_cast<std::size_t>(wholeDigits)};
+                // The eight bytes without the point: the whole digits, then
+                // the first ones after the point. When a non-digit ends them
+                // there, one run and one value give the whole number.
+                const std::uint64_t low = (std::uint64_t{1} << (8 * wholeDigits)) - 1;
+                const std::uint64_t joined = (head & low) | (EightBytes(begin + 1) & ~low);
+                const int digits = DigitRun(joined);
+                if (digits < 8) {
+                    if (digits == 0)
+                        return {};
+                    return {static_cast<double>(DigitsValue(joined, digits)) / kPowersOfTen[digits - wholeDigits],
+                            static_cast<std::size_t>(digits + 1)};
+                }
                 const std::uint64_t tail = EightBytes(begin + wholeDigits + 1);
                 const int fraction = DigitRun(tail);
                 if (fraction < 8) {
                     if (wholeDigits + fraction == 0)
                         return {};
                     static constexpr std::uint64_t kScale[8] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
-                    const std::uint64_t all = whole * kScale[fraction] + DigitsValue(tail, fraction);
+                    const std::uint64_t all =
+                        DigitsValue(head, wholeDigits) * kScale[fraction] + DigitsValue(tail, fraction);
                     return {static_cast<double>(all) / kPowersOfTen[fraction],
                             static_cast<std::size_t>(wholeDigits + 1 + fraction)};
                 }
@@ -155,6 +167,33 @@ LeadingNumber ReadPlainDecimal(std::string_view text)
     if (digits == 0 || digits > kMostDigits || whole > kLargestExact)
         return {};
     return {static_cast<double>(whole) / kPowersOfTen[fraction], static_cast<std::size_t>(pos - begin)};
+}
+
+LeadingNumber ReadPlainField(std::string_view field)
+{
+    // 15 digits stay below 2^53: the whole number and the power of ten are
+    // exact, and one division gives ReadPlainDecimal's double.
+    constexpr std::size_t kMostDigits = 15;
+    static constexpr double kPowersOfTen[kMostDigits + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    if (field.empty() || field.size() > kMostDigits + 1)
+        return {};
+    std::uint64_t whole = 0;
+    std::size_t point = field.size();  // none
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        const unsigned digit = static_cast<unsigned char>(field[i]) - unsigned{'0'};
+        if (digit < 10)
+            whole = whole * 10 + digit;
+        else if (field[i] == '.' && point == field.size())
+            point = i;
+        else
+            return {};
+    }
+    const std::size_t fraction = point == field.size() ? 0 : field.size() - point - 1;
+    const std::size_t digits = field.size() - (point == field.size() ? 0 : 1);
+    if (digits == 0 || digits > kMostDigits)
+        return {};
+    return {static_cast<double>(whole) / kPowersOfTen[fraction], field.size()};
 }
 
 LeadingNumber ReadLeadingDecimal(std::string_view text)

@@ -30,6 +30,12 @@ LeadingNumber ReadLeadingDecimal(std::string_view text);
 // digits go on past those limits: the caller then reads it another way.
 LeadingNumber ReadPlainDecimal(std::string_view text);
 
+// ReadPlainDecimal's number when all of `field` is one, of at most 15
+// digits: with the field's end known, one pass over its bytes, no word of
+// them taken apart. Length 0 for any other field (ReadPlainDecimal may
+// still read a number at its start).
+LeadingNumber ReadPlainField(std::string_view field);
+
 // The same, with an optional exponent after the digits: 'e' or 'E', an
 // optional sign and at least one digit ("9.44375e1" reads 94.4375; in "12e"
 // or "5E+x" the number ends before the 'e'). A number beyond the range of

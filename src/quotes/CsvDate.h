@@ -26,12 +26,13 @@ enum class SlashOrder { MonthFirst, DayFirst };
 // no real calendar date (31-Feb is none) or its time is no time of day.
 std::optional<CsvDate> ParseCsvDate(std::string_view field, SlashOrder slashes = SlashOrder::MonthFirst);
 
-// ParseCsvDate's date for the first field of `line`, in one pass, when that
-// field is a date of digits and marks ("2024-03-15", "3/15/2024",
-// "15-Mar-24") without a time, from the line's first character right up to
-// `separator` or the line end. Year 0 for any other first field, which
-// ParseCsvDate then has to read.
-CalendarDate LeadingCsvDate(std::string_view line, char separator, SlashOrder slashes);
+// ParseCsvDate's date for the first field of `line`, in one pass, into
+// `date` when that field is a date of digits and marks ("2024-03-15",
+// "3/15/2024", "15-Mar-24") without a time, from the line's first character
+// right up to `separator` or the line end. False, and `date` left as it
+// was, for any other first field, which ParseCsvDate then has to read. (An
+// out-parameter: a returned date would go through memory on every row.)
+bool LeadingCsvDate(std::string_view line, char separator, SlashOrder slashes, CalendarDate& date);
 
 // True when `field` is a slash date whose first number cannot be a month.
 bool IsDayFirstSlashDate(std::string_view field);

@@ -1,6 +1,7 @@
 #include "quotes/CsvHistoryReader.h"
 
 #include "base/BoundedFileRead.h"
+#include "base/ByteScan.h"
 #include "base/Errors.h"
 #include "base/TextFileCheck.h"
 #include "quotes/CsvDate.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -32,15 +34,16 @@ struct Line {
     int number = 0;         // 1-based
 };
 
-// Walks the lines of a text, passing over blank ones.
+// Walks the lines of a text, passing over blank ones. The line feeds are
+// taken from bit masks of 64 bytes each, not from one search per line.
 class LineCursor {
 public:
-    explicit LineCursor(std::string_view text) : text_(text) {}
+    explicit LineCursor(std::string_view text) : text_(text), feeds_(MatchMask(text, 0, '\n', '\n')) {}
 
     std::optional<Line> Next()
     {
         while (pos_ < text_.size()) {
-            const std::size_t end = std::min(text_.find('\n', pos_), text_.size());
+            const std::size_t end = NextLineFeed();
             std::string_view line = text_.substr(pos_, end - pos_);
             pos_ = end + 1;
             ++number_;
@@ -53,9 +56,27 @@ public:
     }
 
 private:
+    static constexpr std::size_t kChunk = 64;
+
+    // The first line feed from pos_ on, or the end of the text.
+    std::size_t NextLineFeed()
+    {
+        while (feeds_ == 0) {
+            chunk_ += kChunk;
+            if (chunk_ >= text_.size())
+                return text_.size();
+            feeds_ = MatchMask(text_, chunk_, '\n', '\n');
+        }
+        const std::size_t end = chunk_ + static_cast<std::size_t>(std::countr_zero(feeds_));
+        feeds_ &= feeds_ - 1;
+        return end;
+    }
+
     std::string_view text_;
     std::size_t pos_ = 0;
     int number_ = 0;
+    std::size_t chunk_ = 0;  // where the 64 bytes of feeds_ start
+    std::uint64_t feeds_;    // the line feeds there not yet passed
 };
 
 std::string Quoted(std::string_view name)
@@ -94,23 +115,8 @@ public:
         // field the line lacks reads as no number.
         std::array<double, kCsvColumnKinds> numbers;
         numbers.fill(kNoCsvNumber);
-        CsvFieldReader reader(text_.substr(row.begin, row.length), layout_.separator);
-        for (int column = 0; column <= lastColumn_; ++column) {
-            const int kind = kindAt_[static_cast<std::size_t>(column)];
-            const bool numeric = kind >= 0 && kind != static_cast<int>(CsvColumn::Date) &&
-                                 kind != static_cast<int>(CsvColumn::Time);
-            if (numeric && !layout_.decimalComma) {
-                if (const LeadingNumber plain = reader.NextPlainNumber(); plain.length > 0) {
-                    numbers[static_cast<std::size_t>(kind)] = plain.value;
-                    continue;
-                }
-            }
-            std::string_view field;
-            if (!reader.Next(field))
-                break;
-            if (numeric)
-                numbers[static_cast<std::size_t>(kind)] = ReadCsvNumber(field, layout_.decimalComma);
-        }
+        if (!ReadBetweenSeparators(row, numbers))
+            ReadFieldByField(row, numbers);
         const auto number = [&](CsvColumn kind) { return numbers[static_cast<std::size_t>(kind)]; };
         const double close = number(CsvColumn::Close);
         const double open = number(CsvColumn::Open);
@@ -143,6 +149,71 @@ public:
     }
 
 private:
+    bool Numeric(int kind) const
+    {
+        return kind >= 0 && kind != static_cast<int>(CsvColumn::Date) && kind != static_cast<int>(CsvColumn::Time);
+    }
+
+    // The fields of a line without double quotes lie between its separators,
+    // all found at once: each number is read where it stands, none waiting
+    // for the one before it to find its end. False, and nothing read, for a
+    // line with a quote among the fields to read.
+    bool ReadBetweenSeparators(const RowRef& row, std::array<double, kCsvColumnKinds>& numbers) const
+    {
+        const std::string_view line = text_.substr(row.begin, row.length);
+        std::array<std::uint32_t, kMaxCsvColumns + kFindBytesSlack> marks;  // separators and quotes
+        const std::size_t wanted = static_cast<std::size_t>(lastColumn_) + 1;
+        const std::size_t found = FindBytes(line, 0, layout_.separator, '"', marks.data(), wanted).count;
+        const std::size_t read = std::min(found, wanted);
+        for (std::size_t i = 0; i < read; ++i)
+            if (line[marks[i]] == '"')
+                return false;
+        // A plain number stops at the line end as at the end of the line's
+        // text: the text after it lets the number be read eight digits at a
+        // time.
+        const std::string_view rest = text_.substr(row.begin);
+        for (std::size_t column = 0; column < wanted && column <= found; ++column) {
+            const int kind = kindAt_[column];
+            if (!Numeric(kind))
+                continue;
+            const std::size_t begin = column == 0 ? 0 : marks[column - 1] + 1;
+            const std::size_t end = column < found ? marks[column] : line.size();
+            double& number = numbers[static_cast<std::size_t>(kind)];
+            if (!layout_.decimalComma) {
+                if (const LeadingNumber whole = ReadPlainField(line.substr(begin, end - begin)); whole.length > 0) {
+                    number = whole.value;
+                    continue;
+                }
+                if (const LeadingNumber plain = ReadPlainDecimal(rest.substr(begin));
+                    plain.length > 0 && plain.length == end - begin) {
+                    number = plain.value;
+                    continue;
+                }
+            }
+            number = ReadCsvNumber(Trimmed(line.substr(begin, end - begin)), layout_.decimalComma);
+        }
+        return true;
+    }
+
+    void ReadFieldByField(const RowRef& row, std::array<double, kCsvColumnKinds>& numbers) const
+    {
+        CsvFieldReader reader(text_.substr(row.begin, row.length), layout_.separator);
+        for (int column = 0; column <= lastColumn_; ++column) {
+            const int kind = kindAt_[static_cast<std::size_t>(column)];
+            if (Numeric(kind) && !layout_.decimalComma) {
+                if (const LeadingNumber plain = reader.NextPlainNumber(); plain.length > 0) {
+                    numbers[static_cast<std::size_t>(kind)] = plain.value;
+                    continue;
+                }
+            }
+            std::string_view field;
+            if (!reader.Next(field))
+                break;
+            if (Numeric(kind))
+                numbers[static_cast<std::size_t>(kind)] = ReadCsvNumber(field, layout_.decimalComma);
+        }
+    }
+
     // The adjusted close becomes the close; a row without a usable one is
     // scaled like the newer row before it.
     void Adjust(double adjusted, QuoteSeries& store, int bar)
@@ -249,23 +320,26 @@ CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text,
         bool dayFirstSeen = false;
         const auto take = [&](const Line& line) {
             ++report.rowsInFile;
+            RowRef& row = rows.emplace_back();
+            row.begin = static_cast<std::uint32_t>(line.text.data() - text.data());
+            row.length = static_cast<std::uint32_t>(line.text.size());
+            row.line = line.number;
             // Most dates are read where they stand, the rest as their field.
-            CsvDate date{dateColumn == 0 ? LeadingCsvDate(line.text, layout.separator, slashes) : CalendarDate{}};
-            if (date.date.year == 0) {
+            int seconds = -1;
+            if (dateColumn != 0 || !LeadingCsvDate(line.text, layout.separator, slashes, row.date)) {
                 const std::string_view dateField = CsvFieldAt(line.text, layout.separator, dateColumn);
                 const std::optional<CsvDate> parsed = ParseCsvDate(dateField, slashes);
                 if (!parsed) {
+                    rows.pop_back();
                     dayFirstSeen = dayFirstSeen || IsDayFirstSlashDate(dateField);
                     parser.Skip(line.number);
                     return;
                 }
-                date = *parsed;
+                row.date = parsed->date;
+                seconds = parsed->seconds;
             }
-            const int seconds = timeColumn >= 0
-                                    ? ParseCsvTime(CsvFieldAt(line.text, layout.separator, timeColumn))
-                                    : date.seconds;
-            rows.push_back({date.date, seconds, static_cast<std::uint32_t>(line.text.data() - text.data()),
-                            static_cast<std::uint32_t>(line.text.size()), line.number});
+            row.seconds =
+                timeColumn >= 0 ? ParseCsvTime(CsvFieldAt(line.text, layout.separator, timeColumn)) : seconds;
         };
         if (!layout.header)
             take(*first);

@@ -1,6 +1,7 @@
 #include "quotes/LocalQuoteReader.h"
 
 #include "base/BoundedFileRead.h"
+#include "base/ByteScan.h"
 #include "base/TextFileCheck.h"
 #include "quotes/QuoteSeries.h"
 #include "quotes/QuoteText.h"
@@ -12,6 +13,10 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 constexpr int kQuoteFields = 9;
+// A row of date, open, high, low, close and volume: five commas, a line feed.
+constexpr std::size_t kRowSeparators = 6;
+// The separators looked for at once: those of as many such rows as are kept.
+constexpr std::size_t kMostSeparators = (kMaxBars + 1) * kRowSeparators;
 
 // The text from `pos` to the next comma (or to the end of the text), moving
 // `pos` behind that comma.
@@ -36,6 +41,16 @@ std::string_view Between(std::string_view text, std::size_t from, std::size_t to
 LeadingNumber PlainNumberAt(std::string_view text, std::size_t pos)
 {
     return ReadPlainDecimal(text.substr(pos));
+}
+
+// ReadDecimal(TakeField(Between(text, begin, end))) for a field that ends at
+// `end`: most fields are a plain number, read where it stands.
+double FieldNumber(std::string_view text, std::size_t begin, std::size_t end)
+{
+    if (const LeadingNumber whole = ReadPlainField(Between(text, begin, end)); whole.length > 0)
+        return whole.value;
+    const LeadingNumber plain = PlainNumberAt(text, begin);
+    return plain.length > 0 ? plain.value : ReadDecimal(TakeField(Between(text, begin, end)));
 }
 
 // ReadDecimal(TakeField(NextField(text, pos))): most fields are a plain
@@ -133,8 +148,35 @@ void LocalQuoteReader::ParseHistory(QuoteSeries& store, std::string_view text, s
     if (lineEnd == npos)
         return;
 
+    // The separators of the rows, found before any row is read: each number
+    // of a regular row is then read where they put it, none waiting for the
+    // one before it to find its end.
+    separators_.resize(kMostSeparators + kFindBytesSlack);
+    const std::size_t found = FindBytes(text, lineEnd + 1, ',', '\n', separators_.data(), kMostSeparators).count;
+    const std::uint32_t* const separator = separators_.data();
+    std::size_t next = 0;  // the first separator after lineEnd
+
     int row = 0;
     while (row < kMaxBars) {
+        const std::uint32_t* const s = separator + next;
+        if (next + kRowSeparators <= found && text[s[0]] == ',' && text[s[1]] == ',' && text[s[2]] == ',' &&
+            text[s[3]] == ',' && text[s[4]] == ',' && text[s[5]] == '\n') {
+            // Where the searches below would find the same fields.
+            const std::string_view date = TakeField(Between(text, lineEnd + 1, s[0]));
+            if (row == 0)
+                row = MergeQuote(store, date, symbol, latest);
+            store.dates[row] = date;
+            store.open[row] = FieldNumber(text, s[0] + 1, s[1]);
+            store.high[row] = FieldNumber(text, s[1] + 1, s[2]);
+            store.low[row] = FieldNumber(text, s[2] + 1, s[3]);
+            store.close[row] = FieldNumber(text, s[3] + 1, s[4]);
+            store.volume[row] = FieldNumber(text, s[4] + 1, s[5]);
+            ++row;
+            lineEnd = s[5];
+            next += kRowSeparators;
+            continue;
+        }
+
         const std::size_t dateEnd = text.find(',', lineEnd + 1);
         if (dateEnd == npos)
             break;
@@ -152,28 +194,25 @@ void LocalQuoteReader::ParseHistory(QuoteSeries& store, std::string_view text, s
         const LeadingNumber plainClose = PlainNumberAt(text, pos);
         const std::size_t comma = text.find(',', pos + plainClose.length);
         const std::size_t newline = text.find('\n', pos + plainClose.length);
-        const auto closeUpTo = [&](std::size_t end) {
-            return plainClose.length > 0 ? plainClose.value : ReadDecimal(TakeField(Between(text, pos, end)));
-        };
         if (comma == npos) {
-            store.close[row] = closeUpTo(newline);
+            store.close[row] = FieldNumber(text, pos, newline);
             store.barCount = row + 1;
             return;
         }
         // npos is larger than any position, so a last line without line feed
         // still has its comma "before" the line end.
         if (comma < newline) {
-            store.close[row] = closeUpTo(comma);
-            const LeadingNumber plainVolume = PlainNumberAt(text, comma + 1);
-            store.volume[row] = plainVolume.length > 0 ? plainVolume.value
-                                                       : ReadDecimal(TakeField(Between(text, comma + 1, newline)));
+            store.close[row] = FieldNumber(text, pos, comma);
+            store.volume[row] = FieldNumber(text, comma + 1, newline);
         } else {
-            store.close[row] = closeUpTo(newline);
+            store.close[row] = FieldNumber(text, pos, newline);
         }
         ++row;
         if (newline == npos)
             break;
         lineEnd = newline;
+        while (next < found && separator[next] <= lineEnd)
+            ++next;
     }
     store.barCount = row;
 }

@@ -146,3 +146,27 @@ TEST(ReadPlainDecimal, StopsAtTheFirstByteThatIsNoDigitAndLeavesTheRestToOthers)
     EXPECT_EQ(ReadPlainDecimal(".5").value, 0.5);
     EXPECT_EQ(ReadPlainDecimal("7.,1111111111111111").length, 2U);
 }
+
+TEST(ReadPlainField, AWholeFieldReadsAsReadPlainDecimalReadsItAndAnyOtherFieldReadsNothing)
+{
+    const std::string digits = "9876543210987654321";
+    for (std::size_t whole = 0; whole <= 16; ++whole) {
+        for (int fraction = -1; fraction <= 16; ++fraction) {  // -1: no point
+            std::string field = digits.substr(whole % 3, whole);
+            if (fraction >= 0)
+                field += "." + digits.substr(2, static_cast<std::size_t>(fraction));
+            const std::size_t count = whole + static_cast<std::size_t>(std::max(fraction, 0));
+            const LeadingNumber read = ReadPlainField(field);
+            if (count == 0 || count > 15) {
+                EXPECT_EQ(read.length, 0U) << field;
+                continue;
+            }
+            EXPECT_EQ(read.length, field.size()) << field;
+            EXPECT_TRUE(SameBits(read.value, Exact(field))) << field;
+            EXPECT_TRUE(SameBits(read.value, ReadPlainDecimal(field + ",").value)) << field;
+        }
+    }
+    for (const std::string_view field : {"", ".", "1.2.3", "12a", "-1", "+1", " 1", "1 ", "1,5", "1e5"})
+        EXPECT_EQ(ReadPlainField(field).length, 0U) << field;
+    EXPECT_EQ(ReadPlainField(std::string_view("1\0" "2", 3)).length, 0U);
+}

@@ -272,3 +272,97 @@ TEST_F(CsvHistoryReaderTest, ADayFirstDateAfterMonthFirstOnesMakesEveryDateDayFi
     EXPECT_EQ(store->close[0], 2.5);
     EXPECT_EQ(store->close[1], 1234);
 }
+
+TEST_F(CsvHistoryReaderTest, LinesQuotesAndLineEndsAcrossBlockEdgesReadAsTheyStand)
+{
+    // Prices of 1 to 7 fraction digits move every later field, line end and
+    // quote of a row across the edges of the blocks the reader scans; more
+    // than 64 lines, mixed line ends, blank lines, a NUL byte, a bad date
+    // far down and no last line feed.
+    std::string text = "Date,Open,High,Low,Close,Volume\n";
+    int line = 1;
+    int badLine = 0;
+    std::vector<Bar> oldestFirst;
+    for (int d = 0; d < 150; ++d) {
+        const int month = 1 + d / 28;
+        const int day = 1 + d % 28;
+        const std::string date = "2021-0" + std::to_string(month) + "-" + (day < 10 ? "0" : "") + std::to_string(day);
+        const std::string zeros(static_cast<std::size_t>(d % 7), '0');
+        const int volume = 1000 + d;
+        const std::string volumeText =
+            d % 3 == 0 ? "\"1," + std::to_string(volume).substr(1) + "\"" : std::to_string(volume);
+        const std::string high = d == 77 ? std::string("1\0" "5", 3) : std::to_string(12 + d) + ".5" + zeros;
+        text += (d == 100 ? "2021-02-30" : date) + "," + std::to_string(10 + d) + ".5" + zeros + "," + high + "," +
+                std::to_string(5 + d) + "," + std::to_string(11 + d) + "," + volumeText;
+        ++line;
+        if (d == 100) {
+            badLine = line;
+        } else {
+            const double close = 11 + d;
+            oldestFirst.push_back({std::to_string(day) + "-" + std::string("JanFebMarAprMayJun").substr(
+                                                                    static_cast<std::size_t>(month - 1) * 3, 3) +
+                                       "-21",
+                                   10.5 + d, d == 77 ? close : 12.5 + d, 5.0 + d, close, 0, double(volume)});
+        }
+        if (d < 149)
+            text += d % 2 == 1 ? "\r\n" : "\n";
+        if (d % 10 == 9 && d < 149) {
+            text += " \t\n";
+            ++line;
+        }
+    }
+    const CsvReadReport report = Parse(text);
+    EXPECT_EQ(report.SkippedText(), "1 row skipped: line " + std::to_string(badLine));
+    EXPECT_EQ(badLine, 112);
+    EXPECT_EQ(report.rowsInFile, 150);
+    ASSERT_EQ(store->barCount, 149);
+    for (int i = 0; i < 149; ++i)
+        ExpectBar(*store, i, oldestFirst[static_cast<std::size_t>(148 - i)]);
+}
+
+TEST_F(CsvHistoryReaderTest, AFileEndingOnABlockEdgeKeepsItsLastRow)
+{
+    // The last row's close padded with zeros so that the file ends just
+    // before, on and just after the edges of 16- and 64-byte blocks, with and
+    // without a last line feed.
+    const std::string head = "Date,Close\n2024-01-02,1\n2024-01-03,2\n2024-01-04,3.";
+    for (std::size_t size : {63, 64, 65, 79, 80, 81, 127, 128, 129}) {
+        for (const bool lineFeed : {false, true}) {
+            std::string text = head + std::string(size - head.size() - (lineFeed ? 1 : 0), '0');
+            if (lineFeed)
+                text += '\n';
+            ASSERT_EQ(text.size(), size);
+            SCOPED_TRACE(text);
+            Parse(text);
+            ASSERT_EQ(store->barCount, 3);
+            EXPECT_EQ(store->dates[0], "4-Jan-24");
+            EXPECT_EQ(store->close[0], 3);
+            EXPECT_EQ(store->close[2], 1);
+        }
+    }
+}
+
+TEST_F(CsvHistoryReaderTest, YearMonthDayDatesAreRealCalendarDatesOrTheRowIsSkipped)
+{
+    const CsvReadReport report = Parse("Date,Close\n"
+                                       "2000-02-29,1\n"   // a leap year: divisible by 400
+                                       "1900-02-29,1\n"   // no leap year: divisible by 100
+                                       "2024-02-29,2\n"
+                                       "2023-02-29,1\n"
+                                       "2024-04-31,1\n"
+                                       "2024-00-10,1\n"
+                                       "1899-12-31,1\n"   // before the first year read
+                                       "2099-12-31,3\n"
+                                       "2100-01-01,1\n"   // after the last
+                                       "2024-3-05,4\n"    // one-digit month
+                                       "2024-03-05x,1\n"  // more than a date in the field
+                                       "2024-03-06 ,5\n"  // a blank after it
+                                       "2O24-03-07,1\n");
+    EXPECT_EQ(report.SkippedText(), "8 rows skipped: line 3, 5, 6, 7, 8, 10, 12, 14");
+    ASSERT_EQ(store->barCount, 5);
+    const std::vector<std::string> dates(store->dates.begin(), store->dates.begin() + 5);
+    EXPECT_EQ(dates, (std::vector<std::string>{"31-Dec-99", "6-Mar-24", "5-Mar-24", "29-Feb-24", "29-Feb-00"}));
+    EXPECT_EQ(store->close[0], 3);
+    EXPECT_EQ(store->close[1], 5);
+    EXPECT_EQ(store->close[4], 1);
+}

@@ -269,3 +269,23 @@ TEST_F(LocalQuoteReaderTest, FieldsThatAreNotPlainNumbersReadAsTheirLeadingNumbe
     EXPECT_EQ(store->open[2], 12345678901234567890.0);
     EXPECT_EQ(BarOf(*store, 3), (TestBar{1, 2, 3, 4, 5}));
 }
+
+TEST_F(LocalQuoteReaderTest, ExtraColumnsOnManyRowsAndARowWithoutVolumeKeepEveryRowsNumbers)
+{
+    // Rows of other shapes than date, open, high, low, close, volume: the
+    // first 300 with four columns more (more separators than a load looks
+    // for at once), one without a volume among plain rows after them.
+    std::string history = kHeader;
+    for (int r = 0; r < 399; ++r) {
+        const std::string close = std::to_string(100 + r);
+        history += std::to_string(1 + (28 - r % 28)) + "-Dec-00," + close + "," + close + ".5," + close + ".25," +
+                   close + (r == 350 ? "" : "," + std::to_string(1000 + r)) + (r < 300 ? ",1,2,3,4" : "") + "\n";
+    }
+    Load(QuoteLine("IBM", "12/1/2000"), history);
+    ASSERT_EQ(store->barCount, 399);
+    for (int r = 0; r < 399; ++r) {
+        const double close = 100 + r;
+        EXPECT_EQ(BarOf(*store, r), (TestBar{close, close + 0.5, close + 0.25, close, r == 350 ? 0.0 : 1000.0 + r}))
+            << "row " << r;
+    }
+}
