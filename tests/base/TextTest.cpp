@@ -103,17 +103,25 @@ TEST(CaseMapping, OnlyAsciiLettersChangeCase)
     EXPECT_EQ(LowerAscii("BRK.B-1_\xC3\x89Z"), "brk.b-1_\xC3\x89z");
 }
 
+// `whole` digits, then, unless `fraction` is -1, a point and `fraction`
+// digits taken from `fractionFrom` on in the same run of digits.
+std::string DigitText(std::size_t whole, int fraction, std::size_t fractionFrom)
+{
+    const std::string digits = "9876543210987654321";
+    std::string text = digits.substr(whole % 3, whole);
+    if (fraction >= 0)
+        text += "." + digits.substr(fractionFrom, static_cast<std::size_t>(fraction));
+    return text;
+}
+
 TEST(ReadPlainDecimal, EveryLengthOfWholeAndFractionReadsAsFromCharsWithOrWithoutRoomBehind)
 {
     // Eight digits are read at a time where 16 bytes can be looked at, one
     // at a time near the end of the text: both must give from_chars' double
     // and length, for every count of digits before and after the point.
-    const std::string digits = "9876543210987654321";
     for (std::size_t whole = 0; whole <= 10; ++whole) {
         for (int fraction = -1; fraction <= 10; ++fraction) {  // -1: no point
-            std::string number = digits.substr(whole % 3, whole);
-            if (fraction >= 0)
-                number += "." + digits.substr(5, static_cast<std::size_t>(fraction));
+            const std::string number = DigitText(whole, fraction, 5);
             const std::size_t count = whole + static_cast<std::size_t>(std::max(fraction, 0));
             if (count == 0 || count > 15)
                 continue;  // no digit at all, or maybe past 2^53
@@ -149,12 +157,9 @@ TEST(ReadPlainDecimal, StopsAtTheFirstByteThatIsNoDigitAndLeavesTheRestToOthers)
 
 TEST(ReadPlainField, AWholeFieldReadsAsReadPlainDecimalReadsItAndAnyOtherFieldReadsNothing)
 {
-    const std::string digits = "9876543210987654321";
     for (std::size_t whole = 0; whole <= 16; ++whole) {
         for (int fraction = -1; fraction <= 16; ++fraction) {  // -1: no point
-            std::string field = digits.substr(whole % 3, whole);
-            if (fraction >= 0)
-                field += "." + digits.substr(2, static_cast<std::size_t>(fraction));
+            const std::string field = DigitText(whole, fraction, 2);
             const std::size_t count = whole + static_cast<std::size_t>(std::max(fraction, 0));
             const LeadingNumber read = ReadPlainField(field);
             if (count == 0 || count > 15) {
