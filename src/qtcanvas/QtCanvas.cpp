@@ -104,6 +104,11 @@ QtCanvas::QtCanvas(QPainter& painter, Drawing drawing, TextShapes* keptShapes) :
     // Each drawLine call sets up the painter's line drawing again; a batch
     // of lines of one opaque pen sets the same pixels in one call.
     holdsLines_ = fillsAxisLines_;
+    if (fillsAxisLines_) {
+        imageLines_.emplace(painter_);
+        if (!imageLines_->usable())
+            imageLines_.reset();
+    }
     heldLines_.reserve(256);
     // drawText shapes every text again, which costs more than drawing it;
     // the glyphs of a kept shape, placed in the painter's whole 1/64 pixels
@@ -150,13 +155,14 @@ bool QtCanvas::Known(PenId pen) const
 
 PenId QtCanvas::CreatePen(Rgb colour)
 {
-    const QPen pen = SolidPen(ChartColour(colour), penWidth_);
+    const QColor opaque = ChartColour(colour);
+    const PenSlot slot{SolidPen(opaque, penWidth_), true, opaque.rgba()};
     const auto free = std::find_if(pens_.begin() + 1, pens_.end(), [](const PenSlot& slot) { return !slot.inUse; });
     if (free != pens_.end()) {
-        *free = {pen, true};
+        *free = slot;
         return static_cast<PenId>(free - pens_.begin());
     }
-    pens_.push_back({pen, true});
+    pens_.push_back(slot);
     return static_cast<PenId>(pens_.size() - 1);
 }
 
@@ -192,6 +198,8 @@ void QtCanvas::LineTo(int x, int y)
         // The held lines are of the same opaque colour, so which goes first
         // makes no difference.
         FillAxisLine(to);
+    } else if (imageLines_ && selected_ != 0 && imageLines_->Draws(current_, to)) {
+        imageLines_->Line(current_, to, pens_[selected_].argb);
     } else if (holdsLines_ && selected_ != 0) {
         heldLines_.emplace_back(current_, to);
     } else {
@@ -216,14 +224,18 @@ void QtCanvas::FillAxisLine(QPointF to)
         const int from = static_cast<int>(std::floor(std::min(a, b)));
         return std::pair{from, static_cast<int>(std::floor(std::max(a, b) + 1)) - from};
     };
-    const QColor& colour = pens_[selected_].pen.color();
+    QRect line;
     if (to.y() == current_.y()) {
         const auto [left, width] = pixels(current_.x(), to.x());
-        painter_.fillRect(QRect(left, static_cast<int>(std::floor(to.y())), width, 1), colour);
+        line = QRect(left, static_cast<int>(std::floor(to.y())), width, 1);
     } else {
         const auto [top, height] = pixels(current_.y(), to.y());
-        painter_.fillRect(QRect(static_cast<int>(std::floor(to.x())), top, 1, height), colour);
+        line = QRect(static_cast<int>(std::floor(to.x())), top, 1, height);
     }
+    if (imageLines_)
+        imageLines_->Fill(line, pens_[selected_].argb);
+    else
+        painter_.fillRect(line, pens_[selected_].pen.color());
 }
 
 void QtCanvas::SetTextColour(Rgb colour)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/Canvas.h"
+#include "qtcanvas/ImageLines.h"
 #include "qtcanvas/TextShapes.h"
 
 #include <QFont>
@@ -10,7 +11,9 @@
 #include <QRectF>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -83,6 +86,7 @@ private:
     struct PenSlot {
         QPen pen;
         bool inUse = false;
+        std::uint32_t argb = 0;  // the pen's opaque colour as the image's pixels hold it
     };
     enum class PainterPen { Unknown, Line, Text };
 
@@ -109,6 +113,8 @@ private:
     // when something else is drawn or another pen is selected.
     bool holdsLines_ = false;
     std::vector<QLineF> heldLines_;
+    // Where the canvas's own pens' lines go straight into the image's pixels.
+    std::optional<ImageLines> imageLines_;
     // The kept text shapes, or null where texts go through drawText.
     TextShapes* shapes_ = nullptr;
     std::unique_ptr<TextShapes> ownShapes_;

@@ -12,8 +12,13 @@
 #include <QPoint>
 #include <QSize>
 
+#include <QRect>
+
+#include <array>
 #include <cmath>
+#include <random>
 #include <string>
+#include <vector>
 
 // The canvas's raster shortcuts set the very pixels its plain drawing sets,
 // whatever the DPI, the scroll and the texts.
@@ -104,6 +109,54 @@ TEST_F(ShortcutPixelsTest, TextsAtEveryFractionOfAPixelHaveThePlainPixels)
             };
             EXPECT_EQ(ImageDifference(draw(QtCanvas::Drawing::Fast), draw(QtCanvas::Drawing::Plain)), "")
                 << dpi << " dpi, scrolled " << scroll.x() << "," << scroll.y();
+        }
+    }
+}
+
+TEST_F(ShortcutPixelsTest, SlantedLinesAnywhereHaveThePlainPixels)
+{
+    // Lines of every slope and length, steep and shallow, rising and falling,
+    // ending inside, on and past the image's edges, at DPIs whose units fall
+    // between pixels; on both 32-bit formats, scrolled and not, and through a
+    // clip, where every pixel must stay the painter's own.
+    std::mt19937 random(17);
+    std::uniform_int_distribution<int> place(-40, 460);
+    std::uniform_int_distribution<int> nearby(-6, 6);
+    for (const QImage::Format format : {QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB32}) {
+        for (const int dpi : {72, 96, 131}) {
+            for (const QPoint scroll : {QPoint(0, 0), QPoint(-37, -11)}) {
+                for (const bool clipped : {false, true}) {
+                    std::vector<std::array<int, 4>> lines(3000);
+                    for (auto& [x1, y1, x2, y2] : lines) {
+                        x1 = place(random);
+                        y1 = -place(random);
+                        const bool shortLine = random() % 2 == 0;
+                        x2 = shortLine ? x1 + nearby(random) : place(random);
+                        y2 = shortLine ? y1 + nearby(random) : -place(random);
+                    }
+                    const auto draw = [&](QtCanvas::Drawing drawing) {
+                        QImage image = WhiteImage({400, 300}, dpi).convertToFormat(format);
+                        QPainter painter(&image);
+                        painter.translate(scroll);
+                        if (clipped)
+                            painter.setClipRect(QRect(30, 40, 200, 100));
+                        QtCanvas canvas(painter, drawing);
+                        const Rgb colours[] = {Colour::kRed, Colour::kBlue, Colour::kGreen};
+                        PenId pens[3];
+                        for (int k = 0; k < 3; ++k)
+                            pens[k] = canvas.CreatePen(colours[k]);
+                        for (std::size_t k = 0; k < lines.size(); ++k) {
+                            canvas.SelectPen(pens[k / 7 % 3]);
+                            canvas.MoveTo(lines[k][0], lines[k][1]);
+                            canvas.LineTo(lines[k][2], lines[k][3]);
+                        }
+                        return image;
+                    };
+                    EXPECT_EQ(ImageDifference(draw(QtCanvas::Drawing::Fast), draw(QtCanvas::Drawing::Plain)), "")
+                        << format << ", " << dpi << " dpi, scrolled " << scroll.x() << "," << scroll.y()
+                        << (clipped ? ", clipped" : "");
+                }
+            }
         }
     }
 }
