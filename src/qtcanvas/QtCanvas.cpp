@@ -1,6 +1,7 @@
 #include "qtcanvas/QtCanvas.h"
 
 #include "qtcanvas/ChartQtText.h"
+#include "qtcanvas/TextStamp.h"
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -105,9 +106,9 @@ QtCanvas::QtCanvas(QPainter& painter, Drawing drawing, TextShapes* keptShapes) :
     // of lines of one opaque pen sets the same pixels in one call.
     holdsLines_ = fillsAxisLines_;
     if (fillsAxisLines_) {
-        imageLines_.emplace(painter_);
-        if (!imageLines_->usable())
-            imageLines_.reset();
+        imagePixels_.emplace(painter_);
+        if (!imagePixels_->usable())
+            imagePixels_.reset();
     }
     heldLines_.reserve(256);
     // drawText shapes every text again, which costs more than drawing it;
@@ -198,8 +199,8 @@ void QtCanvas::LineTo(int x, int y)
         // The held lines are of the same opaque colour, so which goes first
         // makes no difference.
         FillAxisLine(to);
-    } else if (imageLines_ && selected_ != 0 && imageLines_->Draws(current_, to)) {
-        imageLines_->Line(current_, to, pens_[selected_].argb);
+    } else if (imagePixels_ && selected_ != 0 && imagePixels_->Draws(current_, to)) {
+        imagePixels_->Line(current_, to, pens_[selected_].argb);
     } else if (holdsLines_ && selected_ != 0) {
         heldLines_.emplace_back(current_, to);
     } else {
@@ -232,8 +233,8 @@ void QtCanvas::FillAxisLine(QPointF to)
         const auto [top, height] = pixels(current_.y(), to.y());
         line = QRect(static_cast<int>(std::floor(to.x())), top, 1, height);
     }
-    if (imageLines_)
-        imageLines_->Fill(line, pens_[selected_].argb);
+    if (imagePixels_)
+        imagePixels_->Fill(line, pens_[selected_].argb);
     else
         painter_.fillRect(line, pens_[selected_].pen.color());
 }
@@ -276,23 +277,42 @@ void QtCanvas::TextOut(int x, int y, std::string_view text)
 
 void QtCanvas::DrawShapedText(QPointF baseline)
 {
-    const TextShape& shape = shapes_->Find(painter_.font(), text_, painter_.layoutDirection(), painter_.device());
+    TextShape& shape = shapes_->Find(painter_.font(), text_, painter_.layoutDirection(), painter_.device());
     // drawText starts the text at its x cut to 1/64 pixel, and its glyphs at
     // the device y of the baseline cut to 1/64 pixel; both cuts truncate.
     const double left = static_cast<int>(baseline.x() * 64) / 64.0;
-    painter_.fillRect(QRectF(left, baseline.y() - ascent_, shape.advance64 / 64.0, cellHeight_), painter_.background());
-    // Whether the painter moves glyphs by its transform depends on its
-    // engine, so they are drawn with none, at their device places (a whole
-    // number of pixels away from the painter's).
-    const QTransform transform = painter_.worldTransform();
+    const QRectF cell(left, baseline.y() - ascent_, shape.advance64 / 64.0, cellHeight_);
+    const QTransform& transform = painter_.worldTransform();
     const QPointF start(left + transform.dx(), static_cast<int>((transform.dy() + baseline.y()) * 64) / 64.0);
-    const bool moved = !transform.isIdentity();
-    if (moved)
-        painter_.setWorldTransform(QTransform());
-    for (const QGlyphRun& run : shape.runs)
-        painter_.drawGlyphRun(start, run);
-    if (moved)
-        painter_.setWorldTransform(transform);
+    if (!imagePixels_ || !StampText(shape, cell.translated(transform.dx(), transform.dy()), start))
+        DrawTextShape(painter_, shape, cell, start, painter_.background());
+}
+
+bool QtCanvas::StampText(TextShape& shape, const QRectF& deviceCell, QPointF start)
+{
+    QPoint origin;
+    const StampPlace place = PlaceOf(deviceCell, start, textPen_.color().rgba(), imagePixels_->format(), origin);
+    if (!imagePixels_->Holds(place.cell.translated(origin)))
+        return false;
+    TextStamp* stamp = shapes_->StampAt(shape, place);
+    if (stamp == nullptr)
+        return false;
+    switch (stamp->stage) {
+    case TextStamp::Stage::New:
+        stamp->stage = TextStamp::Stage::DrawnOnce;
+        return false;
+    case TextStamp::Stage::DrawnOnce:
+        stamp->stage = TextStamp::Stage::Made;
+        stamp->pixels = MakeStamp(shape, place, deviceCell, start, origin, painter_, textPen_, painter_.background());
+        shapes_->Made(*stamp);
+        break;
+    case TextStamp::Stage::Made:
+        break;
+    }
+    if (stamp->pixels.isNull())
+        return false;
+    imagePixels_->Put(stamp->pixels, origin + place.cell.topLeft());
+    return true;
 }
 
 void QtCanvas::UseLinePen()

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "chart/Canvas.h"
-#include "qtcanvas/ImageLines.h"
+#include "qtcanvas/ImagePixels.h"
 #include "qtcanvas/TextShapes.h"
 
 #include <QFont>
@@ -101,6 +101,10 @@ private:
     void UseTextPen();
     // Draws text_ from its kept shape as drawText would draw it at `baseline`.
     void DrawShapedText(QPointF baseline);
+    // Copies the pixels `shape` leaves with its cell at `deviceCell` and its
+    // glyphs at `start` straight into the image, where it has them kept;
+    // false where the text must be drawn.
+    bool StampText(TextShape& shape, const QRectF& deviceCell, QPointF start);
 
     QPainter& painter_;
     double unitX_ = 1;
@@ -114,7 +118,7 @@ private:
     bool holdsLines_ = false;
     std::vector<QLineF> heldLines_;
     // Where the canvas's own pens' lines go straight into the image's pixels.
-    std::optional<ImageLines> imageLines_;
+    std::optional<ImagePixels> imagePixels_;
     // The kept text shapes, or null where texts go through drawText.
     TextShapes* shapes_ = nullptr;
     std::unique_ptr<TextShapes> ownShapes_;

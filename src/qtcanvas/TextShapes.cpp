@@ -12,6 +12,11 @@ namespace {
 
 // A quote table of 400 rows has about 2,500 different texts.
 constexpr qsizetype kMostShapes = 8192;
+// A signal mark is drawn at up to 25 by 25 places past whole pixels (a unit
+// is 0.96 pixels on a screen) in a few colours; most texts at a few.
+constexpr std::size_t kMostStampsPerShape = 64;
+// About 16 MB of kept text pixels.
+constexpr qsizetype kMostStampPixels = 4 << 20;
 
 TextShape Shape(const QFont& font, const QString& text, Qt::LayoutDirection direction, QPaintDevice* device)
 {
@@ -41,11 +46,12 @@ TextShape Shape(const QFont& font, const QString& text, Qt::LayoutDirection dire
 
 }  // namespace
 
-const TextShape& TextShapes::Find(const QFont& font, const QString& text, Qt::LayoutDirection direction,
+TextShape& TextShapes::Find(const QFont& font, const QString& text, Qt::LayoutDirection direction,
                                   QPaintDevice* device)
 {
     if (font != font_ || direction != direction_ || shapes_.size() >= kMostShapes) {
         shapes_.clear();
+        stampPixels_ = 0;
         font_ = font;
         direction_ = direction;
     }
@@ -53,4 +59,15 @@ const TextShape& TextShapes::Find(const QFont& font, const QString& text, Qt::La
     if (found == shapes_.end())
         found = shapes_.insert(text, Shape(font, text, direction, device));
     return *found;
+}
+
+TextStamp* TextShapes::StampAt(TextShape& shape, const StampPlace& place)
+{
+    for (TextStamp& stamp : shape.stamps) {
+        if (stamp.place == place)
+            return &stamp;
+    }
+    if (shape.stamps.size() >= kMostStampsPerShape || stampPixels_ >= kMostStampPixels)
+        return nullptr;
+    return &shape.stamps.emplace_back(TextStamp{place, TextStamp::Stage::New, {}});
 }

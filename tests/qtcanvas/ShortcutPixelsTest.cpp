@@ -91,24 +91,28 @@ TEST_F(ShortcutPixelsTest, ScrolledWindowsHaveThePlainPixels)
 TEST_F(ShortcutPixelsTest, TextsAtEveryFractionOfAPixelHaveThePlainPixels)
 {
     // Kerned pairs, spaces at both ends, punctuation and every digit; drawn
-    // again and again, so later ones come from the kept shapes; and texts cut
-    // by the image's edges, where the scroll makes their places negative.
+    // again and again, so later ones come from the kept shapes and from the
+    // pixels kept of texts drawn before at the same places past whole pixels,
+    // in either colour; and texts cut by the image's edges, where the scroll
+    // makes their places negative. On both 32-bit formats.
     const char* const texts[] = {"AVAWATo Ty", " Number of Signal:", "12.5 -0.031 ", "Jan 07", "%R(14) W", "o"};
-    for (const int dpi : {72, 96, 110}) {
-        for (const QPoint scroll : {QPoint(0, 0), QPoint(-29, -13), QPoint(5, 3)}) {
-            const auto draw = [&](QtCanvas::Drawing drawing) {
-                QImage image = WhiteImage({420, 420}, dpi);
-                QPainter painter(&image);
-                painter.translate(scroll);
-                QtCanvas canvas(painter, drawing);
-                for (int k = 0; k < 120; ++k) {
-                    canvas.SetTextColour(k % 2 ? Colour::kRed : Colour::kBlack);
-                    canvas.TextOut(k % 17 + (k / 17) * 61 - 10, -(k * 5 - 5), texts[k % 6]);
-                }
-                return image;
-            };
-            EXPECT_EQ(ImageDifference(draw(QtCanvas::Drawing::Fast), draw(QtCanvas::Drawing::Plain)), "")
-                << dpi << " dpi, scrolled " << scroll.x() << "," << scroll.y();
+    for (const QImage::Format format : {QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB32}) {
+        for (const int dpi : {72, 96, 110}) {
+            for (const QPoint scroll : {QPoint(0, 0), QPoint(-29, -13), QPoint(5, 3)}) {
+                const auto draw = [&](QtCanvas::Drawing drawing) {
+                    QImage image = WhiteImage({420, 420}, dpi).convertToFormat(format);
+                    QPainter painter(&image);
+                    painter.translate(scroll);
+                    QtCanvas canvas(painter, drawing);
+                    for (int k = 0; k < 120; ++k) {
+                        canvas.SetTextColour(k % 2 ? Colour::kRed : Colour::kBlack);
+                        canvas.TextOut(k % 17 + (k / 17) * 61 - 10, -(k * 5 - 5), texts[k % 6]);
+                    }
+                    return image;
+                };
+                EXPECT_EQ(ImageDifference(draw(QtCanvas::Drawing::Fast), draw(QtCanvas::Drawing::Plain)), "")
+                    << format << ", " << dpi << " dpi, scrolled " << scroll.x() << "," << scroll.y();
+            }
         }
     }
 }

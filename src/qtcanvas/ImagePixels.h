@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QImage>
+#include <QPoint>
 #include <QPointF>
 #include <QRect>
 
@@ -7,21 +9,30 @@
 
 class QPainter;
 
-// One-pixel opaque lines written straight into the pixels of a 32-bit image.
+// The pixels of a 32-bit image a painter draws on, written straight.
 //
 // Qt's raster engine sets each pixel of a one-pixel pen's line as a span of
 // its own and hands every span to its blending code, which costs far more
 // than the pixel. Where a painter draws onto such an image in whole pixels
-// with no clip, the canvas writes the pixels itself: the very pixels the
-// painter's own line and fill calls set, which the paint tests compare.
-class ImageLines {
+// with no clip, the canvas writes lines and copies kept texts itself: the
+// very pixels the painter's own calls set, which the paint tests compare.
+class ImagePixels {
 public:
     // Lines for the image `painter` paints on, or an object that draws
     // nothing (`usable()` false) where the painter may clip, blend or
     // paint somewhere other than straight into a 32-bit image.
-    explicit ImageLines(QPainter& painter);
+    explicit ImagePixels(QPainter& painter);
 
     bool usable() const { return pixels_ != nullptr; }
+    QImage::Format format() const { return format_; }
+    // The painter's whole-pixel translation to the image.
+    QPoint move() const { return {moveX_, moveY_}; }
+
+    // Whether `area`, in the image's own pixels, lies wholly on the image.
+    bool Holds(QRect area) const { return QRect(0, 0, width_, height_).contains(area); }
+    // `block` copied with its top-left corner at `at`, in the image's own
+    // pixels; the block must be of the image's format and `Holds` its place.
+    void Put(const QImage& block, QPoint at);
 
     // `area`, in the painter's coordinates, filled with `argb`; the parts off
     // the image are left out.
@@ -44,6 +55,7 @@ private:
     }
 
     std::uint32_t* pixels_ = nullptr;
+    QImage::Format format_ = QImage::Format_Invalid;
     std::ptrdiff_t pixelsPerRow_ = 0;
     int width_ = 0;
     int height_ = 0;

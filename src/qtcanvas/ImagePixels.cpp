@@ -1,4 +1,4 @@
-#include "qtcanvas/ImageLines.h"
+#include "qtcanvas/ImagePixels.h"
 
 #include <QImage>
 #include <QPaintDevice>
@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -55,7 +56,7 @@ void WalkLine(int a1, int b1, int a2, int b2, Plot plot)
 
 }  // namespace
 
-ImageLines::ImageLines(QPainter& painter)
+ImagePixels::ImagePixels(QPainter& painter)
 {
     QPaintDevice* device = painter.device();
     QPaintEngine* engine = painter.paintEngine();
@@ -74,20 +75,29 @@ ImageLines::ImageLines(QPainter& painter)
     // The painter's engine writes into this very buffer.
     pixels_ = reinterpret_cast<std::uint32_t*>(image->bits());
     pixelsPerRow_ = image->bytesPerLine() / 4;
+    format_ = image->format();
     width_ = image->width();
     height_ = image->height();
     moveX_ = static_cast<int>(transform.dx());
     moveY_ = static_cast<int>(transform.dy());
 }
 
-void ImageLines::Fill(QRect area, std::uint32_t argb)
+void ImagePixels::Fill(QRect area, std::uint32_t argb)
 {
     const QRect onImage = area.translated(moveX_, moveY_) & QRect(0, 0, width_, height_);
     for (int y = onImage.top(); y <= onImage.bottom(); ++y)
         std::fill_n(pixels_ + static_cast<std::ptrdiff_t>(y) * pixelsPerRow_ + onImage.left(), onImage.width(), argb);
 }
 
-bool ImageLines::Draws(QPointF from, QPointF to) const
+void ImagePixels::Put(const QImage& block, QPoint at)
+{
+    const auto rowBytes = static_cast<std::size_t>(block.width()) * 4;
+    for (int y = 0; y < block.height(); ++y)
+        std::memcpy(pixels_ + static_cast<std::ptrdiff_t>(at.y() + y) * pixelsPerRow_ + at.x(), block.constScanLine(y),
+                    rowBytes);
+}
+
+bool ImagePixels::Draws(QPointF from, QPointF to) const
 {
     // The painter draws a line between points it holds equal as a dot.
     const auto onImage = [this](QPointF point) {
@@ -98,7 +108,7 @@ bool ImageLines::Draws(QPointF from, QPointF to) const
     return usable() && !(from == to) && onImage(from) && onImage(to);
 }
 
-void ImageLines::Line(QPointF from, QPointF to, std::uint32_t argb)
+void ImagePixels::Line(QPointF from, QPointF to, std::uint32_t argb)
 {
     const int x1 = Fixed(from.x() + moveX_);
     const int y1 = Fixed(from.y() + moveY_);
