@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QPointF>
 #include <QRect>
+#include <QRectF>
 
 #include <cstdint>
 
@@ -28,6 +29,8 @@ public:
     // The painter's whole-pixel translation to the image.
     QPoint move() const { return {moveX_, moveY_}; }
 
+    // Whether `area`, in the image's own pixels, meets the image.
+    bool Meets(const QRectF& area) const { return QRectF(0, 0, width_, height_).intersects(area); }
     // Whether `area`, in the image's own pixels, lies wholly on the image.
     bool Holds(QRect area) const { return QRect(0, 0, width_, height_).contains(area); }
     // `block` copied with its top-left corner at `at`, in the image's own

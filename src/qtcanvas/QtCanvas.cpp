@@ -284,7 +284,15 @@ void QtCanvas::DrawShapedText(QPointF baseline)
     const QRectF cell(left, baseline.y() - ascent_, shape.advance64 / 64.0, cellHeight_);
     const QTransform& transform = painter_.worldTransform();
     const QPointF start(left + transform.dx(), static_cast<int>((transform.dy() + baseline.y()) * 64) / 64.0);
-    if (!imagePixels_ || !StampText(shape, cell.translated(transform.dx(), transform.dy()), start))
+    const QRectF deviceCell = cell.translated(transform.dx(), transform.dy());
+    // A text well off the image sets none of its pixels; the chart draws
+    // the date labels of a whole history, most of them off the page. A
+    // glyph's pixels reach less than a cell's height past its outline.
+    if (imagePixels_ &&
+        !imagePixels_->Meets((deviceCell | shape.ink.translated(start))
+                                 .adjusted(-cellHeight_, -cellHeight_, cellHeight_, cellHeight_)))
+        return;
+    if (!imagePixels_ || !StampText(shape, deviceCell, start))
         DrawTextShape(painter_, shape, cell, start, painter_.background());
 }
 

@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPointF>
+#include <QRawFont>
 #include <QTextLayout>
 #include <QTextLine>
 #include <QTextOption>
@@ -36,8 +37,13 @@ TextShape Shape(const QFont& font, const QString& text, Qt::LayoutDirection dire
     const double baseline = line.ascent();
     for (QGlyphRun& run : shape.runs) {
         QList<QPointF> positions = run.positions();
-        for (QPointF& position : positions)
-            position.ry() -= baseline;
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QRawFont glyphFont = run.rawFont();
+        for (qsizetype k = 0; k < positions.size(); ++k) {
+            positions[k].ry() -= baseline;
+            if (k < glyphs.size())
+                shape.ink |= glyphFont.boundingRect(glyphs[k]).translated(positions[k]);
+        }
         run.setPositions(positions);
     }
     shape.advance64 = static_cast<int>(std::lround(QFontMetricsF(font, device).horizontalAdvance(text) * 64));

@@ -4,6 +4,7 @@
 #include <QGlyphRun>
 #include <QHash>
 #include <QList>
+#include <QRectF>
 #include <QString>
 
 #include "qtcanvas/TextStamp.h"
@@ -18,6 +19,7 @@ class QPaintDevice;
 struct TextShape {
     QList<QGlyphRun> runs;
     int advance64 = 0;  // the text's width in 1/64 pixels
+    QRectF ink;  // where its glyphs' outlines reach, from the start of its baseline
     // Its pixels at the places it was drawn at more than once.
     std::vector<TextStamp> stamps;
 };
