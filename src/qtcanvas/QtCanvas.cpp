@@ -299,7 +299,7 @@ void QtCanvas::DrawShapedText(QPointF baseline)
 bool QtCanvas::StampText(TextShape& shape, const QRectF& deviceCell, QPointF start)
 {
     QPoint origin;
-    const StampPlace place = PlaceOf(deviceCell, start, textPen_.color().rgba(), imagePixels_->format(), origin);
+    const StampPlace place = PlaceOf(deviceCell, start, textPen_.color().rgba(), imagePixels_->format(), painter_.renderHints(), origin);
     if (!imagePixels_->Holds(place.cell.translated(origin)))
         return false;
     TextStamp* stamp = shapes_->StampAt(shape, place);
@@ -311,7 +311,7 @@ bool QtCanvas::StampText(TextShape& shape, const QRectF& deviceCell, QPointF sta
         return false;
     case TextStamp::Stage::DrawnOnce:
         stamp->stage = TextStamp::Stage::Made;
-        stamp->pixels = MakeStamp(shape, place, deviceCell, start, origin, painter_, textPen_, painter_.background());
+        stamp->pixels = MakeStamp(shape, place, deviceCell, start, origin, textPen_, painter_.background());
         shapes_->Made(*stamp);
         break;
     case TextStamp::Stage::Made:

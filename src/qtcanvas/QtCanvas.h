@@ -42,8 +42,12 @@ class QPainter;
 // On a raster device painted in whole pixels the canvas takes shortcuts
 // that set the very pixels the painter's own calls set: level and upright
 // lines are filled as rectangles, the other lines of one pen are drawn
-// together, and texts are shaped once and drawn from their glyphs. Drawing::Plain draws everything through the painter's own
-// calls, the pixels the shortcuts are held to.
+// together, and texts are shaped once and drawn from their glyphs. On an
+// image with no clip the canvas writes its pens' lines into the pixels
+// itself, and copies a text it drew before at the same place past whole
+// pixels from the pixels kept with its shape. Drawing::Plain draws
+// everything through the painter's own calls, the pixels the shortcuts are
+// held to.
 class QtCanvas : public Canvas {
 public:
     enum class Drawing { Fast, Plain };
@@ -117,7 +121,7 @@ private:
     // when something else is drawn or another pen is selected.
     bool holdsLines_ = false;
     std::vector<QLineF> heldLines_;
-    // Where the canvas's own pens' lines go straight into the image's pixels.
+    // The image's pixels, where lines and kept texts are written straight.
     std::optional<ImagePixels> imagePixels_;
     // The kept text shapes, or null where texts go through drawText.
     TextShapes* shapes_ = nullptr;

@@ -24,12 +24,12 @@ int Margin(const StampPlace& place)
 // An image of `size` filled with `fill`, the text drawn on it with its cell
 // at `cell` and its glyphs at `start`.
 QImage DrawnOn(QRgb fill, QSize size, const TextShape& shape, const StampPlace& place, const QRectF& cell,
-               QPointF start, const QPainter& painter, const QPen& pen, const QBrush& background)
+               QPointF start, const QPen& pen, const QBrush& background)
 {
     QImage image(size, place.format);
     image.fill(fill);
     QPainter scratch(&image);
-    scratch.setRenderHints(painter.renderHints());
+    scratch.setRenderHints(place.hints);
     scratch.setPen(pen);
     DrawTextShape(scratch, shape, cell, start, background);
     return image;
@@ -37,12 +37,14 @@ QImage DrawnOn(QRgb fill, QSize size, const TextShape& shape, const StampPlace& 
 
 }  // namespace
 
-StampPlace PlaceOf(const QRectF& cell, QPointF start, QRgb colour, QImage::Format format, QPoint& origin)
+StampPlace PlaceOf(const QRectF& cell, QPointF start, QRgb colour, QImage::Format format, QPainter::RenderHints hints,
+                   QPoint& origin)
 {
     origin = QPoint(static_cast<int>(std::floor(start.x())), static_cast<int>(std::floor(start.y())));
     StampPlace place;
     place.colour = colour;
     place.format = format;
+    place.hints = hints;
     place.phaseX = static_cast<int>((start.x() - origin.x()) * 64);
     place.phaseY = static_cast<int>((start.y() - origin.y()) * 64);
     // The raster engine fills the pixels between the rounded edges.
@@ -70,7 +72,7 @@ void DrawTextShape(QPainter& painter, const TextShape& shape, const QRectF& cell
 }
 
 QImage MakeStamp(const TextShape& shape, const StampPlace& place, const QRectF& cell, QPointF start, QPoint origin,
-                 const QPainter& painter, const QPen& pen, const QBrush& background)
+                 const QPen& pen, const QBrush& background)
 {
     // The text is drawn again on scratch images a whole number of pixels
     // away, at the same places past whole pixels. Moving by `corner` keeps
@@ -87,8 +89,8 @@ QImage MakeStamp(const TextShape& shape, const StampPlace& place, const QRectF& 
     // each, one it covers wholly is the same on both. Every pixel in the
     // cell must be covered, and no other touched; so the cell lies where
     // the place says, and a copy sets exactly what drawing sets.
-    const QImage overBlack = DrawnOn(0xff000000, size, shape, place, scratchCell, scratchStart, painter, pen, background);
-    const QImage overWhite = DrawnOn(0xffffffff, size, shape, place, scratchCell, scratchStart, painter, pen, background);
+    const QImage overBlack = DrawnOn(0xff000000, size, shape, place, scratchCell, scratchStart, pen, background);
+    const QImage overWhite = DrawnOn(0xffffffff, size, shape, place, scratchCell, scratchStart, pen, background);
     for (int y = 0; y < size.height(); ++y) {
         const auto* black = reinterpret_cast<const QRgb*>(overBlack.constScanLine(y));
         const auto* white = reinterpret_cast<const QRgb*>(overWhite.constScanLine(y));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QPoint>
 #include <QRect>
 #include <QRgb>
@@ -8,7 +9,6 @@
 #include <vector>
 
 class QBrush;
-class QPainter;
 class QPen;
 class QPointF;
 class QRectF;
@@ -21,6 +21,7 @@ struct TextShape;
 struct StampPlace {
     QRgb colour = 0;
     QImage::Format format = QImage::Format_Invalid;
+    QPainter::RenderHints hints;
     // The glyphs' start past its whole pixel, in 1/64 pixels.
     int phaseX = 0;
     int phaseY = 0;
@@ -32,7 +33,8 @@ struct StampPlace {
 // The place of a text whose white cell the painter fills at `cell` and whose
 // glyphs start at `start`, both in device pixels; `origin` receives the
 // whole pixel the glyphs start in.
-StampPlace PlaceOf(const QRectF& cell, QPointF start, QRgb colour, QImage::Format format, QPoint& origin);
+StampPlace PlaceOf(const QRectF& cell, QPointF start, QRgb colour, QImage::Format format, QPainter::RenderHints hints,
+                   QPoint& origin);
 
 // A text's pixels at one place, kept to draw the text again as a copy.
 struct TextStamp {
@@ -51,9 +53,9 @@ struct TextStamp {
 void DrawTextShape(QPainter& painter, const TextShape& shape, const QRectF& cell, QPointF start,
                    const QBrush& background);
 
-// The pixels `shape` leaves in its cell when `painter` draws it with `pen`
+// The pixels `shape` leaves in its cell when a painter draws it with `pen`
 // and `background` at `cell` and `start` (device pixels), the place of
 // which PlaceOf gave as `place` and `origin`. Null unless every pixel it sets
 // lies in that cell, where none depends on what was there before.
 QImage MakeStamp(const TextShape& shape, const StampPlace& place, const QRectF& cell, QPointF start, QPoint origin,
-                 const QPainter& painter, const QPen& pen, const QBrush& background);
+                 const QPen& pen, const QBrush& background);
