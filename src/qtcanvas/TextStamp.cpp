@@ -8,14 +8,14 @@
 #include <QPen>
 #include <QPointF>
 #include <QRectF>
+#include <QSizeF>
 #include <QTransform>
 
 #include <cmath>
 
 namespace {
 
-// Whole pixels around the cell where the glyphs may reach: more than a
-// cell's height, which no glyph of the chart's font overhangs.
+// Whole pixels around the cell where the glyphs may reach.
 int Margin(const StampPlace& place)
 {
     return place.cell.height() + 2;
@@ -85,6 +85,10 @@ QImage MakeStamp(const TextShape& shape, const StampPlace& place, const QRectF& 
     const QSize size(wanted.right() + 1 + margin, wanted.bottom() + 1 + margin);
     const QRectF scratchCell = cell.translated(-corner);
     const QPointF scratchStart = start - corner;
+    // The scratch images must hold every pixel the glyphs may set, a pixel
+    // or two past their outlines.
+    if (!QRectF(QPointF(0, 0), QSizeF(size)).contains(shape.ink.translated(scratchStart).adjusted(-2, -2, 2, 2)))
+        return {};
     // Drawn over black and over white: a pixel the text leaves alone keeps
     // each, one it covers wholly is the same on both. Every pixel in the
     // cell must be covered, and no other touched; so the cell lies where

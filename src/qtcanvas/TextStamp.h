@@ -6,8 +6,6 @@
 #include <QRect>
 #include <QRgb>
 
-#include <vector>
-
 class QBrush;
 class QPen;
 class QPointF;
