@@ -232,6 +232,19 @@ bool LeadingCsvDate(std::string_view line, char separator, SlashOrder slashes, C
     return true;
 }
 
+bool LeadingDateReader::ReadAnew(std::string_view line, CalendarDate& date)
+{
+    if (!LeadingCsvDate(line, separator_, slashes_, date))
+        return false;
+    if (line.size() >= 10 && (line.size() == 10 || line[10] == separator_) && IsoDate(line.data()).year != 0) {
+        std::memcpy(&head_, line.data(), sizeof head_);
+        year_ = date.year;
+        month_ = date.month;
+        daysInMonth_ = DaysInMonth(date.year, date.month);
+    }
+    return true;
+}
+
 bool IsDayFirstSlashDate(std::string_view field)
 {
     const std::string_view text = Trimmed(field);
