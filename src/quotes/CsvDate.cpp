@@ -271,12 +271,12 @@ int ParseCsvTime(std::string_view field)
     return hours * 3600 + minutes * 60 + seconds;
 }
 
-std::string HistoryDateText(const CalendarDate& date)
+void WriteHistoryDate(const CalendarDate& date, std::string& text)
 {
     const int shortYear = date.year % 100;
     const std::string_view month = kMonthNames[static_cast<std::size_t>(date.month - 1)];
-    char text[16];
-    char* end = text;
+    char written[16];
+    char* end = written;
     if (date.day >= 10)
         *end++ = static_cast<char>('0' + date.day / 10);
     *end++ = static_cast<char>('0' + date.day % 10);
@@ -285,5 +285,5 @@ std::string HistoryDateText(const CalendarDate& date)
     *end++ = '-';
     *end++ = static_cast<char>('0' + shortYear / 10);
     *end++ = static_cast<char>('0' + shortYear % 10);
-    return std::string(text, end);
+    text.assign(written, end);
 }

@@ -84,5 +84,6 @@ bool IsDayFirstSlashDate(std::string_view field);
 int ParseCsvTime(std::string_view field);
 
 // A real calendar date (as ParseCsvDate gives) as the local history files
-// write it: "5-Dec-00".
-std::string HistoryDateText(const CalendarDate& date);
+// write it, "5-Dec-00", into `text`: written over in place, no string built
+// and moved for every bar.
+void WriteHistoryDate(const CalendarDate& date, std::string& text);

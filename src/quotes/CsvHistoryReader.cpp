@@ -39,12 +39,34 @@ struct Line {
 
 constexpr std::size_t kChunk = 64;
 
-// Copies the first `kept` bytes of `text` to `copy` and sets `feeds` to the
-// masks of its line feeds, one for each 64 bytes (see MatchMask): the bytes
-// copied are looked at in the same pass.
-void CopyFindingLineFeeds(std::string_view text, char* copy, std::size_t kept, std::vector<std::uint64_t>& feeds)
+// Where the line feeds of a text stand, in order.
+struct LineFeeds {
+    const std::uint32_t* at = nullptr;
+    std::size_t count = 0;
+};
+
+// Copies the first `kept` bytes of `text` to `copy` and writes the positions
+// of the text's line feeds to `feeds`, grown as they need: the bytes copied
+// are looked at in the same pass, and walking the lines then takes no
+// branch on where the blocks of 64 bytes end.
+LineFeeds CopyFindingLineFeeds(std::string_view text, char* copy, std::size_t kept, std::vector<std::uint32_t>& feeds)
 {
-    feeds.resize((text.size() + kChunk - 1) / kChunk);
+    std::size_t count = 0;
+    // The first four positions are written whether or not they exist (a
+    // write past the last is overwritten by the next), each to its own slot:
+    // lines of 16 bytes and more take no branch on their count.
+    const auto append = [&](std::uint64_t mask, std::size_t chunk) {
+        if (feeds.size() < count + kChunk)
+            feeds.resize(std::max(2 * feeds.size(), count + kChunk));
+        std::uint32_t* const out = feeds.data() + count;
+        for (std::size_t i = 0; i < 4; ++i) {
+            out[i] = static_cast<std::uint32_t>(chunk + static_cast<std::size_t>(std::countr_zero(mask)));
+            count += mask != 0;
+            mask &= mask - 1;
+        }
+        for (; mask != 0; mask &= mask - 1)
+            feeds[count++] = static_cast<std::uint32_t>(chunk + static_cast<std::size_t>(std::countr_zero(mask)));
+    };
     const __m128i lineFeed = _mm_set1_epi8('\n');
     std::size_t chunk = 0;
     for (; chunk + kChunk <= kept; chunk += kChunk) {
@@ -55,21 +77,19 @@ void CopyFindingLineFeeds(std::string_view text, char* copy, std::size_t kept, s
             mask |= std::uint64_t{static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lineFeed)))}
                     << block;
         }
-        feeds[chunk / kChunk] = mask;
+        append(mask, chunk);
     }
     std::memcpy(copy + chunk, text.data() + chunk, kept - chunk);
     for (; chunk < text.size(); chunk += kChunk)
-        feeds[chunk / kChunk] = MatchMask(text, chunk, '\n', '\n');
+        append(MatchMask(text, chunk, '\n', '\n'), chunk);
+    return {feeds.data(), count};
 }
 
-// Walks the lines of a text, passing over blank ones. The line feeds are
-// taken from the masks of CopyFindingLineFeeds, not from one search per line.
+// Walks the lines of a text, passing over blank ones, from the positions of
+// its line feeds.
 class LineCursor {
 public:
-    LineCursor(std::string_view text, const std::vector<std::uint64_t>& feeds)
-        : text_(text), masks_(feeds.data()), feeds_(feeds.empty() ? 0 : feeds[0])
-    {
-    }
+    LineCursor(std::string_view text, LineFeeds feeds) : text_(text), feeds_(feeds) {}
 
     std::optional<Line> Next()
     {
@@ -105,25 +125,13 @@ public:
 
 private:
     // The first line feed from pos_ on, or the end of the text.
-    std::size_t NextLineFeed()
-    {
-        while (feeds_ == 0) {
-            chunk_ += kChunk;
-            if (chunk_ >= text_.size())
-                return text_.size();
-            feeds_ = masks_[chunk_ / kChunk];
-        }
-        const std::size_t end = chunk_ + static_cast<std::size_t>(std::countr_zero(feeds_));
-        feeds_ &= feeds_ - 1;
-        return end;
-    }
+    std::size_t NextLineFeed() { return next_ < feeds_.count ? feeds_.at[next_++] : text_.size(); }
 
     std::string_view text_;
-    const std::uint64_t* masks_;  // of each 64 bytes of the text
+    LineFeeds feeds_;
+    std::size_t next_ = 0;  // the first of feeds_ not yet passed
     std::size_t pos_ = 0;
     int number_ = 0;
-    std::size_t chunk_ = 0;  // where the 64 bytes of feeds_ start
-    std::uint64_t feeds_;    // the line feeds there not yet passed
 };
 
 // The separators and double quotes of one line, in order, taken from the
@@ -219,7 +227,7 @@ public:
             Skip(row.line);
             return false;
         }
-        store.dates[bar] = HistoryDateText(row.date);
+        WriteHistoryDate(row.date, store.dates[bar]);
         store.close[bar] = close;
         store.open[bar] = missing(open) ? close : open;
         store.high[bar] = missing(high) ? close : high;
@@ -382,10 +390,10 @@ CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text,
     if (text.starts_with(kByteOrderMark))
         text.remove_prefix(kByteOrderMark.size());
     const std::size_t kept = std::min(text.size(), store.historyText.size() - 1);
-    CopyFindingLineFeeds(text, store.historyText.data(), kept, lineFeeds_);
+    const LineFeeds feeds = CopyFindingLineFeeds(text, store.historyText.data(), kept, lineFeeds_);
     store.historyText[kept] = '\0';
 
-    LineCursor lines(text, lineFeeds_);
+    LineCursor lines(text, feeds);
     const std::optional<Line> first = lines.Next();
     if (!first)
         throw Refused(name, text, "is empty");

@@ -54,6 +54,6 @@ private:
     // The bytes of the last file loaded; kept, like the store's buffers, so
     // that the next load reuses them.
     mutable std::vector<char> fileBytes_;
-    // The masks of the line feeds of the text parsed, one per 64 bytes.
-    mutable std::vector<std::uint64_t> lineFeeds_;
+    // Where the line feeds of the text parsed stand (and slots past them).
+    mutable std::vector<std::uint32_t> lineFeeds_;
 };

@@ -39,12 +39,6 @@ inline LeadingNumber ReadPlainFieldAt(const char* field, std::size_t length)
     if (digits == 0 || digits > kMostDigits)
         return {};
 
-    // The digits as 0 to 9 with the point taken out: the bytes after it
-    // move down by one.
-    const __m128i positions = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
-    const __m128i ours = _mm_and_si128(values, _mm_cmplt_epi8(positions, _mm_set1_epi8(static_cast<char>(length))));
-    const __m128i before = _mm_cmplt_epi8(positions, _mm_set1_epi8(static_cast<char>(point)));
-    const __m128i joined = _mm_or_si128(_mm_and_si128(before, ours), _mm_andnot_si128(before, _mm_srli_si128(ours, 1)));
     // Eight digits, the first in the lowest byte, as one number.
     const auto eight = [](std::uint64_t word) {
         word = word * 10 + (word >> 8);  // pairs of digits
@@ -53,13 +47,28 @@ inline LeadingNumber ReadPlainFieldAt(const char* field, std::size_t length)
                 (((word >> 16) & kPairs) * (1 + (10000ULL << 32)))) >>
                32;
     };
-    // The digits moved to end at the top byte, so that the bytes below read
-    // as leading zeros.
-    const auto low = static_cast<std::uint64_t>(_mm_cvtsi128_si64(joined));
     std::uint64_t whole;
     if (digits <= 8) {
-        whole = eight(low << (8 * (8 - digits)));
+        // The bytes before the point from the field, those after it from one
+        // byte further on: the digits without the point. As 0 to 9 and moved
+        // to end at the top byte, the bytes below read as leading zeros; a
+        // byte past them that borrows only borrows from bytes shifted out.
+        std::uint64_t head;
+        std::memcpy(&head, field, sizeof head);
+        std::uint64_t next;
+        std::memcpy(&next, field + 1, sizeof next);
+        const std::uint64_t before = point >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * point)) - 1;
+        const std::uint64_t joined = (head & before) | (next & ~before);
+        whole = eight((joined - 0x3030303030303030) << (8 * (8 - digits)));
     } else {
+        // The same on all 16 bytes, the digits as 0 to 9 first.
+        const __m128i positions = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+        const __m128i ours =
+            _mm_and_si128(values, _mm_cmplt_epi8(positions, _mm_set1_epi8(static_cast<char>(length))));
+        const __m128i before = _mm_cmplt_epi8(positions, _mm_set1_epi8(static_cast<char>(point)));
+        const __m128i joined =
+            _mm_or_si128(_mm_and_si128(before, ours), _mm_andnot_si128(before, _mm_srli_si128(ours, 1)));
+        const auto low = static_cast<std::uint64_t>(_mm_cvtsi128_si64(joined));
         const auto high = static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_srli_si128(joined, 8)));
         const Unsigned128 all = ((static_cast<Unsigned128>(high) << 64) | low) << (8 * (16 - digits));
         whole = eight(static_cast<std::uint64_t>(all)) * 100000000 + eight(static_cast<std::uint64_t>(all >> 64));
