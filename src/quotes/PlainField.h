@@ -73,6 +73,10 @@ inline LeadingNumber ReadPlainFieldAt(const char* field, std::size_t length)
         const Unsigned128 all = ((static_cast<Unsigned128>(high) << 64) | low) << (8 * (16 - digits));
         whole = eight(static_cast<std::uint64_t>(all)) * 100000000 + eight(static_cast<std::uint64_t>(all >> 64));
     }
+    // A whole number needs no division by 1, which gives its double as it
+    // is: volumes leave the divider to the prices.
     const std::size_t fraction = points == 0 ? 0 : length - point - 1;
+    if (fraction == 0)
+        return {static_cast<double>(whole), length};
     return {static_cast<double>(whole) / kPowersOfTen[fraction], length};
 }
