@@ -51,7 +51,7 @@ public:
             std::memcpy(&head, line.data(), sizeof head);
             std::uint16_t tail;
             std::memcpy(&tail, line.data() + 8, sizeof tail);
-            // The day's two bytes as 0 to 9 each, as IsoDate checks them.
+            // The day's two bytes as 0 to 9 each when both are digits.
             const std::uint32_t day = tail ^ 0x3030u;
             if (head == head_ && ((day | (day + 0x7676)) & 0x8080) == 0) {
                 const int number = static_cast<int>(day & 0xFF) * 10 + static_cast<int>(day >> 8);
@@ -70,10 +70,10 @@ private:
 
     char separator_;
     SlashOrder slashes_;
-    std::uint64_t head_ = 0;  // "2024-03-" of the last such date; 0 matches no date
+    std::uint64_t head_ = 0;  // "2024-03-" of the last such date read
     int year_ = 0;
     int month_ = 0;
-    int daysInMonth_ = 0;
+    int daysInMonth_ = 0;  // 0 until one is read: no day passes
 };
 
 // True when `field` is a slash date whose first number cannot be a month.
