@@ -232,6 +232,19 @@ bool LeadingCsvDate(std::string_view line, char separator, SlashOrder slashes, C
     return true;
 }
 
+bool LeadingDateReader::ReadAnew(std::string_view line, CalendarDate& date)
+{
+    if (!LeadingCsvDate(line, separator_, slashes_, date))
+        return false;
+    if (line.size() >= 10 && (line.size() == 10 || line[10] == separator_) && IsoDate(line.data()).year != 0) {
+        std::memcpy(&head_, line.data(), sizeof head_);
+        year_ = date.year;
+        month_ = date.month;
+        daysInMonth_ = DaysInMonth(date.year, date.month);
+    }
+    return true;
+}
+
 bool IsDayFirstSlashDate(std::string_view field)
 {
     const std::string_view text = Trimmed(field);
@@ -258,12 +271,12 @@ int ParseCsvTime(std::string_view field)
     return hours * 3600 + minutes * 60 + seconds;
 }
 
-std::string HistoryDateText(const CalendarDate& date)
+void WriteHistoryDate(const CalendarDate& date, std::string& text)
 {
     const int shortYear = date.year % 100;
     const std::string_view month = kMonthNames[static_cast<std::size_t>(date.month - 1)];
-    char text[16];
-    char* end = text;
+    char written[16];
+    char* end = written;
     if (date.day >= 10)
         *end++ = static_cast<char>('0' + date.day / 10);
     *end++ = static_cast<char>('0' + date.day % 10);
@@ -272,5 +285,5 @@ std::string HistoryDateText(const CalendarDate& date)
     *end++ = '-';
     *end++ = static_cast<char>('0' + shortYear / 10);
     *end++ = static_cast<char>('0' + shortYear % 10);
-    return std::string(text, end);
+    text.assign(written, end);
 }

@@ -5,6 +5,7 @@
 #include "base/Errors.h"
 #include "base/TextFileCheck.h"
 #include "quotes/CsvDate.h"
+#include "quotes/PlainField.h"
 #include "quotes/QuoteSeries.h"
 
 #include <algorithm>
@@ -15,6 +16,8 @@
 #include <cstring>
 #include <optional>
 #include <system_error>
+
+#include <emmintrin.h>
 
 namespace {
 
@@ -34,49 +37,143 @@ struct Line {
     int number = 0;         // 1-based
 };
 
-// Walks the lines of a text, passing over blank ones. The line feeds are
-// taken from bit masks of 64 bytes each, not from one search per line.
+constexpr std::size_t kChunk = 64;
+
+// Where the line feeds of a text stand, in order.
+struct LineFeeds {
+    const std::uint32_t* at = nullptr;
+    std::size_t count = 0;
+};
+
+// Copies the first `kept` bytes of `text` to `copy` and writes the positions
+// of the text's line feeds to `feeds`, grown as they need: the bytes copied
+// are looked at in the same pass, and walking the lines then takes no
+// branch on where the blocks of 64 bytes end.
+LineFeeds CopyFindingLineFeeds(std::string_view text, char* copy, std::size_t kept, std::vector<std::uint32_t>& feeds)
+{
+    std::size_t count = 0;
+    // The first four positions are written whether or not they exist (a
+    // write past the last is overwritten by the next), each to its own slot:
+    // lines of 16 bytes and more take no branch on their count.
+    const auto append = [&](std::uint64_t mask, std::size_t chunk) {
+        if (feeds.size() < count + kChunk)
+            feeds.resize(std::max(2 * feeds.size(), count + kChunk));
+        std::uint32_t* const out = feeds.data() + count;
+        for (std::size_t i = 0; i < 4; ++i) {
+            out[i] = static_cast<std::uint32_t>(chunk + static_cast<std::size_t>(std::countr_zero(mask)));
+            count += mask != 0;
+            mask &= mask - 1;
+        }
+        for (; mask != 0; mask &= mask - 1)
+            feeds[count++] = static_cast<std::uint32_t>(chunk + static_cast<std::size_t>(std::countr_zero(mask)));
+    };
+    const __m128i lineFeed = _mm_set1_epi8('\n');
+    std::size_t chunk = 0;
+    for (; chunk + kChunk <= kept; chunk += kChunk) {
+        std::uint64_t mask = 0;
+        for (std::size_t block = 0; block < kChunk; block += 16) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + chunk + block));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(copy + chunk + block), bytes);
+            mask |= std::uint64_t{static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lineFeed)))}
+                    << block;
+        }
+        append(mask, chunk);
+    }
+    std::memcpy(copy + chunk, text.data() + chunk, kept - chunk);
+    for (; chunk < text.size(); chunk += kChunk)
+        append(MatchMask(text, chunk, '\n', '\n'), chunk);
+    return {feeds.data(), count};
+}
+
+// Walks the lines of a text, passing over blank ones, from the positions of
+// its line feeds.
 class LineCursor {
 public:
-    explicit LineCursor(std::string_view text) : text_(text), feeds_(MatchMask(text, 0, '\n', '\n')) {}
+    LineCursor(std::string_view text, LineFeeds feeds) : text_(text), feeds_(feeds) {}
 
     std::optional<Line> Next()
     {
+        std::optional<Line> found;
+        ForEachUntil([&](const Line& line) {
+            found = line;
+            return false;
+        });
+        return found;
+    }
+
+    // Calls take(line) for each line that is not blank, in one loop, until
+    // take returns false or the text ends.
+    template <class Take>
+    void ForEachUntil(Take&& take)
+    {
+        const char* const bytes = text_.data();
         while (pos_ < text_.size()) {
             const std::size_t end = NextLineFeed();
-            std::string_view line = text_.substr(pos_, end - pos_);
+            std::size_t length = end - pos_;
+            const char* const line = bytes + pos_;
             pos_ = end + 1;
             ++number_;
-            if (!line.empty() && line.back() == '\r')
-                line.remove_suffix(1);
-            if (!Trimmed(line).empty())
-                return Line{line, number_};
+            if (length > 0 && line[length - 1] == '\r')
+                --length;
+            // A line that starts with a byte past the blank is none.
+            if (length == 0 || (static_cast<unsigned char>(line[0]) <= ' ' && Trimmed({line, length}).empty()))
+                continue;
+            if (!take(Line{{line, length}, number_}))
+                return;
         }
-        return std::nullopt;
     }
 
 private:
-    static constexpr std::size_t kChunk = 64;
-
     // The first line feed from pos_ on, or the end of the text.
-    std::size_t NextLineFeed()
+    std::size_t NextLineFeed() { return next_ < feeds_.count ? feeds_.at[next_++] : text_.size(); }
+
+    std::string_view text_;
+    LineFeeds feeds_;
+    std::size_t next_ = 0;  // the first of feeds_ not yet passed
+    std::size_t pos_ = 0;
+    int number_ = 0;
+};
+
+// The separators and double quotes of one line, in order, taken from the
+// masks of 64 bytes at a time.
+class Marks {
+public:
+    Marks(std::string_view text, std::size_t begin, std::size_t length, char separator)
+        : text_(text), begin_(begin), length_(length), separator_(separator)
     {
-        while (feeds_ == 0) {
+        Load();
+    }
+
+    // Where the next one stands in the line, or the line's length when no
+    // one is left.
+    std::size_t Next()
+    {
+        while (marks_ == 0) {
             chunk_ += kChunk;
-            if (chunk_ >= text_.size())
-                return text_.size();
-            feeds_ = MatchMask(text_, chunk_, '\n', '\n');
+            if (chunk_ >= length_)
+                return length_;
+            Load();
         }
-        const std::size_t end = chunk_ + static_cast<std::size_t>(std::countr_zero(feeds_));
-        feeds_ &= feeds_ - 1;
-        return end;
+        const std::size_t at = chunk_ + static_cast<std::size_t>(std::countr_zero(marks_));
+        marks_ &= marks_ - 1;
+        return at;
+    }
+
+private:
+    // The marks of the 64 bytes from chunk_ on that are in the line.
+    void Load()
+    {
+        marks_ = MatchMask(text_, begin_ + chunk_, separator_, '"');
+        if (const std::size_t left = length_ - chunk_; left < kChunk)
+            marks_ &= (std::uint64_t{1} << left) - 1;
     }
 
     std::string_view text_;
-    std::size_t pos_ = 0;
-    int number_ = 0;
-    std::size_t chunk_ = 0;  // where the 64 bytes of feeds_ start
-    std::uint64_t feeds_;    // the line feeds there not yet passed
+    std::size_t begin_;
+    std::size_t length_;
+    char separator_;
+    std::size_t chunk_ = 0;   // from the line's start
+    std::uint64_t marks_ = 0;  // those there not yet passed
 };
 
 std::string Quoted(std::string_view name)
@@ -130,7 +227,7 @@ public:
             Skip(row.line);
             return false;
         }
-        store.dates[bar] = HistoryDateText(row.date);
+        WriteHistoryDate(row.date, store.dates[bar]);
         store.close[bar] = close;
         store.open[bar] = missing(open) ? close : open;
         store.high[bar] = missing(high) ? close : high;
@@ -155,44 +252,50 @@ private:
     }
 
     // The fields of a line without double quotes lie between its separators,
-    // all found at once: each number is read where it stands, none waiting
-    // for the one before it to find its end. False, and nothing read, for a
-    // line with a quote among the fields to read.
+    // taken from bit masks: each number is read where it stands, none
+    // waiting for the one before it to find its end. False, and nothing
+    // read, for a line with a quote among the fields to read.
     bool ReadBetweenSeparators(const RowRef& row, std::array<double, kCsvColumnKinds>& numbers) const
     {
         const std::string_view line = text_.substr(row.begin, row.length);
-        std::array<std::uint32_t, kMaxCsvColumns + kFindBytesSlack> marks;  // separators and quotes
-        const std::size_t wanted = static_cast<std::size_t>(lastColumn_) + 1;
-        const std::size_t found = FindBytes(line, 0, layout_.separator, '"', marks.data(), wanted).count;
-        const std::size_t read = std::min(found, wanted);
-        for (std::size_t i = 0; i < read; ++i)
-            if (line[marks[i]] == '"')
-                return false;
         // A plain number stops at the line end as at the end of the line's
         // text: the text after it lets the number be read eight digits at a
         // time.
         const std::string_view rest = text_.substr(row.begin);
-        for (std::size_t column = 0; column < wanted && column <= found; ++column) {
-            const int kind = kindAt_[column];
-            if (!Numeric(kind))
-                continue;
-            const std::size_t begin = column == 0 ? 0 : marks[column - 1] + 1;
-            const std::size_t end = column < found ? marks[column] : line.size();
-            double& number = numbers[static_cast<std::size_t>(kind)];
-            if (!layout_.decimalComma) {
-                if (const LeadingNumber whole = ReadPlainField(line.substr(begin, end - begin)); whole.length > 0) {
-                    number = whole.value;
-                    continue;
-                }
-                if (const LeadingNumber plain = ReadPlainDecimal(rest.substr(begin));
-                    plain.length > 0 && plain.length == end - begin) {
-                    number = plain.value;
-                    continue;
-                }
+        Marks marks(text_, row.begin, row.length, layout_.separator);
+        std::size_t begin = 0;
+        for (int column = 0; column <= lastColumn_; ++column) {
+            const std::size_t end = marks.Next();
+            if (end < line.size() && line[end] == '"') {
+                numbers.fill(kNoCsvNumber);
+                return false;
             }
-            number = ReadCsvNumber(Trimmed(line.substr(begin, end - begin)), layout_.decimalComma);
+            const int kind = kindAt_[static_cast<std::size_t>(column)];
+            if (Numeric(kind))
+                numbers[static_cast<std::size_t>(kind)] = ReadNumber(line, rest, begin, end);
+            if (end == line.size())
+                break;
+            begin = end + 1;
         }
         return true;
+    }
+
+    // The number of the field from `begin` to `end` of `line`; `rest` is the
+    // text from the line's start to the end of the file.
+    double ReadNumber(std::string_view line, std::string_view rest, std::size_t begin, std::size_t end) const
+    {
+        if (!layout_.decimalComma) {
+            const std::string_view field = line.substr(begin, end - begin);
+            const bool roomAfter = begin + 16 <= rest.size();
+            if (const LeadingNumber whole =
+                    roomAfter ? ReadPlainFieldAt(field.data(), field.size()) : ReadPlainField(field);
+                whole.length > 0)
+                return whole.value;
+            if (const LeadingNumber plain = ReadPlainDecimal(rest.substr(begin));
+                plain.length > 0 && plain.length == end - begin)
+                return plain.value;
+        }
+        return ReadCsvNumber(Trimmed(line.substr(begin, end - begin)), layout_.decimalComma);
     }
 
     void ReadFieldByField(const RowRef& row, std::array<double, kCsvColumnKinds>& numbers) const
@@ -287,10 +390,10 @@ CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text,
     if (text.starts_with(kByteOrderMark))
         text.remove_prefix(kByteOrderMark.size());
     const std::size_t kept = std::min(text.size(), store.historyText.size() - 1);
-    std::memcpy(store.historyText.data(), text.data(), kept);
+    const LineFeeds feeds = CopyFindingLineFeeds(text, store.historyText.data(), kept, lineFeeds_);
     store.historyText[kept] = '\0';
 
-    LineCursor lines(text);
+    LineCursor lines(text, feeds);
     const std::optional<Line> first = lines.Next();
     if (!first)
         throw Refused(name, text, "is empty");
@@ -318,6 +421,26 @@ CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text,
         report.rowsSkipped = 0;
         report.skippedLines.clear();
         bool dayFirstSeen = false;
+        LeadingDateReader leadingDates(layout.separator, slashes);
+        // The dates not read where they stand, and the times: out of the
+        // loop that reads the common ones.
+        const auto readTime = [&](const Line& line, RowRef& row) __attribute__((noinline)) {
+            row.seconds = ParseCsvTime(CsvFieldAt(line.text, layout.separator, timeColumn));
+        };
+        const auto readField = [&](const Line& line, RowRef& row) __attribute__((noinline)) {
+            const std::string_view dateField = CsvFieldAt(line.text, layout.separator, dateColumn);
+            const std::optional<CsvDate> parsed = ParseCsvDate(dateField, slashes);
+            if (!parsed) {
+                rows.pop_back();
+                dayFirstSeen = dayFirstSeen || IsDayFirstSlashDate(dateField);
+                parser.Skip(line.number);
+                return;
+            }
+            row.date = parsed->date;
+            row.seconds = parsed->seconds;
+            if (timeColumn >= 0)
+                readTime(line, row);
+        };
         const auto take = [&](const Line& line) {
             ++report.rowsInFile;
             RowRef& row = rows.emplace_back();
@@ -325,41 +448,36 @@ CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text,
             row.length = static_cast<std::uint32_t>(line.text.size());
             row.line = line.number;
             // Most dates are read where they stand, the rest as their field.
-            int seconds = -1;
-            if (dateColumn != 0 || !LeadingCsvDate(line.text, layout.separator, slashes, row.date)) {
-                const std::string_view dateField = CsvFieldAt(line.text, layout.separator, dateColumn);
-                const std::optional<CsvDate> parsed = ParseCsvDate(dateField, slashes);
-                if (!parsed) {
-                    rows.pop_back();
-                    dayFirstSeen = dayFirstSeen || IsDayFirstSlashDate(dateField);
-                    parser.Skip(line.number);
-                    return;
-                }
-                row.date = parsed->date;
-                seconds = parsed->seconds;
-            }
-            row.seconds =
-                timeColumn >= 0 ? ParseCsvTime(CsvFieldAt(line.text, layout.separator, timeColumn)) : seconds;
+            if (dateColumn != 0 || !leadingDates.Read(line.text, row.date))
+                readField(line, row);
+            else if (timeColumn >= 0)
+                readTime(line, row);
+            return true;
         };
         if (!layout.header)
             take(*first);
         LineCursor dataLines = lines;
-        for (std::optional<Line> line = dataLines.Next(); line; line = dataLines.Next())
-            take(*line);
+        dataLines.ForEachUntil(take);
         return dayFirstSeen;
     };
     if (readDates(SlashOrder::MonthFirst))
         readDates(SlashOrder::DayFirst);
 
+    // A real date as one number in the same order: no branch for each of
+    // year, month and day, which mispredict where the months change.
+    const auto key = [](const RowRef& row) {
+        return static_cast<std::uint32_t>(row.date.year) << 9 | static_cast<std::uint32_t>(row.date.month) << 5 |
+               static_cast<std::uint32_t>(row.date.day);
+    };
     // Oldest first, rows of one date in the order read.
-    const auto older = [](const RowRef& a, const RowRef& b) { return a.date < b.date; };
+    const auto older = [&](const RowRef& a, const RowRef& b) { return key(a) < key(b); };
     if (!std::is_sorted(rows.begin(), rows.end(), older))
         std::stable_sort(rows.begin(), rows.end(), older);
 
     int bar = 0;
     for (std::size_t end = rows.size(); end > 0 && bar < kMaxBars;) {
         std::size_t begin = end - 1;
-        while (begin > 0 && rows[begin - 1].date == rows[end - 1].date)
+        while (begin > 0 && key(rows[begin - 1]) == key(rows[end - 1]))
             --begin;
         const RowRef& last = rows[end - 1];
         for (std::size_t i = begin; i + 1 < end; ++i)

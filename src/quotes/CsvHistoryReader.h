@@ -3,6 +3,7 @@
 #include "quotes/CsvLayout.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -53,4 +54,6 @@ private:
     // The bytes of the last file loaded; kept, like the store's buffers, so
     // that the next load reuses them.
     mutable std::vector<char> fileBytes_;
+    // Where the line feeds of the text parsed stand (and slots past them).
+    mutable std::vector<std::uint32_t> lineFeeds_;
 };

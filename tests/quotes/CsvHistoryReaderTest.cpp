@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -365,4 +366,41 @@ TEST_F(CsvHistoryReaderTest, YearMonthDayDatesAreRealCalendarDatesOrTheRowIsSkip
     EXPECT_EQ(store->close[0], 3);
     EXPECT_EQ(store->close[1], 5);
     EXPECT_EQ(store->close[4], 1);
+}
+
+TEST_F(CsvHistoryReaderTest, AHistoryLongerThanTheTextBufferIsReadWholeAndKeptUpToTheBuffer)
+{
+    // Rows of changing lengths put line feeds at every place of the 64-byte
+    // blocks; now and then a run of blank lines puts many in one block. The
+    // text passes the store's text buffer; the rows come newest first.
+    std::string text = "Date,Close\n";
+    int line = 1;
+    int rows = 0;
+    int badLine = 0;
+    for (int day = 0; text.size() < kTextBufferSize + 20000; ++day) {
+        const int months = day / 28;
+        char date[16];
+        std::snprintf(date, sizeof date, "%04d-%02d-%02d,", 2023 - months / 12, 12 - months % 12, 28 - day % 28);
+        const bool bad = day == 7;
+        text += date + (bad ? std::string("-1") : std::to_string(1 + day % 97) + "." + std::string(1 + day % 13, '5'));
+        text += day % 3 == 0 ? "\r\n" : "\n";
+        ++line;
+        ++rows;
+        if (bad)
+            badLine = line;
+        if (day % 97 == 5) {
+            text += std::string(static_cast<std::size_t>(1 + day % 9), '\n') + " \r\n";
+            line += 2 + day % 9;
+        }
+    }
+    const CsvReadReport report = Parse(text);
+    EXPECT_EQ(report.rowsInFile, rows);
+    EXPECT_EQ(report.SkippedText(), "1 row skipped: line " + std::to_string(badLine));
+    ASSERT_EQ(store->barCount, kMaxBars);
+    EXPECT_EQ(store->dates[0], "28-Dec-23");
+    EXPECT_EQ(store->close[0], 1.5);
+    EXPECT_EQ(store->dates[kMaxBars - 1], "20-Oct-22");  // day 400: one row was skipped
+    const std::string_view kept = QuoteSeries::TextOf(store->historyText);
+    EXPECT_EQ(kept.size(), kTextBufferSize - 1);
+    EXPECT_TRUE(kept == std::string_view(text).substr(0, kTextBufferSize - 1));
 }
