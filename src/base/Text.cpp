@@ -37,18 +37,47 @@ std::uint64_t EightBytes(const char* bytes)
     return word;
 }
 
-// How many of the eight bytes of a little-endian word, from its first, are
-// digits: 0 to 8, without a branch per byte. A byte of 0x30 to 0x39 has a
-// high nibble of 3, and so has that byte plus 6; no other byte has both. An
-// addition carries only out of a byte above 0xF9, into bytes after it.
-int DigitRun(std::uint64_t word)
+constexpr std::uint64_t kHighBits = 0x8080808080808080;
+
+// The high bit of each byte of a little-endian word that is no digit,
+// without a branch per byte. A byte of 0x30 to 0x39 has a high nibble of 3,
+// and so has that byte plus 6; no other byte has both. An addition carries
+// only out of a byte above 0xF9 (itself no digit), into bytes after it, so
+// the first non-digit is always found and none is taken for a digit.
+std::uint64_t NonDigitBytes(std::uint64_t word)
 {
     constexpr std::uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0;
     constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
     const std::uint64_t nibbles = (word & kHighNibbles) | (((word + 0x0606060606060606) & kHighNibbles) >> 4);
     const std::uint64_t differ = nibbles ^ 0x3333333333333333;  // 0 in each digit byte
-    const std::uint64_t nonDigits = (((differ & kLow7) + kLow7) | differ) & ~kLow7;
+    return (((differ & kLow7) + kLow7) | differ) & kHighBits;
+}
+
+// How many of the eight bytes of a little-endian word, from its first, are
+// digits: 0 to 8.
+int DigitRun(std::uint64_t word)
+{
+    const std::uint64_t nonDigits = NonDigitBytes(word);
     return nonDigits == 0 ? 8 : std::countr_zero(nonDigits) / 8;
+}
+
+// The 1 to 8 bytes of `field` as the low bytes of a little-endian word, the
+// bytes above them 0, read without looking outside the field: two loads
+// that overlap, or three single bytes.
+std::uint64_t FieldWord(std::string_view field)
+{
+    const char* const bytes = field.data();
+    const std::size_t size = field.size();
+    if (size >= 4) {
+        std::uint32_t head;
+        std::uint32_t tail;
+        std::memcpy(&head, bytes, sizeof head);
+        std::memcpy(&tail, bytes + size - 4, sizeof tail);
+        // The bytes both loads hold are the same: or-ing them keeps them.
+        return std::uint64_t{head} | (std::uint64_t{tail} << (8 * (size - 4)));
+    }
+    const auto byte = [bytes](std::size_t i) { return std::uint64_t{static_cast<unsigned char>(bytes[i])} << (8 * i); };
+    return byte(0) | byte(size / 2) | byte(size - 1);
 }
 
 // The value of the first `count` (0 to 8) digits of a little-endian word.
@@ -176,6 +205,24 @@ LeadingNumber ReadPlainField(std::string_view field)
     constexpr std::size_t kMostDigits = 15;
     static constexpr double kPowersOfTen[kMostDigits + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    if constexpr (std::endian::native == std::endian::little) {
+        if (!field.empty() && field.size() <= 8) {
+            const std::uint64_t word = FieldWord(field);
+            const std::size_t size = field.size();
+            const std::uint64_t nonDigits = NonDigitBytes(word) & (kHighBits >> (8 * (8 - size)));
+            if (nonDigits == 0)  // a whole number: no division
+                return {static_cast<double>(DigitsValue(word, static_cast<int>(size))), size};
+            // One non-digit, the point, and a digit beside it.
+            const int point = std::countr_zero(nonDigits) / 8;
+            if ((nonDigits & (nonDigits - 1)) != 0 || ((word >> (8 * point)) & 0xFF) != '.' || size == 1)
+                return {};
+            const std::uint64_t low = (std::uint64_t{1} << (8 * point)) - 1;
+            const std::uint64_t joined = (word & low) | ((word >> 8) & ~low);
+            return {static_cast<double>(DigitsValue(joined, static_cast<int>(size) - 1)) /
+                        kPowersOfTen[size - 1 - static_cast<std::size_t>(point)],
+                    size};
+        }
+    }
     if (field.empty() || field.size() > kMostDigits + 1)
         return {};
     std::uint64_t whole = 0;

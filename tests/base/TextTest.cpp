@@ -175,3 +175,35 @@ TEST(ReadPlainField, AWholeFieldReadsAsReadPlainDecimalReadsItAndAnyOtherFieldRe
         EXPECT_EQ(ReadPlainField(field).length, 0U) << field;
     EXPECT_EQ(ReadPlainField(std::string_view("1\0" "2", 3)).length, 0U);
 }
+
+TEST(ReadPlainField, AnyByteButOnePointInPlaceOfADigitMakesAShortFieldNoPlainNumber)
+{
+    // Every byte value at every place of fields of up to eight bytes, those
+    // read eight bytes at a time: bytes above 0xF9 carry into the next byte.
+    for (const std::string base : {"1", "12", "123", "4213900", "61.75", "1234.567"}) {
+        for (std::size_t at = 0; at < base.size(); ++at) {
+            for (int byte = 0; byte < 256; ++byte) {
+                std::string field = base;
+                field[at] = static_cast<char>(byte);
+                const bool digit = byte >= '0' && byte <= '9';
+                const bool secondPoint = byte == '.' && base.find('.') != std::string::npos && base[at] != '.';
+                const bool plain = (digit || byte == '.') && !secondPoint && field != ".";
+                const LeadingNumber read = ReadPlainField(field);
+                ASSERT_EQ(read.length, plain ? field.size() : 0U) << base << " " << at << " " << byte;
+                if (plain) {
+                    ASSERT_TRUE(SameBits(read.value, Exact(field))) << field;
+                }
+            }
+        }
+    }
+}
+
+TEST(ReadPlainField, ReadsOnlyTheBytesOfItsField)
+{
+    // Digits all around the field: none of them may join its number.
+    const std::string text = "98765432112.599887766554433";
+    for (std::size_t size = 1; size <= 8; ++size) {
+        const std::string_view field = std::string_view(text).substr(9, size);
+        EXPECT_TRUE(SameBits(ReadPlainField(field).value, Exact(std::string(field)))) << field;
+    }
+}
