@@ -2,6 +2,7 @@
 
 #include "base/BoundedFileRead.h"
 #include "base/ByteScan.h"
+#include "base/PlainDigits.h"
 #include "base/TextFileCheck.h"
 #include "quotes/QuoteSeries.h"
 #include "quotes/QuoteText.h"
@@ -51,6 +52,17 @@ double FieldNumber(std::string_view text, std::size_t begin, std::size_t end)
         return whole.value;
     const LeadingNumber plain = PlainNumberAt(text, begin);
     return plain.length > 0 ? plain.value : ReadDecimal(TakeField(Between(text, begin, end)));
+}
+
+// FieldNumber for a field of a regular row. The buffer of the text holds
+// `readable` bytes from the text's start: a field of at most eight bytes is
+// read as one word where eight bytes can be, in the loop over the rows.
+inline double RowFieldNumber(std::string_view text, std::size_t begin, std::size_t end, std::size_t readable)
+{
+    if (kPlainDigitWords && end - begin - 1 < 8 && begin + 8 <= readable)
+        if (const LeadingNumber word = PlainFieldOfWord(EightBytes(text.data() + begin), end - begin); word.length > 0)
+            return word.value;
+    return FieldNumber(text, begin, end);
 }
 
 // ReadDecimal(TakeField(NextField(text, pos))): most fields are a plain
@@ -155,6 +167,8 @@ void LocalQuoteReader::ParseHistory(QuoteSeries& store, std::string_view text, s
     const std::size_t found = FindBytes(text, lineEnd + 1, ',', '\n', separators_.data(), kMostSeparators).count;
     const std::uint32_t* const separator = separators_.data();
     std::size_t next = 0;  // the first separator after lineEnd
+    // The text lies in the store's buffer, which goes on behind it.
+    const std::size_t readable = store.historyText.size();
 
     int row = 0;
     while (row < kMaxBars) {
@@ -166,11 +180,11 @@ void LocalQuoteReader::ParseHistory(QuoteSeries& store, std::string_view text, s
             if (row == 0)
                 row = MergeQuote(store, date, symbol, latest);
             store.dates[row] = date;
-            store.open[row] = FieldNumber(text, s[0] + 1, s[1]);
-            store.high[row] = FieldNumber(text, s[1] + 1, s[2]);
-            store.low[row] = FieldNumber(text, s[2] + 1, s[3]);
-            store.close[row] = FieldNumber(text, s[3] + 1, s[4]);
-            store.volume[row] = FieldNumber(text, s[4] + 1, s[5]);
+            store.open[row] = RowFieldNumber(text, s[0] + 1, s[1], readable);
+            store.high[row] = RowFieldNumber(text, s[1] + 1, s[2], readable);
+            store.low[row] = RowFieldNumber(text, s[2] + 1, s[3], readable);
+            store.close[row] = RowFieldNumber(text, s[3] + 1, s[4], readable);
+            store.volume[row] = RowFieldNumber(text, s[4] + 1, s[5], readable);
             ++row;
             lineEnd = s[5];
             next += kRowSeparators;

@@ -86,6 +86,17 @@ TEST(LeadingInteger, ReadsTheDayOfADate)
     EXPECT_EQ(LeadingInteger("31-Jan-01"), 31);
     EXPECT_EQ(LeadingInteger("Dec"), 0);
     EXPECT_EQ(LeadingInteger("99999999999999999999-x"), 2147483647);
+    // One, two, three digits, with and without a text behind them.
+    const struct {
+        const char* text;
+        int value;
+    } cases[] = {
+        {"7", 7},     {"12", 12},     {"123", 123}, {"7-", 7},      {"12-", 12},  {"123-Dec", 123}, {"4-Jul-76", 4},
+        {"09/", 9},   {"1\xFA" "2", 1}, {" 5-x", 5},  {"-5-x", -5},   {"+12-", 12}, {"x12", 0},      {"", 0},
+        {"1234", 1234},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LeadingInteger(c.text), c.value) << c.text;
 }
 
 TEST(EqualsIgnoringCase, ComparesAsciiLettersWithoutCase)
