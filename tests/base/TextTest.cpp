@@ -1,5 +1,7 @@
 #include "base/Text.h"
 
+#include "base/PlainDigits.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -205,6 +207,22 @@ TEST(ReadPlainField, AnyByteButOnePointInPlaceOfADigitMakesAShortFieldNoPlainNum
                     ASSERT_TRUE(SameBits(read.value, Exact(field))) << field;
                 }
             }
+        }
+    }
+}
+
+TEST(PlainFieldOfWord, ReadsTheFieldAsReadPlainFieldWhateverTheBytesBehindIt)
+{
+    // The word of a row's field holds the bytes after it too: separators,
+    // the next field, or anything.
+    for (const std::string field : {"7", "42", "5.", ".5", "61.75", "4213900", "12345678", "1234.567", ".", "1,2",
+                                    "6a.25", "1..2", "\xFA" "1", "-1"}) {
+        for (const std::string behind : {"", ",61.94,61", "99999999", "........", "\n\xFF\xFA\0\0"}) {
+            const std::string bytes = (field + behind + std::string(8, '\0')).substr(0, 8);
+            const LeadingNumber word = PlainFieldOfWord(EightBytes(bytes.data()), field.size());
+            const LeadingNumber read = ReadPlainField(field);
+            EXPECT_EQ(word.length, read.length) << field << " + " << behind;
+            EXPECT_TRUE(SameBits(word.value, read.value)) << field << " + " << behind;
         }
     }
 }
