@@ -51,20 +51,38 @@ inline std::uint64_t DigitsValue(std::uint64_t word, std::size_t count)
            32;
 }
 
-// ReadPlainField of the field held by the first `size` (1 to 8) bytes of
+// A plain field as a whole number of its digits and the power of ten it is
+// to be divided by, both exact: their quotient, correctly rounded, is
+// ReadPlainField's number. Scale 0 when the field is no plain number.
+struct PlainParts {
+    double digits = 0;
+    double scale = 0;
+};
+
+// The PlainParts of the field held by the first `size` (1 to 8) bytes of
 // `word`; the bytes after them may hold anything.
-inline LeadingNumber PlainFieldOfWord(std::uint64_t word, std::size_t size)
+inline PlainParts PlainPartsOfWord(std::uint64_t word, std::size_t size)
 {
     const std::uint64_t nonDigits = NonDigitBytes(word) & (~std::uint64_t{0} >> (64 - 8 * size));
-    if (nonDigits == 0)  // a whole number: no division
-        return {static_cast<double>(DigitsValue(word, size)), size};
+    if (nonDigits == 0)  // a whole number
+        return {static_cast<double>(DigitsValue(word, size)), 1};
     // Else one non-digit, the point, and at least one digit beside it.
     const int point = std::countr_zero(nonDigits) / 8;
     if ((nonDigits & (nonDigits - 1)) != 0 || ((word >> (8 * point)) & 0xFF) != '.' || size == 1)
         return {};
     const std::uint64_t before = (std::uint64_t{1} << (8 * point)) - 1;
     const std::uint64_t joined = (word & before) | ((word >> 8) & ~before);
-    return {static_cast<double>(DigitsValue(joined, size - 1)) /
-                kExactPowersOfTen[size - 1 - static_cast<std::size_t>(point)],
-            size};
+    return {static_cast<double>(DigitsValue(joined, size - 1)),
+            kExactPowersOfTen[size - 1 - static_cast<std::size_t>(point)]};
+}
+
+// ReadPlainField of the field held by the first `size` (1 to 8) bytes of
+// `word`; the bytes after them may hold anything.
+inline LeadingNumber PlainFieldOfWord(std::uint64_t word, std::size_t size)
+{
+    const PlainParts parts = PlainPartsOfWord(word, size);
+    if (parts.scale == 0)
+        return {};
+    // A whole number needs no division.
+    return {parts.scale == 1 ? parts.digits : parts.digits / parts.scale, size};
 }
