@@ -44,17 +44,21 @@ std::size_t Append(std::uint64_t mask, std::uint32_t base, std::uint32_t* out, s
     return count + matches;
 }
 
+// MatchMask of 64 bytes that are all in the text.
+std::uint64_t ChunkMask(const char* chunk, __m128i wantA, __m128i wantB)
+{
+    return Matches(chunk, wantA, wantB) | Matches(chunk + 16, wantA, wantB) << 16 |
+           Matches(chunk + 32, wantA, wantB) << 32 | Matches(chunk + 48, wantA, wantB) << 48;
+}
+
 }  // namespace
 
 std::uint64_t MatchMask(std::string_view text, std::size_t pos, char a, char b)
 {
     const __m128i wantA = _mm_set1_epi8(a);
     const __m128i wantB = _mm_set1_epi8(b);
-    if (pos + kChunk <= text.size()) {
-        const char* const chunk = text.data() + pos;
-        return Matches(chunk, wantA, wantB) | Matches(chunk + 16, wantA, wantB) << 16 |
-               Matches(chunk + 32, wantA, wantB) << 32 | Matches(chunk + 48, wantA, wantB) << 48;
-    }
+    if (pos + kChunk <= text.size())
+        return ChunkMask(text.data() + pos, wantA, wantB);
     if (pos >= text.size())
         return 0;
     // The last bytes, copied into a chunk of their own: bits past the text
@@ -70,9 +74,16 @@ std::uint64_t MatchMask(std::string_view text, std::size_t pos, char a, char b)
 
 FoundBytes FindBytes(std::string_view text, std::size_t from, char a, char b, std::uint32_t* out, std::size_t most)
 {
+    const __m128i wantA = _mm_set1_epi8(a);
+    const __m128i wantB = _mm_set1_epi8(b);
     std::size_t count = 0;
     std::size_t pos = from;
-    for (; pos < text.size() && count < most; pos += kChunk)
+    for (; pos + kChunk <= text.size() && count < most; pos += kChunk)
+        count = Append(ChunkMask(text.data() + pos, wantA, wantB), static_cast<std::uint32_t>(pos), out, count);
+    // The last bytes, short of a chunk.
+    if (pos < text.size() && count < most) {
         count = Append(MatchMask(text, pos, a, b), static_cast<std::uint32_t>(pos), out, count);
+        pos += kChunk;
+    }
     return {count, std::min(pos, text.size())};
 }

@@ -1,5 +1,7 @@
 #include "base/Text.h"
 
+#include "base/PlainDigits.h"
+
 #include <bit>
 #include <charconv>
 #include <climits>
@@ -30,40 +32,37 @@ char LowerAscii(char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-std::uint64_t EightBytes(const char* bytes)
-{
-    std::uint64_t word;
-    std::memcpy(&word, bytes, sizeof word);
-    return word;
-}
-
 // How many of the eight bytes of a little-endian word, from its first, are
-// digits: 0 to 8, without a branch per byte. A byte of 0x30 to 0x39 has a
-// high nibble of 3, and so has that byte plus 6; no other byte has both. An
-// addition carries only out of a byte above 0xF9, into bytes after it.
+// digits: 0 to 8.
 int DigitRun(std::uint64_t word)
 {
-    constexpr std::uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0;
-    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
-    const std::uint64_t nibbles = (word & kHighNibbles) | (((word + 0x0606060606060606) & kHighNibbles) >> 4);
-    const std::uint64_t differ = nibbles ^ 0x3333333333333333;  // 0 in each digit byte
-    const std::uint64_t nonDigits = (((differ & kLow7) + kLow7) | differ) & ~kLow7;
+    const std::uint64_t nonDigits = NonDigitBytes(word);
     return nonDigits == 0 ? 8 : std::countr_zero(nonDigits) / 8;
 }
 
-// The value of the first `count` (0 to 8) digits of a little-endian word.
-std::uint64_t DigitsValue(std::uint64_t word, int count)
+// DigitsValue, also of no digit at all.
+std::uint64_t LeadingDigitsValue(std::uint64_t word, int count)
 {
-    if (count == 0)
-        return 0;
-    // Digits as 0 to 9, moved to the top so that the bytes below, shifted
-    // in as zeros, read as leading zeros; a byte past the digits that
-    // borrows only borrows from bytes shifted out.
-    word = (word - 0x3030303030303030) << (8 * (8 - count));
-    word = word * 10 + (word >> 8);  // pairs of digits
-    constexpr std::uint64_t kPairs = 0x000000FF000000FF;
-    return (((word & kPairs) * (100 + (1000000ULL << 32))) + (((word >> 16) & kPairs) * (1 + (10000ULL << 32)))) >>
-           32;
+    return count == 0 ? 0 : DigitsValue(word, static_cast<std::size_t>(count));
+}
+
+// The 1 to 8 bytes of `field` as the low bytes of a little-endian word, the
+// bytes above them 0, read without looking outside the field: two loads
+// that overlap, or three single bytes.
+std::uint64_t FieldWord(std::string_view field)
+{
+    const char* const bytes = field.data();
+    const std::size_t size = field.size();
+    if (size >= 4) {
+        std::uint32_t head;
+        std::uint32_t tail;
+        std::memcpy(&head, bytes, sizeof head);
+        std::memcpy(&tail, bytes + size - 4, sizeof tail);
+        // The bytes both loads hold are the same: or-ing them keeps them.
+        return std::uint64_t{head} | (std::uint64_t{tail} << (8 * (size - 4)));
+    }
+    const auto byte = [bytes](std::size_t i) { return std::uint64_t{static_cast<unsigned char>(bytes[i])} << (8 * i); };
+    return byte(0) | byte(size / 2) | byte(size - 1);
 }
 
 // True when a number starts at `pos`: a digit, or a point and a digit.
@@ -106,14 +105,12 @@ LeadingNumber ReadLeadingNumber(std::string_view text, bool exponent)
 LeadingNumber ReadPlainDecimal(std::string_view text)
 {
     constexpr int kMostDigits = 16;  // 10^16 is exact in a double
-    static constexpr double kPowersOfTen[kMostDigits + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7, 1e8,
-                                                             1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
     constexpr std::uint64_t kLargestExact = std::uint64_t{1} << 53;
     const char* const begin = text.data();
 
     // With 16 bytes to look at, eight digits at a time: at most 7 before the
     // point and 7 after it, far below 2^53.
-    if constexpr (std::endian::native == std::endian::little) {
+    if constexpr (kPlainDigitWords) {
         if (text.size() >= 16) {
             const std::uint64_t head = EightBytes(begin);
             const int wholeDigits = DigitRun(head);
@@ -131,7 +128,7 @@ LeadingNumber ReadPlainDecimal(std::string_view text)
                 if (digits < 8) {
                     if (digits == 0)
                         return {};
-                    return {static_cast<double>(DigitsValue(joined, digits)) / kPowersOfTen[digits - wholeDigits],
+                    return {static_cast<double>(DigitsValue(joined, digits)) / kExactPowersOfTen[digits - wholeDigits],
                             static_cast<std::size_t>(digits + 1)};
                 }
                 const std::uint64_t tail = EightBytes(begin + wholeDigits + 1);
@@ -141,8 +138,8 @@ LeadingNumber ReadPlainDecimal(std::string_view text)
                         return {};
                     static constexpr std::uint64_t kScale[8] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
                     const std::uint64_t all =
-                        DigitsValue(head, wholeDigits) * kScale[fraction] + DigitsValue(tail, fraction);
-                    return {static_cast<double>(all) / kPowersOfTen[fraction],
+                        LeadingDigitsValue(head, wholeDigits) * kScale[fraction] + LeadingDigitsValue(tail, fraction);
+                    return {static_cast<double>(all) / kExactPowersOfTen[fraction],
                             static_cast<std::size_t>(wholeDigits + 1 + fraction)};
                 }
             }
@@ -166,7 +163,7 @@ LeadingNumber ReadPlainDecimal(std::string_view text)
     // Past 16 digits the sum above may have wrapped; it is not used then.
     if (digits == 0 || digits > kMostDigits || whole > kLargestExact)
         return {};
-    return {static_cast<double>(whole) / kPowersOfTen[fraction], static_cast<std::size_t>(pos - begin)};
+    return {static_cast<double>(whole) / kExactPowersOfTen[fraction], static_cast<std::size_t>(pos - begin)};
 }
 
 LeadingNumber ReadPlainField(std::string_view field)
@@ -174,8 +171,10 @@ LeadingNumber ReadPlainField(std::string_view field)
     // 15 digits stay below 2^53: the whole number and the power of ten are
     // exact, and one division gives ReadPlainDecimal's double.
     constexpr std::size_t kMostDigits = 15;
-    static constexpr double kPowersOfTen[kMostDigits + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    if constexpr (kPlainDigitWords) {
+        if (!field.empty() && field.size() <= 8)
+            return PlainFieldOfWord(FieldWord(field), field.size());
+    }
     if (field.empty() || field.size() > kMostDigits + 1)
         return {};
     std::uint64_t whole = 0;
@@ -193,7 +192,7 @@ LeadingNumber ReadPlainField(std::string_view field)
     const std::size_t digits = field.size() - (point == field.size() ? 0 : 1);
     if (digits == 0 || digits > kMostDigits)
         return {};
-    return {static_cast<double>(whole) / kPowersOfTen[fraction], field.size()};
+    return {static_cast<double>(whole) / kExactPowersOfTen[fraction], field.size()};
 }
 
 LeadingNumber ReadLeadingDecimal(std::string_view text)
@@ -213,6 +212,15 @@ double ReadDecimal(std::string_view text)
 
 int LeadingInteger(std::string_view text)
 {
+    // Most texts start with one or two digits, the day of a date: read
+    // without a branch on which.
+    if (text.size() >= 3) {
+        const auto digit = [text](std::size_t i) { return static_cast<unsigned char>(text[i]) - unsigned{'0'}; };
+        const unsigned first = digit(0);
+        const unsigned second = digit(1);
+        if ((first < 10) & ((second >= 10) | (digit(2) >= 10)))
+            return static_cast<int>(second < 10 ? first * 10 + second : first);
+    }
     std::size_t pos = SkipBlanks(text, 0);
     bool negative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))

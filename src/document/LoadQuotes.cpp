@@ -10,9 +10,16 @@
 
 namespace {
 
-void LoadLocalFiles(CTarnwickDoc& document)
+// Empties the store and what the last load reported, before any source is read.
+void ClearLoad(CTarnwickDoc& document)
 {
-    const QuoteLocation location = FindQuotes(document.quoteDir, document.symbol);
+    document.store.Clear();
+    document.latestQuote().quoteMerged = 0;
+    document.csvReport = CsvReadReport{};
+}
+
+void LoadLocalFiles(CTarnwickDoc& document, const QuoteLocation& location)
+{
     document.loadedFrom = location.path;
     if (location.kind == QuoteLocation::Kind::CsvFile)
         document.csvReport = document.csvReader.Load(document.store, location.path);
@@ -63,12 +70,9 @@ std::string UntiedQuotesNotice(const CTarnwickDoc& document)
 
 void LoadQuotes(CTarnwickDoc& document)
 {
-    document.store.Clear();
-    document.latestQuote().quoteMerged = 0;
-    document.csvReport = CsvReadReport{};
-
+    ClearLoad(document);
     switch (document.sourceMode) {
-    case CTarnwickDoc::kLocalFiles: LoadLocalFiles(document); break;
+    case CTarnwickDoc::kLocalFiles: LoadLocalFiles(document, FindQuotes(document.quoteDir, document.symbol)); break;
     case CTarnwickDoc::kCsvFile: document.csvReport = document.csvReader.Load(document.store, document.quoteFile); break;
     case CTarnwickDoc::kCsvService:
         document.csvReport = document.csvService.LoadFromWeb(document.store, document.symbol, document.web);
@@ -80,6 +84,14 @@ void LoadQuotes(CTarnwickDoc& document)
             document.yahooSource.LoadFromWeb(document.store, document.symbol, document.monthSpan, document.web);
     }
 
+    if (document.store.barCount > 0)
+        AnalyzeQuotes(document);
+}
+
+void LoadQuotesAt(CTarnwickDoc& document, const QuoteLocation& location)
+{
+    ClearLoad(document);
+    LoadLocalFiles(document, location);
     if (document.store.barCount > 0)
         AnalyzeQuotes(document);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "quotes/CsvHistoryReader.h"
+#include "quotes/QuoteLibrary.h"
 
 #include <filesystem>
 #include <string>
@@ -22,6 +23,11 @@ class CTarnwickDoc;
 // NetworkError, PageError) passes through; the store is then left cleared
 // and no module has run.
 void LoadQuotes(CTarnwickDoc& document);
+
+// LoadQuotes for a quote folder whose place is already known, as FindQuotes
+// gives it, without looking for it again. When the place is gone or changed
+// since, the error is that of opening its files.
+void LoadQuotesAt(CTarnwickDoc& document, const QuoteLocation& location);
 
 // What to say when a quote folder's history, the table.csv of the document's
 // loadedFrom, gave no bar: why, when the bytes read tell, else what the file

@@ -57,6 +57,7 @@ public:
 
 private:
     void ParseQuoteLine(std::string_view text);
+    // `text` is the store's historyText up to its NUL.
     void ParseHistory(QuoteSeries& store, std::string_view text, std::string_view symbol, LatestQuote& latest);
     // Places the quote as bar 0 when it is newer than the first history row;
     // returns the row index the history continues at (1 after a merge, else 0).

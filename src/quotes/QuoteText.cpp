@@ -18,11 +18,6 @@ std::optional<int> WholeNumber(std::string_view text)
 
 }  // namespace
 
-std::string_view TakeField(std::string_view field)
-{
-    return field.substr(0, kMaxFieldLength);
-}
-
 int MonthNumber(std::string_view name)
 {
     static constexpr std::array<std::string_view, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",

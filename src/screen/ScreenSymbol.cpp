@@ -9,21 +9,6 @@
 
 namespace {
 
-// Points the document at the symbol's own place, so that the load reads it
-// without searching the whole quote folder again.
-void AimAt(CTarnwickDoc& document, const LibrarySymbol& symbol)
-{
-    document.symbol = symbol.symbol;
-    document.loadedSymbol = symbol.symbol;
-    if (symbol.location.kind == QuoteLocation::Kind::CsvFile) {
-        document.sourceMode = CTarnwickDoc::kCsvFile;
-        document.quoteFile = symbol.location.path;
-    } else {
-        document.sourceMode = CTarnwickDoc::kLocalFiles;
-        document.quoteDir = symbol.location.path;
-    }
-}
-
 void TakeNewestBar(const QuoteSeries& store, ScreenRow& row)
 {
     row.bars = store.BarsLoaded();
@@ -49,9 +34,11 @@ ScreenRow ScreenSymbol(CTarnwickDoc& document, const LibrarySymbol& symbol)
     ScreenRow row;
     row.symbol = symbol.symbol;
     row.location = symbol.location;
-    AimAt(document, symbol);
+    document.symbol = symbol.symbol;
+    document.loadedSymbol = symbol.symbol;
     try {
-        LoadQuotes(document);
+        // The listing found the place: it is read without being looked for again.
+        LoadQuotesAt(document, symbol.location);
     } catch (const std::exception& error) {
         // Also a file system or memory failure: it is this symbol's, and the scan goes on.
         row.error = error.what();

@@ -3,6 +3,7 @@
 #include "analysis/SignalTitles.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <functional>
 
@@ -19,17 +20,30 @@ int SignalKey(const ScreenRow& row, ScreenSort sort)
     return 0;
 }
 
-std::string CsvField(std::string_view text)
+// Appends the text as one CSV field, in quotes when it holds a comma, a
+// quote or a line break.
+void AppendCsvField(std::string& line, std::string_view text)
 {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(text);
-    std::string quoted = "\"";
-    for (const char c : text) {
-        quoted += c;
-        if (c == '"')
-            quoted += '"';
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        line += text;
+        return;
     }
-    return quoted + '"';
+    line += '"';
+    for (const char c : text) {
+        line += c;
+        if (c == '"')
+            line += '"';
+    }
+    line += '"';
+}
+
+// Appends the count and a comma.
+void AppendCount(std::string& line, int count)
+{
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, count).ptr;
+    line.append(digits, end);
+    line += ',';
 }
 
 std::string Number(double value)
@@ -95,19 +109,36 @@ std::string ChangeText(const ScreenRow& row)
 
 void WriteScreenCsv(std::span<const ScreenRow> rows, std::ostream& out)
 {
-    for (const std::string& title : ScreenColumnTitles())
-        out << CsvField(title) << ',';
-    out << "Error\n";
-    for (const ScreenRow& row : rows) {
-        out << CsvField(row.symbol) << ',' << CsvField(row.newestDate) << ','
-            << (row.failed() ? "" : Number(row.lastClose)) << ',' << ChangeText(row) << ',';
-        if (row.failed())
-            out << std::string(2 + 2 * kScreenIndicators, ',');
-        else {
-            out << row.buyTotal << ',' << row.sellTotal << ',';
-            for (const SignalCount& count : row.signals)
-                out << count.buy << ',' << count.sell << ',';
-        }
-        out << CsvField(row.error) << '\n';
+    // Each line is put together in one text and written with the others at
+    // once: a stream's formatting of each number costs more than the rest.
+    std::string text;
+    for (const std::string& title : ScreenColumnTitles()) {
+        AppendCsvField(text, title);
+        text += ',';
     }
+    text += "Error\n";
+    for (const ScreenRow& row : rows) {
+        AppendCsvField(text, row.symbol);
+        text += ',';
+        AppendCsvField(text, row.newestDate);
+        text += ',';
+        if (!row.failed())
+            text += Number(row.lastClose);
+        text += ',';
+        text += ChangeText(row);
+        text += ',';
+        if (row.failed()) {
+            text.append(2 + 2 * kScreenIndicators, ',');
+        } else {
+            AppendCount(text, row.buyTotal);
+            AppendCount(text, row.sellTotal);
+            for (const SignalCount& count : row.signals) {
+                AppendCount(text, count.buy);
+                AppendCount(text, count.sell);
+            }
+        }
+        AppendCsvField(text, row.error);
+        text += '\n';
+    }
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }

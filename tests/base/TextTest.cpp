@@ -1,5 +1,7 @@
 #include "base/Text.h"
 
+#include "base/PlainDigits.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -86,6 +88,17 @@ TEST(LeadingInteger, ReadsTheDayOfADate)
     EXPECT_EQ(LeadingInteger("31-Jan-01"), 31);
     EXPECT_EQ(LeadingInteger("Dec"), 0);
     EXPECT_EQ(LeadingInteger("99999999999999999999-x"), 2147483647);
+    // One, two, three digits, with and without a text behind them.
+    const struct {
+        const char* text;
+        int value;
+    } cases[] = {
+        {"7", 7},     {"12", 12},     {"123", 123}, {"7-", 7},      {"12-", 12},  {"123-Dec", 123}, {"4-Jul-76", 4},
+        {"09/", 9},   {"1\xFA" "2", 1}, {" 5-x", 5},  {"-5-x", -5},   {"+12-", 12}, {"x12", 0},      {"", 0},
+        {"1234", 1234},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LeadingInteger(c.text), c.value) << c.text;
 }
 
 TEST(EqualsIgnoringCase, ComparesAsciiLettersWithoutCase)
@@ -174,4 +187,52 @@ TEST(ReadPlainField, AWholeFieldReadsAsReadPlainDecimalReadsItAndAnyOtherFieldRe
     for (const std::string_view field : {"", ".", "1.2.3", "12a", "-1", "+1", " 1", "1 ", "1,5", "1e5"})
         EXPECT_EQ(ReadPlainField(field).length, 0U) << field;
     EXPECT_EQ(ReadPlainField(std::string_view("1\0" "2", 3)).length, 0U);
+}
+
+TEST(ReadPlainField, AnyByteButOnePointInPlaceOfADigitMakesAShortFieldNoPlainNumber)
+{
+    // Every byte value at every place of fields of up to eight bytes, those
+    // read eight bytes at a time: bytes above 0xF9 carry into the next byte.
+    for (const std::string base : {"1", "12", "123", "4213900", "61.75", "1234.567"}) {
+        for (std::size_t at = 0; at < base.size(); ++at) {
+            for (int byte = 0; byte < 256; ++byte) {
+                std::string field = base;
+                field[at] = static_cast<char>(byte);
+                const bool digit = byte >= '0' && byte <= '9';
+                const bool secondPoint = byte == '.' && base.find('.') != std::string::npos && base[at] != '.';
+                const bool plain = (digit || byte == '.') && !secondPoint && field != ".";
+                const LeadingNumber read = ReadPlainField(field);
+                ASSERT_EQ(read.length, plain ? field.size() : 0U) << base << " " << at << " " << byte;
+                if (plain) {
+                    ASSERT_TRUE(SameBits(read.value, Exact(field))) << field;
+                }
+            }
+        }
+    }
+}
+
+TEST(PlainFieldOfWord, ReadsTheFieldAsReadPlainFieldWhateverTheBytesBehindIt)
+{
+    // The word of a row's field holds the bytes after it too: separators,
+    // the next field, or anything.
+    for (const std::string field : {"7", "42", "5.", ".5", "61.75", "4213900", "12345678", "1234.567", ".", "1,2",
+                                    "6a.25", "1..2", "\xFA" "1", "-1"}) {
+        for (const std::string behind : {"", ",61.94,61", "99999999", "........", "\n\xFF\xFA\0\0"}) {
+            const std::string bytes = (field + behind + std::string(8, '\0')).substr(0, 8);
+            const LeadingNumber word = PlainFieldOfWord(EightBytes(bytes.data()), field.size());
+            const LeadingNumber read = ReadPlainField(field);
+            EXPECT_EQ(word.length, read.length) << field << " + " << behind;
+            EXPECT_TRUE(SameBits(word.value, read.value)) << field << " + " << behind;
+        }
+    }
+}
+
+TEST(ReadPlainField, ReadsOnlyTheBytesOfItsField)
+{
+    // Digits all around the field: none of them may join its number.
+    const std::string text = "98765432112.599887766554433";
+    for (std::size_t size = 1; size <= 8; ++size) {
+        const std::string_view field = std::string_view(text).substr(9, size);
+        EXPECT_TRUE(SameBits(ReadPlainField(field).value, Exact(std::string(field)))) << field;
+    }
 }

@@ -262,12 +262,22 @@ TEST_F(LocalQuoteReaderTest, FieldsThatAreNotPlainNumbersReadAsTheirLeadingNumbe
     Load("", std::string(kHeader) + "5-Dec-00, 1.5,+2,-0.5,,700\n"
                                     "4-Dec-00,1,2,3,4\n"
                                     "3-Dec-00,123456789012345678901234,2,3,4.5,6\n"
-                                    "2-Dec-00,1,2,3,4,5");
-    ASSERT_EQ(store->barCount, 4);
+                                    "2-Dec-00,1,2,3,4,5\n"
+                                    // One price of a row not plain, in each place, among plain ones.
+                                    "1-Dec-00,10.25,11.5, 9.75,10.5,800\n"
+                                    "30-Nov-00,10.25,11,9.75,10.5e1,800\n"
+                                    "29-Nov-00,+10.25,11.5,9.75,10.5,800\n"
+                                    "28-Nov-00,10.25,11.5.0,9.75,10.5,800\n");
+    ASSERT_EQ(store->barCount, 8);
     EXPECT_EQ(BarOf(*store, 0), (TestBar{1.5, 2, -0.5, 0, 700}));
     EXPECT_EQ(BarOf(*store, 1), (TestBar{1, 2, 3, 4, 0}));
     EXPECT_EQ(store->open[2], 12345678901234567890.0);
+    EXPECT_EQ(BarOf(*store, 2), (TestBar{store->open[2], 2, 3, 4.5, 6}));
     EXPECT_EQ(BarOf(*store, 3), (TestBar{1, 2, 3, 4, 5}));
+    EXPECT_EQ(BarOf(*store, 4), (TestBar{10.25, 11.5, 9.75, 10.5, 800}));
+    EXPECT_EQ(BarOf(*store, 5), (TestBar{10.25, 11, 9.75, 10.5, 800}));
+    EXPECT_EQ(BarOf(*store, 6), (TestBar{10.25, 11.5, 9.75, 10.5, 800}));
+    EXPECT_EQ(BarOf(*store, 7), (TestBar{10.25, 11.5, 9.75, 10.5, 800}));
 }
 
 TEST_F(LocalQuoteReaderTest, ExtraColumnsOnManyRowsAndARowWithoutVolumeKeepEveryRowsNumbers)

@@ -3,6 +3,7 @@
 #include "document/LoadQuotes.h"
 #include "document/SignalSets.h"
 #include "screen/ScreenFolder.h"
+#include "screen/ScreenSymbol.h"
 #include "support/SampleDocument.h"
 #include "support/TempFolder.h"
 #include "support/ThrownMessage.h"
@@ -14,6 +15,8 @@
 #include <stop_token>
 #include <string>
 #include <thread>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -180,4 +183,39 @@ TEST(ScreenFolder, AFolderWithoutSymbolsIsAnErrorNamingIt)
     library.Write("notes.txt", "nothing here");
     for (const std::filesystem::path& folder : {library.path(), library.path() / "missing"})
         EXPECT_THAT(ThrownMessage<FileError>([&] { ScreenFolder(folder); }), testing::HasSubstr(folder.string()));
+}
+
+TEST(ScreenSymbol, AHistoryThatIsGoneOrNoFileWhenItsTurnComesIsThatSymbolsErrorNamingIt)
+{
+    // The listing saw four ordinary histories; three change before they are read.
+    const TempFolder library;
+    WriteCopies(library, 4);
+    const std::vector<LibrarySymbol> symbols = ListQuoteLibrary(library.path());
+    ASSERT_EQ(symbols.size(), 4u);
+    const std::filesystem::path gone = symbols[1].location.path / "table.csv";
+    const std::filesystem::path folder = symbols[2].location.path / "table.csv";
+    const std::filesystem::path pipe = symbols[3].location.path / "table.csv";
+    std::filesystem::remove(gone);
+    std::filesystem::remove(folder);
+    std::filesystem::create_directory(folder);
+    std::filesystem::remove(pipe);
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+
+    CTarnwickDoc document;
+    const ScreenRow read = ScreenSymbol(document, symbols[0]);
+    EXPECT_FALSE(read.failed()) << read.error;
+    for (const auto& [symbol, file, why] : {std::tuple{symbols[1], gone, "Cannot open"},
+                                            std::tuple{symbols[2], folder, "it is a folder"},
+                                            std::tuple{symbols[3], pipe, "a named pipe"}}) {
+        // Without waiting for a writer to the pipe.
+        const ScreenRow row = ScreenSymbol(document, symbol);
+        EXPECT_TRUE(row.failed()) << symbol.symbol;
+        EXPECT_THAT(row.error, testing::HasSubstr("\"" + file.string() + "\"")) << symbol.symbol;
+        EXPECT_THAT(row.error, testing::HasSubstr(why)) << symbol.symbol;
+        EXPECT_FALSE(row.hasSignal());
+    }
+    // The document those failures went through still reads the next symbol alike.
+    const ScreenRow again = ScreenSymbol(document, symbols[0]);
+    EXPECT_EQ(again.signals, read.signals);
+    EXPECT_EQ(again.lastClose, read.lastClose);
 }
