@@ -38,17 +38,22 @@ inline std::uint64_t NonDigitBytes(std::uint64_t word)
     return (((differ & kLow7) + kLow7) | differ) & ~kLow7;
 }
 
+// The value of eight digits held as 0 to 9, the first in the lowest byte.
+inline std::uint64_t EightDigitsValue(std::uint64_t word)
+{
+    word = word * 10 + (word >> 8);  // pairs of digits
+    constexpr std::uint64_t kPairs = 0x000000FF000000FF;
+    return (((word & kPairs) * (100 + (1000000ULL << 32))) + (((word >> 16) & kPairs) * (1 + (10000ULL << 32)))) >>
+           32;
+}
+
 // The value of the first `count` (1 to 8) bytes of a word, all digits.
 inline std::uint64_t DigitsValue(std::uint64_t word, std::size_t count)
 {
     // Digits as 0 to 9, moved to the top so that the bytes below, shifted
     // in as zeros, read as leading zeros; a byte past the digits that
     // borrows only borrows from bytes shifted out.
-    word = (word - 0x3030303030303030) << (8 * (8 - count));
-    word = word * 10 + (word >> 8);  // pairs of digits
-    constexpr std::uint64_t kPairs = 0x000000FF000000FF;
-    return (((word & kPairs) * (100 + (1000000ULL << 32))) + (((word >> 16) & kPairs) * (1 + (10000ULL << 32)))) >>
-           32;
+    return EightDigitsValue((word - 0x3030303030303030) << (8 * (8 - count)));
 }
 
 // A plain field as a whole number of its digits and the power of ten it is

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "base/PlainDigits.h"
 #include "base/Text.h"
 
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 #include <emmintrin.h>
 
@@ -21,8 +21,6 @@ inline LeadingNumber ReadPlainFieldAt(const char* field, std::size_t length)
 {
     static_assert(std::endian::native == std::endian::little);
     constexpr std::size_t kMostDigits = 15;  // as ReadPlainField
-    static constexpr double kPowersOfTen[kMostDigits + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     if (length == 0 || length > kMostDigits + 1)
         return {};
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(field));
@@ -39,27 +37,13 @@ inline LeadingNumber ReadPlainFieldAt(const char* field, std::size_t length)
     if (digits == 0 || digits > kMostDigits)
         return {};
 
-    // Eight digits, the first in the lowest byte, as one number.
-    const auto eight = [](std::uint64_t word) {
-        word = word * 10 + (word >> 8);  // pairs of digits
-        constexpr std::uint64_t kPairs = 0x000000FF000000FF;
-        return (((word & kPairs) * (100 + (1000000ULL << 32))) +
-                (((word >> 16) & kPairs) * (1 + (10000ULL << 32)))) >>
-               32;
-    };
     std::uint64_t whole;
     if (digits <= 8) {
         // The bytes before the point from the field, those after it from one
-        // byte further on: the digits without the point. As 0 to 9 and moved
-        // to end at the top byte, the bytes below read as leading zeros; a
-        // byte past them that borrows only borrows from bytes shifted out.
-        std::uint64_t head;
-        std::memcpy(&head, field, sizeof head);
-        std::uint64_t next;
-        std::memcpy(&next, field + 1, sizeof next);
+        // byte further on: the digits without the point.
         const std::uint64_t before = point >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * point)) - 1;
-        const std::uint64_t joined = (head & before) | (next & ~before);
-        whole = eight((joined - 0x3030303030303030) << (8 * (8 - digits)));
+        const std::uint64_t joined = (EightBytes(field) & before) | (EightBytes(field + 1) & ~before);
+        whole = DigitsValue(joined, digits);
     } else {
         // The same on all 16 bytes, the digits as 0 to 9 first.
         const __m128i positions = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
@@ -71,12 +55,13 @@ inline LeadingNumber ReadPlainFieldAt(const char* field, std::size_t length)
         const auto low = static_cast<std::uint64_t>(_mm_cvtsi128_si64(joined));
         const auto high = static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_srli_si128(joined, 8)));
         const Unsigned128 all = ((static_cast<Unsigned128>(high) << 64) | low) << (8 * (16 - digits));
-        whole = eight(static_cast<std::uint64_t>(all)) * 100000000 + eight(static_cast<std::uint64_t>(all >> 64));
+        whole = EightDigitsValue(static_cast<std::uint64_t>(all)) * 100000000 +
+                EightDigitsValue(static_cast<std::uint64_t>(all >> 64));
     }
     // A whole number needs no division by 1, which gives its double as it
     // is: volumes leave the divider to the prices.
     const std::size_t fraction = points == 0 ? 0 : length - point - 1;
     if (fraction == 0)
         return {static_cast<double>(whole), length};
-    return {static_cast<double>(whole) / kPowersOfTen[fraction], length};
+    return {static_cast<double>(whole) / kExactPowersOfTen[fraction], length};
 }
