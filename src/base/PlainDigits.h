@@ -81,6 +81,12 @@ inline PlainParts PlainPartsOfWord(std::uint64_t word, std::size_t size)
             kExactPowersOfTen[size - 1 - static_cast<std::size_t>(point)]};
 }
 
+// The number of plain parts (scale not 0): a whole number needs no division.
+inline double PlainValue(const PlainParts& parts)
+{
+    return parts.scale == 1 ? parts.digits : parts.digits / parts.scale;
+}
+
 // ReadPlainField of the field held by the first `size` (1 to 8) bytes of
 // `word`; the bytes after them may hold anything.
 inline LeadingNumber PlainFieldOfWord(std::uint64_t word, std::size_t size)
@@ -88,6 +94,5 @@ inline LeadingNumber PlainFieldOfWord(std::uint64_t word, std::size_t size)
     const PlainParts parts = PlainPartsOfWord(word, size);
     if (parts.scale == 0)
         return {};
-    // A whole number needs no division.
-    return {parts.scale == 1 ? parts.digits : parts.digits / parts.scale, size};
+    return {PlainValue(parts), size};
 }

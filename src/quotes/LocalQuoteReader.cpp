@@ -72,7 +72,7 @@ inline PlainParts RowFieldParts(std::string_view text, std::size_t begin, std::s
 inline double RowFieldNumber(std::string_view text, std::size_t begin, std::size_t end, std::size_t readable)
 {
     if (const PlainParts parts = RowFieldParts(text, begin, end, readable); parts.scale != 0)
-        return parts.scale == 1 ? parts.digits : parts.digits / parts.scale;
+        return PlainValue(parts);
     return FieldNumber(text, begin, end);
 }
 
