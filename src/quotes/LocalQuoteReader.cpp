@@ -2,15 +2,14 @@
 
 #include "base/BoundedFileRead.h"
 #include "base/ByteScan.h"
-#include "base/PlainDigits.h"
+#include "base/PlainFieldPair.h"
 #include "base/TextFileCheck.h"
 #include "quotes/QuoteSeries.h"
 #include "quotes/QuoteText.h"
 
 #include <algorithm>
 #include <array>
-
-#include <emmintrin.h>
+#include <bit>
 
 namespace {
 
@@ -18,8 +17,10 @@ constexpr std::size_t npos = std::string_view::npos;
 constexpr int kQuoteFields = 9;
 // A row of date, open, high, low, close and volume: five commas, a line feed.
 constexpr std::size_t kRowSeparators = 6;
-// The separators looked for at once: those of as many such rows as are kept.
-constexpr std::size_t kMostSeparators = (kMaxBars + 1) * kRowSeparators;
+using RowSeparators = std::array<std::uint32_t, kRowSeparators>;
+// The numbers of such a row, with room for the volume read as a pair.
+constexpr std::size_t kRowNumbers = 5;
+using RowValues = std::array<double, kRowNumbers + 1>;
 
 // The text from `pos` to the next comma (or to the end of the text), moving
 // `pos` behind that comma.
@@ -56,43 +57,48 @@ double FieldNumber(std::string_view text, std::size_t begin, std::size_t end)
     return plain.length > 0 ? plain.value : ReadDecimal(TakeField(Between(text, begin, end)));
 }
 
-// The PlainParts of a field of a regular row when it is a plain number of at
-// most eight bytes, read as one word where eight bytes can be: the buffer of
-// the text holds `readable` bytes from the text's start. Scale 0 for any
-// other field.
-inline PlainParts RowFieldParts(std::string_view text, std::size_t begin, std::size_t end, std::size_t readable)
+// Where the first five commas and the line feed of the line from `begin`
+// stand, when it has them within its first 64 bytes: a row of date, open,
+// high, low, close and volume, whose volume field runs on to the line end
+// as when its fields are searched for one by one. False for any other line.
+// The marks of a row are all found before any of its numbers is read, none
+// waiting for the one before it to find its end.
+bool FindRowSeparators(std::string_view text, std::size_t begin, RowSeparators& s)
 {
-    if (kPlainDigitWords && end - begin - 1 < 8 && begin + 8 <= readable)
-        return PlainPartsOfWord(EightBytes(text.data() + begin), end - begin);
-    return {};
-}
-
-// FieldNumber for a field of a regular row, read as RowFieldParts reads it
-// where it can.
-inline double RowFieldNumber(std::string_view text, std::size_t begin, std::size_t end, std::size_t readable)
-{
-    if (const PlainParts parts = RowFieldParts(text, begin, end, readable); parts.scale != 0)
-        return PlainValue(parts);
-    return FieldNumber(text, begin, end);
-}
-
-// The four prices of a regular row, whose fields start behind the
-// separators s[0] to s[3], into `prices`: open, high, low, close. When all
-// four are plain, two at a time share one division instruction, each
-// correctly rounded as alone.
-void RowPrices(std::string_view text, const std::uint32_t* s, std::size_t readable, double* prices)
-{
-    std::array<PlainParts, 4> parts;
-    for (std::size_t i = 0; i < parts.size(); ++i)
-        parts[i] = RowFieldParts(text, s[i] + 1, s[i + 1], readable);
-    if (parts[0].scale != 0 && parts[1].scale != 0 && parts[2].scale != 0 && parts[3].scale != 0) {
-        for (std::size_t i = 0; i < parts.size(); i += 2)
-            _mm_storeu_pd(prices + i, _mm_div_pd(_mm_set_pd(parts[i + 1].digits, parts[i].digits),
-                                                 _mm_set_pd(parts[i + 1].scale, parts[i].scale)));
-        return;
+    // The numbers are read from the 8 bytes before their ends: from the
+    // eighth byte on, those are all in the text.
+    const ByteMasks marks = MatchMasks(text, begin, ',', '\n');
+    const std::uint64_t lineFeeds = marks.b;
+    if (lineFeeds == 0 || begin < 8)
+        return false;
+    std::uint64_t commas = marks.a & ((lineFeeds & (~lineFeeds + 1)) - 1);
+    for (std::size_t i = 0; i + 1 < kRowSeparators; ++i) {
+        if (commas == 0)
+            return false;
+        s[i] = static_cast<std::uint32_t>(begin) + static_cast<std::uint32_t>(std::countr_zero(commas));
+        commas &= commas - 1;
     }
-    for (std::size_t i = 0; i < parts.size(); ++i)
-        prices[i] = RowFieldNumber(text, s[i] + 1, s[i + 1], readable);
+    s.back() = static_cast<std::uint32_t>(begin) + static_cast<std::uint32_t>(std::countr_zero(lineFeeds));
+    return true;
+}
+
+// The numbers of a regular row, whose fields start behind the separators
+// s[0] to s[4], into `numbers`: open, high, low, close and volume. Plain
+// fields are read two at a time; a pair that is not has each field read
+// alone.
+void RowNumbers(std::string_view text, const std::uint32_t* s, RowValues& numbers)
+{
+    for (std::size_t a = 0; a < kRowNumbers; a += 2) {
+        // The volume, last and alone, is paired with itself.
+        const std::size_t b = std::min(a + 1, kRowNumbers - 1);
+        const std::size_t sizeA = s[a + 1] - s[a] - 1;
+        const std::size_t sizeB = s[b + 1] - s[b] - 1;
+        if (sizeA - 1 < 8 && sizeB - 1 < 8 &&
+            ReadPlainFieldPair(text.data() + s[a + 1], sizeA, text.data() + s[b + 1], sizeB, numbers.data() + a))
+            continue;
+        numbers[a] = FieldNumber(text, s[a] + 1, s[a + 1]);
+        numbers[b] = FieldNumber(text, s[b] + 1, s[b + 1]);
+    }
 }
 
 // ReadDecimal(TakeField(NextField(text, pos))): most fields are a plain
@@ -190,36 +196,24 @@ void LocalQuoteReader::ParseHistory(QuoteSeries& store, std::string_view text, s
     if (lineEnd == npos)
         return;
 
-    // The separators of the rows, found before any row is read: each number
-    // of a regular row is then read where they put it, none waiting for the
-    // one before it to find its end.
-    separators_.resize(kMostSeparators + kFindBytesSlack);
-    const std::size_t found = FindBytes(text, lineEnd + 1, ',', '\n', separators_.data(), kMostSeparators).count;
-    const std::uint32_t* const separator = separators_.data();
-    std::size_t next = 0;  // the first separator after lineEnd
-    // The text lies in the store's buffer, which goes on behind it.
-    const std::size_t readable = store.historyText.size();
-
     int row = 0;
     while (row < kMaxBars) {
-        const std::uint32_t* const s = separator + next;
-        if (next + kRowSeparators <= found && text[s[0]] == ',' && text[s[1]] == ',' && text[s[2]] == ',' &&
-            text[s[3]] == ',' && text[s[4]] == ',' && text[s[5]] == '\n') {
+        RowSeparators s;
+        if (FindRowSeparators(text, lineEnd + 1, s)) {
             // Where the searches below would find the same fields.
             const std::string_view date = TakeField(Between(text, lineEnd + 1, s[0]));
             if (row == 0)
                 row = MergeQuote(store, date, symbol, latest);
             store.dates[row] = date;
-            std::array<double, 4> prices;
-            RowPrices(text, s, readable, prices.data());
-            store.open[row] = prices[0];
-            store.high[row] = prices[1];
-            store.low[row] = prices[2];
-            store.close[row] = prices[3];
-            store.volume[row] = RowFieldNumber(text, s[4] + 1, s[5], readable);
+            RowValues numbers;
+            RowNumbers(text, s.data(), numbers);
+            store.open[row] = numbers[0];
+            store.high[row] = numbers[1];
+            store.low[row] = numbers[2];
+            store.close[row] = numbers[3];
+            store.volume[row] = numbers[4];
             ++row;
             lineEnd = s[5];
-            next += kRowSeparators;
             continue;
         }
 
@@ -257,8 +251,6 @@ void LocalQuoteReader::ParseHistory(QuoteSeries& store, std::string_view text, s
         if (newline == npos)
             break;
         lineEnd = newline;
-        while (next < found && separator[next] <= lineEnd)
-            ++next;
     }
     store.barCount = row;
 }

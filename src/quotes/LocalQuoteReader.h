@@ -2,11 +2,10 @@
 
 #include "quotes/LatestQuote.h"
 
-#include <cstdint>
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <vector>
 
 class QuoteSeries;
 
@@ -63,8 +62,4 @@ private:
     // returns the row index the history continues at (1 after a merge, else 0).
     int MergeQuote(QuoteSeries& store, std::string_view firstRowDate, std::string_view symbol,
                    LatestQuote& latest) const;
-
-    // Where the commas and line feeds of the history rows stand; kept, so
-    // that the next load reuses it.
-    std::vector<std::uint32_t> separators_;
 };

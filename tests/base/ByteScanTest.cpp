@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace {
 
@@ -28,38 +27,23 @@ private:
     std::size_t size_;
 };
 
-std::vector<std::uint32_t> Naive(std::string_view text, std::size_t from, char a, char b)
+// Bit i set where text[pos + i] is one of `wanted`, as far as the text goes.
+std::uint64_t Naive(std::string_view text, std::size_t pos, std::string_view wanted)
 {
-    std::vector<std::uint32_t> positions;
-    for (std::size_t i = from; i < text.size(); ++i)
-        if (text[i] == a || text[i] == b)
-            positions.push_back(static_cast<std::uint32_t>(i));
-    return positions;
-}
-
-// Every position, found by calls of at most `most` each, as the line walker
-// of the CSV reader makes them.
-std::vector<std::uint32_t> InSteps(std::string_view text, std::size_t from, char a, char b, std::size_t most)
-{
-    std::vector<std::uint32_t> all;
-    std::vector<std::uint32_t> out(most + kFindBytesSlack);
-    for (std::size_t pos = from;;) {
-        const FoundBytes found = FindBytes(text, pos, a, b, out.data(), most);
-        all.insert(all.end(), out.begin(), out.begin() + static_cast<std::ptrdiff_t>(found.count));
-        if (found.count == 0)
-            return all;
-        EXPECT_GT(found.end, pos);
-        pos = found.end;
-    }
+    std::uint64_t mask = 0;
+    for (std::size_t i = 0; i < 64 && pos + i < text.size(); ++i)
+        if (wanted.find(text[pos + i]) != std::string_view::npos)
+            mask |= std::uint64_t{1} << i;
+    return mask;
 }
 
 }  // namespace
 
-TEST(FindBytes, FindsEveryMatchOnEitherSideOfBlockEdgesAndNoneBeyondTheText)
+TEST(MatchMask, FindsEveryMatchOnEitherSideOfBlockEdgesAndNoneBeyondTheText)
 {
     // Matches on the first and last byte of 16- and 64-byte blocks, texts
-    // ending on and just off those edges, and NUL bytes looked for among
-    // texts whose last block is filled up with NULs.
+    // ending on and just off those edges, and NUL bytes looked for where
+    // the text's last bytes are filled up with NULs to a whole chunk.
     for (std::size_t length = 0; length <= 200; ++length) {
         std::string text(length, 'x');
         for (std::size_t i = 0; i < length; ++i) {
@@ -71,28 +55,22 @@ TEST(FindBytes, FindsEveryMatchOnEitherSideOfBlockEdgesAndNoneBeyondTheText)
                 text[i] = '\0';
         }
         const ExactText exact(text);
-        for (std::size_t from : {std::size_t{0}, std::size_t{1}, std::size_t{17}}) {
-            if (from > length)
-                continue;
-            SCOPED_TRACE("length " + std::to_string(length) + " from " + std::to_string(from));
-            EXPECT_EQ(InSteps(exact.view(), from, ',', '\n', 1000), Naive(text, from, ',', '\n'));
-            EXPECT_EQ(InSteps(exact.view(), from, '\0', '\0', 1000), Naive(text, from, '\0', '\0'));
-            EXPECT_EQ(InSteps(exact.view(), from, '\n', '\n', 1), Naive(text, from, '\n', '\n'));
+        for (std::size_t pos = 0; pos <= length + 1; ++pos) {
+            SCOPED_TRACE("length " + std::to_string(length) + " from " + std::to_string(pos));
+            EXPECT_EQ(MatchMask(exact.view(), pos, ',', '\n'), Naive(text, pos, ",\n"));
+            EXPECT_EQ(MatchMask(exact.view(), pos, '\0', '\0'), Naive(text, pos, std::string_view("\0", 1)));
+            const ByteMasks apart = MatchMasks(exact.view(), pos, '\0', '\n');
+            EXPECT_EQ(apart.a, Naive(text, pos, std::string_view("\0", 1)));
+            EXPECT_EQ(apart.b, Naive(text, pos, "\n"));
         }
     }
 }
 
-TEST(FindBytes, BlocksFullOfMatchesAndCallsThatStopEarlyLoseNoPosition)
+TEST(MatchMask, AChunkFullOfMatchesSetsEveryBit)
 {
-    // More matches in 64 bytes than are written ahead of counting them.
-    const std::string commas(300, ',');
-    const ExactText exact(commas);
-    EXPECT_EQ(InSteps(exact.view(), 0, ',', ',', 1000), Naive(commas, 0, ',', ','));
-    EXPECT_EQ(InSteps(exact.view(), 5, ',', ',', 3), Naive(commas, 5, ',', ','));
-
-    // A call stops at the end of the 64 bytes in which it reached `most`.
-    std::vector<std::uint32_t> out(2 + kFindBytesSlack);
-    const FoundBytes found = FindBytes(exact.view(), 5, ',', ',', out.data(), 2);
-    EXPECT_EQ(found.count, 64u);
-    EXPECT_EQ(found.end, 69u);
+    const ExactText commas(std::string(300, ','));
+    EXPECT_EQ(MatchMask(commas.view(), 5, ',', ','), ~std::uint64_t{0});
+    EXPECT_EQ(MatchMasks(commas.view(), 236, ',', '\n').a, ~std::uint64_t{0});
+    EXPECT_EQ(MatchMasks(commas.view(), 237, ',', '\n').a, ~std::uint64_t{0} >> 1);
+    EXPECT_EQ(MatchMasks(commas.view(), 237, ',', '\n').b, 0u);
 }

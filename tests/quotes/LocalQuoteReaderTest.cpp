@@ -9,6 +9,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -298,4 +299,29 @@ TEST_F(LocalQuoteReaderTest, ExtraColumnsOnManyRowsAndARowWithoutVolumeKeepEvery
         EXPECT_EQ(BarOf(*store, r), (TestBar{close, close + 0.5, close + 0.25, close, r == 350 ? 0.0 : 1000.0 + r}))
             << "row " << r;
     }
+}
+
+TEST_F(LocalQuoteReaderTest, RowsOfEveryLengthAroundSixtyFourBytesKeepTheirNumbers)
+{
+    // Fields padded with ever more zeros, which change no number: rows from
+    // 40 bytes to past 80, ending on either side of 64-byte marks of the
+    // text, fields of more than eight bytes beside short ones, the last row
+    // the text's last bytes.
+    std::string history = kHeader;
+    for (int r = 0; r < 70; ++r) {
+        std::size_t padding = static_cast<std::size_t>(r);
+        const auto zeros = [&padding] {
+            const std::size_t count = std::min<std::size_t>(padding, 12);
+            padding -= count;
+            return std::string(count, '0');
+        };
+        history += std::to_string(1 + (28 - r % 28)) + "-Dec-00,12.5" + zeros() + "," + std::to_string(13 + r) +
+                   ",0.125" + zeros() + ",12." + std::to_string(r % 10) + zeros() + "," + zeros() +
+                   std::to_string(1000 + r) + "\n";
+    }
+    Load("", history);
+    ASSERT_EQ(store->barCount, 70);
+    for (int r = 0; r < 70; ++r)
+        EXPECT_EQ(BarOf(*store, r), (TestBar{12.5, 13.0 + r, 0.125, (120 + r % 10) / 10.0, 1000.0 + r}))
+            << "row " << r;
 }
