@@ -37,7 +37,7 @@ std::vector<PageRow> Rows(bool monthFirst)
     return rows;
 }
 
-void Put(std::vector<char>& buffer, const std::string& text)
+void Put(TextBuffer& buffer, const std::string& text)
 {
     std::fill(buffer.begin(), buffer.end(), '\0');
     std::copy_n(text.begin(), std::min(text.size(), buffer.size() - 1), buffer.begin());

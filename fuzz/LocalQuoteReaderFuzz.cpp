@@ -17,7 +17,7 @@ namespace {
 
 constexpr std::size_t kBlock = 4096;
 
-void Fill(std::vector<char>& buffer, const std::uint8_t* data, std::size_t size, std::size_t readLimit)
+void Fill(TextBuffer& buffer, const std::uint8_t* data, std::size_t size, std::size_t readLimit)
 {
     const std::size_t length = std::min(size, readLimit + kBlock - 1);
     std::memcpy(buffer.data(), data, length);

@@ -17,7 +17,7 @@
 
 namespace {
 
-void Fill(std::vector<char>& buffer, const std::uint8_t* data, std::size_t size)
+void Fill(TextBuffer& buffer, const std::uint8_t* data, std::size_t size)
 {
     const std::size_t length = std::min(size, buffer.size() - 1);
     std::memcpy(buffer.data(), data, length);

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-QuoteSeries::QuoteSeries() : quoteText(kTextBufferSize, '\0'), historyText(kTextBufferSize, '\0') {}
+QuoteSeries::QuoteSeries() : quoteText(kTextBufferSize), historyText(kTextBufferSize) {}
 
 void QuoteSeries::Clear()
 {
@@ -34,7 +34,7 @@ int QuoteSeries::MonthMarkCount() const
     return static_cast<int>(end - monthStarts.begin());
 }
 
-std::string_view QuoteSeries::TextOf(const std::vector<char>& buffer)
+std::string_view QuoteSeries::TextOf(const TextBuffer& buffer)
 {
     return {buffer.data(), strnlen(buffer.data(), buffer.size())};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/ZeroedAllocator.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -11,6 +13,9 @@ inline constexpr std::size_t kTextBufferSize = 150000;
 
 // One value per bar, index 0 the newest; 0 means "no value".
 using Series = std::array<double, kMaxBars>;
+
+// A text buffer of the store: zero until written, at no cost until then.
+using TextBuffer = std::vector<char, ZeroedAllocator<char>>;
 
 // The one in-memory store of daily bars of the loaded symbol.
 //
@@ -24,8 +29,8 @@ public:
     // Raw text the bars were parsed from, up to the first NUL. Whatever fills
     // a buffer ends its text with a NUL within the buffer: Clear() leaves the
     // bytes behind the first one as they were.
-    std::vector<char> quoteText;
-    std::vector<char> historyText;
+    TextBuffer quoteText;
+    TextBuffer historyText;
 
     // Number of valid bars, 0 to 400; a web source sets -1 when its page held
     // no price table. Readers treat anything below 1 as an empty store.
@@ -62,5 +67,5 @@ public:
     int BarsLoaded() const;
 
     // The text read into a buffer, up to its first NUL.
-    static std::string_view TextOf(const std::vector<char>& buffer);
+    static std::string_view TextOf(const TextBuffer& buffer);
 };

@@ -78,7 +78,7 @@ void WebQuoteSource::ReportNoData(QuoteSeries& store, std::string_view symbol, c
     web.showMessage("No data available for " + std::string(symbol));
 }
 
-void WebQuoteSource::FetchInto(std::vector<char>& buffer, const PageRequest& request, const WebAccess& web)
+void WebQuoteSource::FetchInto(TextBuffer& buffer, const PageRequest& request, const WebAccess& web)
 {
     web.fetch(request, buffer);
 }

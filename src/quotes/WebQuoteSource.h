@@ -4,6 +4,7 @@
 #include "net/HostsConfig.h"
 #include "net/PageScan.h"
 #include "quotes/LatestQuote.h"
+#include "quotes/QuoteSeries.h"
 #include "quotes/QuoteText.h"
 
 #include <cstddef>
@@ -11,8 +12,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-
-class QuoteSeries;
 
 // What a web load needs from outside the document: where the services are,
 // how a page is fetched, today's date and where a message goes. The program,
@@ -90,7 +89,7 @@ protected:
     void ReadTableRows(QuoteSeries& store, PagePos cursor, std::size_t end, const TableLayout& layout);
 
     // Fetches a page into one of the store's text buffers.
-    static void FetchInto(std::vector<char>& buffer, const PageRequest& request, const WebAccess& web);
+    static void FetchInto(TextBuffer& buffer, const PageRequest& request, const WebAccess& web);
 
 private:
     PagePos FindCell(std::string_view page, PagePos cursor, std::size_t end, const TableLayout& layout) const;
