@@ -25,11 +25,27 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // One data line and its date, before its numbers are read.
 struct RowRef {
-    CalendarDate date;
-    int seconds = -1;
+    // The date as one number in the same order above the line's number:
+    // oldest first, rows of one date in the order read. No branch for each
+    // of year, month and day, which mispredict where the months change.
+    std::uint64_t order = 0;
     std::uint32_t begin = 0;
     std::uint32_t length = 0;
-    int line = 0;
+    int seconds = -1;
+
+    static std::uint64_t Order(const CalendarDate& date, int line)
+    {
+        const auto key = static_cast<std::uint32_t>(date.year) << 9 | static_cast<std::uint32_t>(date.month) << 5 |
+                         static_cast<std::uint32_t>(date.day);
+        return std::uint64_t{key} << 32 | static_cast<std::uint32_t>(line);
+    }
+    std::uint32_t DateKey() const { return static_cast<std::uint32_t>(order >> 32); }
+    CalendarDate Date() const
+    {
+        const std::uint32_t key = DateKey();
+        return {static_cast<int>(key >> 9), static_cast<int>(key >> 5 & 15), static_cast<int>(key & 31)};
+    }
+    int Line() const { return static_cast<int>(static_cast<std::uint32_t>(order)); }
 };
 
 struct Line {
@@ -224,10 +240,10 @@ public:
         const bool positive = close > 0 && (missing(open) || open > 0) && (missing(high) || high > 0) &&
                               (missing(low) || low > 0);
         if (!positive) {
-            Skip(row.line);
+            Skip(row.Line());
             return false;
         }
-        WriteHistoryDate(row.date, store.dates[bar]);
+        WriteHistoryDate(row.Date(), store.dates[bar]);
         store.close[bar] = close;
         store.open[bar] = missing(open) ? close : open;
         store.high[bar] = missing(high) ? close : high;
@@ -252,9 +268,10 @@ private:
     }
 
     // The fields of a line without double quotes lie between its separators,
-    // taken from bit masks: each number is read where it stands, none
-    // waiting for the one before it to find its end. False, and nothing
-    // read, for a line with a quote among the fields to read.
+    // taken from bit masks. All the fields' starts are found first: then no
+    // number waits for the one before it, and no separator for a number.
+    // False, and nothing read, for a line with a quote among the fields to
+    // read.
     bool ReadBetweenSeparators(const RowRef& row, std::array<double, kCsvColumnKinds>& numbers) const
     {
         const std::string_view line = text_.substr(row.begin, row.length);
@@ -263,19 +280,22 @@ private:
         // time.
         const std::string_view rest = text_.substr(row.begin);
         Marks marks(text_, row.begin, row.length, layout_.separator);
-        std::size_t begin = 0;
-        for (int column = 0; column <= lastColumn_; ++column) {
+        std::array<std::uint32_t, kMaxCsvColumns + 1> starts;
+        starts[0] = 0;
+        std::size_t columns = 0;
+        while (static_cast<int>(columns) <= lastColumn_) {
             const std::size_t end = marks.Next();
-            if (end < line.size() && line[end] == '"') {
-                numbers.fill(kNoCsvNumber);
+            if (end < line.size() && line[end] == '"')
                 return false;
-            }
-            const int kind = kindAt_[static_cast<std::size_t>(column)];
-            if (Numeric(kind))
-                numbers[static_cast<std::size_t>(kind)] = ReadNumber(line, rest, begin, end);
+            starts[++columns] = static_cast<std::uint32_t>(end + 1);
             if (end == line.size())
                 break;
-            begin = end + 1;
+        }
+        for (std::size_t column = 0; column < columns; ++column) {
+            const int kind = kindAt_[column];
+            if (Numeric(kind))
+                numbers[static_cast<std::size_t>(kind)] =
+                    ReadNumber(line, rest, starts[column], starts[column + 1] - 1);
         }
         return true;
     }
@@ -424,34 +444,36 @@ CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text,
         LeadingDateReader leadingDates(layout.separator, slashes);
         // The dates not read where they stand, and the times: out of the
         // loop that reads the common ones.
-        const auto readTime = [&](const Line& line, RowRef& row) __attribute__((noinline)) {
-            row.seconds = ParseCsvTime(CsvFieldAt(line.text, layout.separator, timeColumn));
+        const auto readTime = [&](const Line& line) __attribute__((noinline)) {
+            return ParseCsvTime(CsvFieldAt(line.text, layout.separator, timeColumn));
         };
-        const auto readField = [&](const Line& line, RowRef& row) __attribute__((noinline)) {
+        // False, and the row skipped, when the field is no date.
+        const auto readField = [&](const Line& line, CalendarDate& date, int& seconds) __attribute__((noinline)) {
             const std::string_view dateField = CsvFieldAt(line.text, layout.separator, dateColumn);
             const std::optional<CsvDate> parsed = ParseCsvDate(dateField, slashes);
             if (!parsed) {
-                rows.pop_back();
                 dayFirstSeen = dayFirstSeen || IsDayFirstSlashDate(dateField);
                 parser.Skip(line.number);
-                return;
+                return false;
             }
-            row.date = parsed->date;
-            row.seconds = parsed->seconds;
-            if (timeColumn >= 0)
-                readTime(line, row);
+            date = parsed->date;
+            seconds = timeColumn >= 0 ? readTime(line) : parsed->seconds;
+            return true;
         };
         const auto take = [&](const Line& line) {
             ++report.rowsInFile;
-            RowRef& row = rows.emplace_back();
-            row.begin = static_cast<std::uint32_t>(line.text.data() - text.data());
-            row.length = static_cast<std::uint32_t>(line.text.size());
-            row.line = line.number;
+            CalendarDate date;
+            int seconds = -1;
             // Most dates are read where they stand, the rest as their field.
-            if (dateColumn != 0 || !leadingDates.Read(line.text, row.date))
-                readField(line, row);
-            else if (timeColumn >= 0)
-                readTime(line, row);
+            if (dateColumn != 0 || !leadingDates.Read(line.text, date)) {
+                if (!readField(line, date, seconds))
+                    return true;
+            } else if (timeColumn >= 0) {
+                seconds = readTime(line);
+            }
+            rows.push_back({RowRef::Order(date, line.number),
+                            static_cast<std::uint32_t>(line.text.data() - text.data()),
+                            static_cast<std::uint32_t>(line.text.size()), seconds});
             return true;
         };
         if (!layout.header)
@@ -463,26 +485,20 @@ CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text,
     if (readDates(SlashOrder::MonthFirst))
         readDates(SlashOrder::DayFirst);
 
-    // A real date as one number in the same order: no branch for each of
-    // year, month and day, which mispredict where the months change.
-    const auto key = [](const RowRef& row) {
-        return static_cast<std::uint32_t>(row.date.year) << 9 | static_cast<std::uint32_t>(row.date.month) << 5 |
-               static_cast<std::uint32_t>(row.date.day);
-    };
     // Oldest first, rows of one date in the order read.
-    const auto older = [&](const RowRef& a, const RowRef& b) { return key(a) < key(b); };
+    const auto older = [](const RowRef& a, const RowRef& b) { return a.order < b.order; };
     if (!std::is_sorted(rows.begin(), rows.end(), older))
-        std::stable_sort(rows.begin(), rows.end(), older);
+        std::sort(rows.begin(), rows.end(), older);
 
     int bar = 0;
     for (std::size_t end = rows.size(); end > 0 && bar < kMaxBars;) {
         std::size_t begin = end - 1;
-        while (begin > 0 && key(rows[begin - 1]) == key(rows[end - 1]))
+        while (begin > 0 && rows[begin - 1].DateKey() == rows[end - 1].DateKey())
             --begin;
         const RowRef& last = rows[end - 1];
         for (std::size_t i = begin; i + 1 < end; ++i)
             if (rows[i].seconds != last.seconds)
-                throw FileError(Quoted(name) + ", line " + std::to_string(last.line) +
+                throw FileError(Quoted(name) + ", line " + std::to_string(last.Line()) +
                                 ": intraday files are not supported; download daily quotes.");
         if (parser.Read(last, store, bar))
             ++bar;
