@@ -55,57 +55,17 @@ struct Line {
 
 constexpr std::size_t kChunk = 64;
 
-// Where the line feeds of a text stand, in order.
-struct LineFeeds {
-    const std::uint32_t* at = nullptr;
-    std::size_t count = 0;
-};
-
-// Copies the first `kept` bytes of `text` to `copy` and writes the positions
-// of the text's line feeds to `feeds`, grown as they need: the bytes copied
-// are looked at in the same pass, and walking the lines then takes no
-// branch on where the blocks of 64 bytes end.
-LineFeeds CopyFindingLineFeeds(std::string_view text, char* copy, std::size_t kept, std::vector<std::uint32_t>& feeds)
-{
-    std::size_t count = 0;
-    // The first four positions are written whether or not they exist (a
-    // write past the last is overwritten by the next), each to its own slot:
-    // lines of 16 bytes and more take no branch on their count.
-    const auto append = [&](std::uint64_t mask, std::size_t chunk) {
-        if (feeds.size() < count + kChunk)
-            feeds.resize(std::max(2 * feeds.size(), count + kChunk));
-        std::uint32_t* const out = feeds.data() + count;
-        for (std::size_t i = 0; i < 4; ++i) {
-            out[i] = static_cast<std::uint32_t>(chunk + static_cast<std::size_t>(std::countr_zero(mask)));
-            count += mask != 0;
-            mask &= mask - 1;
-        }
-        for (; mask != 0; mask &= mask - 1)
-            feeds[count++] = static_cast<std::uint32_t>(chunk + static_cast<std::size_t>(std::countr_zero(mask)));
-    };
-    const __m128i lineFeed = _mm_set1_epi8('\n');
-    std::size_t chunk = 0;
-    for (; chunk + kChunk <= kept; chunk += kChunk) {
-        std::uint64_t mask = 0;
-        for (std::size_t block = 0; block < kChunk; block += 16) {
-            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + chunk + block));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(copy + chunk + block), bytes);
-            mask |= std::uint64_t{static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lineFeed)))}
-                    << block;
-        }
-        append(mask, chunk);
-    }
-    std::memcpy(copy + chunk, text.data() + chunk, kept - chunk);
-    for (; chunk < text.size(); chunk += kChunk)
-        append(MatchMask(text, chunk, '\n', '\n'), chunk);
-    return {feeds.data(), count};
-}
-
-// Walks the lines of a text, passing over blank ones, from the positions of
-// its line feeds.
+// Walks the lines of a text, passing over blank ones, from the masks of its
+// line feeds 64 bytes at a time, and copies the text's first `kept` bytes on
+// the way: each block is loaded once, for the copy and for the search, and
+// no list of line feeds is written and read back. A walk to the text's end
+// has copied them all.
 class LineCursor {
 public:
-    LineCursor(std::string_view text, LineFeeds feeds) : text_(text), feeds_(feeds) {}
+    LineCursor(std::string_view text, char* copy, std::size_t kept)
+        : text_(text), copy_(copy), kept_(kept), feeds_(Load(0))
+    {
+    }
 
     std::optional<Line> Next()
     {
@@ -141,11 +101,45 @@ public:
 
 private:
     // The first line feed from pos_ on, or the end of the text.
-    std::size_t NextLineFeed() { return next_ < feeds_.count ? feeds_.at[next_++] : text_.size(); }
+    std::size_t NextLineFeed()
+    {
+        while (feeds_ == 0) {
+            chunk_ += kChunk;
+            if (chunk_ >= text_.size())
+                return text_.size();
+            feeds_ = Load(chunk_);
+        }
+        const std::size_t at = chunk_ + static_cast<std::size_t>(std::countr_zero(feeds_));
+        feeds_ &= feeds_ - 1;
+        return at;
+    }
+
+    // The line feeds of the 64 bytes from `chunk` on, those of them that are
+    // kept copied.
+    std::uint64_t Load(std::size_t chunk) const
+    {
+        if (chunk + kChunk <= kept_) {
+            const __m128i lineFeed = _mm_set1_epi8('\n');
+            std::uint64_t mask = 0;
+            for (std::size_t block = 0; block < kChunk; block += 16) {
+                const __m128i bytes =
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(text_.data() + chunk + block));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(copy_ + chunk + block), bytes);
+                mask |= std::uint64_t{static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lineFeed)))}
+                        << block;
+            }
+            return mask;
+        }
+        if (chunk < kept_)
+            std::memcpy(copy_ + chunk, text_.data() + chunk, kept_ - chunk);
+        return MatchMask(text_, chunk, '\n', '\n');
+    }
 
     std::string_view text_;
-    LineFeeds feeds_;
-    std::size_t next_ = 0;  // the first of feeds_ not yet passed
+    char* copy_;
+    std::size_t kept_;
+    std::uint64_t feeds_;     // the line feeds of the chunk not yet passed
+    std::size_t chunk_ = 0;  // where the chunk of feeds_ starts
     std::size_t pos_ = 0;
     int number_ = 0;
 };
@@ -410,18 +404,20 @@ CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text,
     if (text.starts_with(kByteOrderMark))
         text.remove_prefix(kByteOrderMark.size());
     const std::size_t kept = std::min(text.size(), store.historyText.size() - 1);
-    const LineFeeds feeds = CopyFindingLineFeeds(text, store.historyText.data(), kept, lineFeeds_);
     store.historyText[kept] = '\0';
 
-    LineCursor lines(text, feeds);
+    LineCursor lines(text, store.historyText.data(), kept);
     const std::optional<Line> first = lines.Next();
     if (!first)
         throw Refused(name, text, "is empty");
     LineCursor peek = lines;
     const std::optional<Line> second = peek.Next();
     const CsvLayoutResult found = DetectCsvLayout(first->text, second ? second->text : std::string_view{});
-    if (!found.layout)
+    if (!found.layout) {
+        // The lines past the first two were never walked, nor copied.
+        std::memcpy(store.historyText.data(), text.data(), kept);
         throw Refused(name, text, "has " + found.problem);
+    }
     const CsvLayout& layout = *found.layout;
 
     CsvReadReport report;
