@@ -299,7 +299,8 @@ private:
     double ReadNumber(std::string_view line, std::string_view rest, std::size_t begin, std::size_t end) const
     {
         if (!layout_.decimalComma) {
-            const std::string_view field = line.substr(begin, end - begin);
+            // begin and end come from the line's own marks: no bounds to check.
+            const std::string_view field(line.data() + begin, end - begin);
             const bool roomAfter = begin + 16 <= rest.size();
             if (const LeadingNumber whole =
                     roomAfter ? ReadPlainFieldAt(field.data(), field.size()) : ReadPlainField(field);
