@@ -214,7 +214,8 @@ void FoldLoad(CsvHistoryReader& reader, QuoteSeries& store, const std::string& t
     fold.Add(store.barCount);
     for (std::size_t i = 0; i < static_cast<std::size_t>(kMaxBars); ++i) {
         fold.Add(store.dates[i]);
-        for (const Series* series : {&store.rawClose, &store.close, &store.open, &store.high, &store.low, &store.volume})
+        for (const Series* series :
+             {&store.rawClose, &store.close, &store.open, &store.high, &store.low, &store.volume})
             fold.Add((*series)[i]);
     }
     for (std::size_t i = 0; i < store.monthStarts.size(); ++i) {
@@ -233,7 +234,9 @@ std::uint64_t LoadsOf(Layout layout)
     auto store = std::make_unique<QuoteSeries>();
     Fold fold;
     for (int file = 0; file < 40; ++file) {
-        const int rows = file % 10 == 9 ? 3000 + dice.Below(1000) : file % 3 == 0 ? 300 + dice.Below(400) : 1 + dice.Below(40);
+        const int rows = file % 10 == 9  ? 3000 + dice.Below(1000)
+                         : file % 3 == 0 ? 300 + dice.Below(400)
+                                         : 1 + dice.Below(40);
         FoldLoad(reader, *store, File(dice, layout, rows), fold);
     }
     return fold.Value();
