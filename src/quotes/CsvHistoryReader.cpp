@@ -25,11 +25,27 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // One data line and its date, before its numbers are read.
 struct RowRef {
-    CalendarDate date;
-    int seconds = -1;
+    // The date as one number in the same order above the line's number:
+    // oldest first, rows of one date in the order read. No branch for each
+    // of year, month and day, which mispredict where the months change.
+    std::uint64_t order = 0;
     std::uint32_t begin = 0;
     std::uint32_t length = 0;
-    int line = 0;
+    int seconds = -1;
+
+    static std::uint64_t Order(const CalendarDate& date, int line)
+    {
+        const auto key = static_cast<std::uint32_t>(date.year) << 9 | static_cast<std::uint32_t>(date.month) << 5 |
+                         static_cast<std::uint32_t>(date.day);
+        return std::uint64_t{key} << 32 | static_cast<std::uint32_t>(line);
+    }
+    std::uint32_t DateKey() const { return static_cast<std::uint32_t>(order >> 32); }
+    CalendarDate Date() const
+    {
+        const std::uint32_t key = DateKey();
+        return {static_cast<int>(key >> 9), static_cast<int>(key >> 5 & 15), static_cast<int>(key & 31)};
+    }
+    int Line() const { return static_cast<int>(static_cast<std::uint32_t>(order)); }
 };
 
 struct Line {
@@ -39,57 +55,17 @@ struct Line {
 
 constexpr std::size_t kChunk = 64;
 
-// Where the line feeds of a text stand, in order.
-struct LineFeeds {
-    const std::uint32_t* at = nullptr;
-    std::size_t count = 0;
-};
-
-// Copies the first `kept` bytes of `text` to `copy` and writes the positions
-// of the text's line feeds to `feeds`, grown as they need: the bytes copied
-// are looked at in the same pass, and walking the lines then takes no
-// branch on where the blocks of 64 bytes end.
-LineFeeds CopyFindingLineFeeds(std::string_view text, char* copy, std::size_t kept, std::vector<std::uint32_t>& feeds)
-{
-    std::size_t count = 0;
-    // The first four positions are written whether or not they exist (a
-    // write past the last is overwritten by the next), each to its own slot:
-    // lines of 16 bytes and more take no branch on their count.
-    const auto append = [&](std::uint64_t mask, std::size_t chunk) {
-        if (feeds.size() < count + kChunk)
-            feeds.resize(std::max(2 * feeds.size(), count + kChunk));
-        std::uint32_t* const out = feeds.data() + count;
-        for (std::size_t i = 0; i < 4; ++i) {
-            out[i] = static_cast<std::uint32_t>(chunk + static_cast<std::size_t>(std::countr_zero(mask)));
-            count += mask != 0;
-            mask &= mask - 1;
-        }
-        for (; mask != 0; mask &= mask - 1)
-            feeds[count++] = static_cast<std::uint32_t>(chunk + static_cast<std::size_t>(std::countr_zero(mask)));
-    };
-    const __m128i lineFeed = _mm_set1_epi8('\n');
-    std::size_t chunk = 0;
-    for (; chunk + kChunk <= kept; chunk += kChunk) {
-        std::uint64_t mask = 0;
-        for (std::size_t block = 0; block < kChunk; block += 16) {
-            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + chunk + block));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(copy + chunk + block), bytes);
-            mask |= std::uint64_t{static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lineFeed)))}
-                    << block;
-        }
-        append(mask, chunk);
-    }
-    std::memcpy(copy + chunk, text.data() + chunk, kept - chunk);
-    for (; chunk < text.size(); chunk += kChunk)
-        append(MatchMask(text, chunk, '\n', '\n'), chunk);
-    return {feeds.data(), count};
-}
-
-// Walks the lines of a text, passing over blank ones, from the positions of
-// its line feeds.
+// Walks the lines of a text, passing over blank ones, from the masks of its
+// line feeds 64 bytes at a time, and copies the text's first `kept` bytes on
+// the way: each block is loaded once, for the copy and for the search, and
+// no list of line feeds is written and read back. A walk to the text's end
+// has copied them all.
 class LineCursor {
 public:
-    LineCursor(std::string_view text, LineFeeds feeds) : text_(text), feeds_(feeds) {}
+    LineCursor(std::string_view text, char* copy, std::size_t kept)
+        : text_(text), copy_(copy), kept_(kept), feeds_(Load(0))
+    {
+    }
 
     std::optional<Line> Next()
     {
@@ -125,11 +101,45 @@ public:
 
 private:
     // The first line feed from pos_ on, or the end of the text.
-    std::size_t NextLineFeed() { return next_ < feeds_.count ? feeds_.at[next_++] : text_.size(); }
+    std::size_t NextLineFeed()
+    {
+        while (feeds_ == 0) {
+            chunk_ += kChunk;
+            if (chunk_ >= text_.size())
+                return text_.size();
+            feeds_ = Load(chunk_);
+        }
+        const std::size_t at = chunk_ + static_cast<std::size_t>(std::countr_zero(feeds_));
+        feeds_ &= feeds_ - 1;
+        return at;
+    }
+
+    // The line feeds of the 64 bytes from `chunk` on, those of them that are
+    // kept copied.
+    std::uint64_t Load(std::size_t chunk) const
+    {
+        if (chunk + kChunk <= kept_) {
+            const __m128i lineFeed = _mm_set1_epi8('\n');
+            std::uint64_t mask = 0;
+            for (std::size_t block = 0; block < kChunk; block += 16) {
+                const __m128i bytes =
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(text_.data() + chunk + block));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(copy_ + chunk + block), bytes);
+                mask |= std::uint64_t{static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lineFeed)))}
+                        << block;
+            }
+            return mask;
+        }
+        if (chunk < kept_)
+            std::memcpy(copy_ + chunk, text_.data() + chunk, kept_ - chunk);
+        return MatchMask(text_, chunk, '\n', '\n');
+    }
 
     std::string_view text_;
-    LineFeeds feeds_;
-    std::size_t next_ = 0;  // the first of feeds_ not yet passed
+    char* copy_;
+    std::size_t kept_;
+    std::uint64_t feeds_;     // the line feeds of the chunk not yet passed
+    std::size_t chunk_ = 0;  // where the chunk of feeds_ starts
     std::size_t pos_ = 0;
     int number_ = 0;
 };
@@ -224,10 +234,10 @@ public:
         const bool positive = close > 0 && (missing(open) || open > 0) && (missing(high) || high > 0) &&
                               (missing(low) || low > 0);
         if (!positive) {
-            Skip(row.line);
+            Skip(row.Line());
             return false;
         }
-        WriteHistoryDate(row.date, store.dates[bar]);
+        WriteHistoryDate(row.Date(), store.dates[bar]);
         store.close[bar] = close;
         store.open[bar] = missing(open) ? close : open;
         store.high[bar] = missing(high) ? close : high;
@@ -252,9 +262,10 @@ private:
     }
 
     // The fields of a line without double quotes lie between its separators,
-    // taken from bit masks: each number is read where it stands, none
-    // waiting for the one before it to find its end. False, and nothing
-    // read, for a line with a quote among the fields to read.
+    // taken from bit masks. All the fields' starts are found first: then no
+    // number waits for the one before it, and no separator for a number.
+    // False, and nothing read, for a line with a quote among the fields to
+    // read.
     bool ReadBetweenSeparators(const RowRef& row, std::array<double, kCsvColumnKinds>& numbers) const
     {
         const std::string_view line = text_.substr(row.begin, row.length);
@@ -263,19 +274,22 @@ private:
         // time.
         const std::string_view rest = text_.substr(row.begin);
         Marks marks(text_, row.begin, row.length, layout_.separator);
-        std::size_t begin = 0;
-        for (int column = 0; column <= lastColumn_; ++column) {
+        std::array<std::uint32_t, kMaxCsvColumns + 1> starts;
+        starts[0] = 0;
+        std::size_t columns = 0;
+        while (static_cast<int>(columns) <= lastColumn_) {
             const std::size_t end = marks.Next();
-            if (end < line.size() && line[end] == '"') {
-                numbers.fill(kNoCsvNumber);
+            if (end < line.size() && line[end] == '"')
                 return false;
-            }
-            const int kind = kindAt_[static_cast<std::size_t>(column)];
-            if (Numeric(kind))
-                numbers[static_cast<std::size_t>(kind)] = ReadNumber(line, rest, begin, end);
+            starts[++columns] = static_cast<std::uint32_t>(end + 1);
             if (end == line.size())
                 break;
-            begin = end + 1;
+        }
+        for (std::size_t column = 0; column < columns; ++column) {
+            const int kind = kindAt_[column];
+            if (Numeric(kind))
+                numbers[static_cast<std::size_t>(kind)] =
+                    ReadNumber(line, rest, starts[column], starts[column + 1] - 1);
         }
         return true;
     }
@@ -285,7 +299,8 @@ private:
     double ReadNumber(std::string_view line, std::string_view rest, std::size_t begin, std::size_t end) const
     {
         if (!layout_.decimalComma) {
-            const std::string_view field = line.substr(begin, end - begin);
+            // begin and end come from the line's own marks: no bounds to check.
+            const std::string_view field(line.data() + begin, end - begin);
             const bool roomAfter = begin + 16 <= rest.size();
             if (const LeadingNumber whole =
                     roomAfter ? ReadPlainFieldAt(field.data(), field.size()) : ReadPlainField(field);
@@ -390,18 +405,20 @@ CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text,
     if (text.starts_with(kByteOrderMark))
         text.remove_prefix(kByteOrderMark.size());
     const std::size_t kept = std::min(text.size(), store.historyText.size() - 1);
-    const LineFeeds feeds = CopyFindingLineFeeds(text, store.historyText.data(), kept, lineFeeds_);
     store.historyText[kept] = '\0';
 
-    LineCursor lines(text, feeds);
+    LineCursor lines(text, store.historyText.data(), kept);
     const std::optional<Line> first = lines.Next();
     if (!first)
         throw Refused(name, text, "is empty");
     LineCursor peek = lines;
     const std::optional<Line> second = peek.Next();
     const CsvLayoutResult found = DetectCsvLayout(first->text, second ? second->text : std::string_view{});
-    if (!found.layout)
+    if (!found.layout) {
+        // The lines past the first two were never walked, nor copied.
+        std::memcpy(store.historyText.data(), text.data(), kept);
         throw Refused(name, text, "has " + found.problem);
+    }
     const CsvLayout& layout = *found.layout;
 
     CsvReadReport report;
@@ -424,34 +441,36 @@ CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text,
         LeadingDateReader leadingDates(layout.separator, slashes);
         // The dates not read where they stand, and the times: out of the
         // loop that reads the common ones.
-        const auto readTime = [&](const Line& line, RowRef& row) __attribute__((noinline)) {
-            row.seconds = ParseCsvTime(CsvFieldAt(line.text, layout.separator, timeColumn));
+        const auto readTime = [&](const Line& line) __attribute__((noinline)) {
+            return ParseCsvTime(CsvFieldAt(line.text, layout.separator, timeColumn));
         };
-        const auto readField = [&](const Line& line, RowRef& row) __attribute__((noinline)) {
+        // False, and the row skipped, when the field is no date.
+        const auto readField = [&](const Line& line, CalendarDate& date, int& seconds) __attribute__((noinline)) {
             const std::string_view dateField = CsvFieldAt(line.text, layout.separator, dateColumn);
             const std::optional<CsvDate> parsed = ParseCsvDate(dateField, slashes);
             if (!parsed) {
-                rows.pop_back();
                 dayFirstSeen = dayFirstSeen || IsDayFirstSlashDate(dateField);
                 parser.Skip(line.number);
-                return;
+                return false;
             }
-            row.date = parsed->date;
-            row.seconds = parsed->seconds;
-            if (timeColumn >= 0)
-                readTime(line, row);
+            date = parsed->date;
+            seconds = timeColumn >= 0 ? readTime(line) : parsed->seconds;
+            return true;
         };
         const auto take = [&](const Line& line) {
             ++report.rowsInFile;
-            RowRef& row = rows.emplace_back();
-            row.begin = static_cast<std::uint32_t>(line.text.data() - text.data());
-            row.length = static_cast<std::uint32_t>(line.text.size());
-            row.line = line.number;
+            CalendarDate date;
+            int seconds = -1;
             // Most dates are read where they stand, the rest as their field.
-            if (dateColumn != 0 || !leadingDates.Read(line.text, row.date))
-                readField(line, row);
-            else if (timeColumn >= 0)
-                readTime(line, row);
+            if (dateColumn != 0 || !leadingDates.Read(line.text, date)) {
+                if (!readField(line, date, seconds))
+                    return true;
+            } else if (timeColumn >= 0) {
+                seconds = readTime(line);
+            }
+            rows.push_back({RowRef::Order(date, line.number),
+                            static_cast<std::uint32_t>(line.text.data() - text.data()),
+                            static_cast<std::uint32_t>(line.text.size()), seconds});
             return true;
         };
         if (!layout.header)
@@ -463,26 +482,20 @@ CsvReadReport CsvHistoryReader::Parse(QuoteSeries& store, std::string_view text,
     if (readDates(SlashOrder::MonthFirst))
         readDates(SlashOrder::DayFirst);
 
-    // A real date as one number in the same order: no branch for each of
-    // year, month and day, which mispredict where the months change.
-    const auto key = [](const RowRef& row) {
-        return static_cast<std::uint32_t>(row.date.year) << 9 | static_cast<std::uint32_t>(row.date.month) << 5 |
-               static_cast<std::uint32_t>(row.date.day);
-    };
     // Oldest first, rows of one date in the order read.
-    const auto older = [&](const RowRef& a, const RowRef& b) { return key(a) < key(b); };
+    const auto older = [](const RowRef& a, const RowRef& b) { return a.order < b.order; };
     if (!std::is_sorted(rows.begin(), rows.end(), older))
-        std::stable_sort(rows.begin(), rows.end(), older);
+        std::sort(rows.begin(), rows.end(), older);
 
     int bar = 0;
     for (std::size_t end = rows.size(); end > 0 && bar < kMaxBars;) {
         std::size_t begin = end - 1;
-        while (begin > 0 && key(rows[begin - 1]) == key(rows[end - 1]))
+        while (begin > 0 && rows[begin - 1].DateKey() == rows[end - 1].DateKey())
             --begin;
         const RowRef& last = rows[end - 1];
         for (std::size_t i = begin; i + 1 < end; ++i)
             if (rows[i].seconds != last.seconds)
-                throw FileError(Quoted(name) + ", line " + std::to_string(last.line) +
+                throw FileError(Quoted(name) + ", line " + std::to_string(last.Line()) +
                                 ": intraday files are not supported; download daily quotes.");
         if (parser.Read(last, store, bar))
             ++bar;

@@ -54,6 +54,4 @@ private:
     // The bytes of the last file loaded; kept, like the store's buffers, so
     // that the next load reuses them.
     mutable std::vector<char> fileBytes_;
-    // Where the line feeds of the text parsed stand (and slots past them).
-    mutable std::vector<std::uint32_t> lineFeeds_;
 };

@@ -141,6 +141,16 @@ TEST_F(CsvHistoryReaderTest, TheStoreHoldsTheTextOfTheLastFileReadAlone)
     EXPECT_EQ(store->barCount, 1);
 }
 
+TEST_F(CsvHistoryReaderTest, AFileWithoutAUsableLayoutIsStillKeptWhole)
+{
+    // Rows enough to run past the blocks the first two lines lie in.
+    std::string text = "Date,Open,Volume\n";
+    for (int day = 1; day <= 28; ++day)
+        text += "2024-01-" + std::string(day < 10 ? "0" : "") + std::to_string(day) + ",1,2\n";
+    EXPECT_EQ(Failure(text), "The CSV quote file \"quotes.csv\" has no close column.");
+    EXPECT_EQ(QuoteSeries::TextOf(store->historyText), text);
+}
+
 TEST_F(CsvHistoryReaderTest, BadRowsAreSkippedAndCountedByLine)
 {
     const CsvReadReport report = Parse("Date,Open,High,Low,Close,Volume\n"
