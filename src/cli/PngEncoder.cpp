@@ -106,6 +106,7 @@ QByteArray EncodePng(const QImage& image)
     RunDeflate data;
     // One byte more than a row needs: each pixel's three bytes are stored as four.
     std::vector<unsigned char> row(1 + 3 * width + 1);
+    data.Reserve(static_cast<std::size_t>(height) * (row.size() - 1));
     row[0] = kFilterUp;
     const std::vector<QRgb> blank(width, 0);
     for (int y = 0; y < height; ++y) {
@@ -120,6 +121,8 @@ QByteArray EncodePng(const QImage& image)
         data.Add(row.data(), row.size() - 1);
     }
     const QByteArray compressed = data.Finish();
+    // The chunks' data and, for each, its length, name and check.
+    out.reserve(out.size() + compressed.size() + (compressed.size() / kChunkData + 2) * 12);
     for (qsizetype start = 0; start < compressed.size(); start += kChunkData)
         PutChunk(out, "IDAT", compressed.constData() + start,
                  static_cast<std::size_t>(std::min(kChunkData, compressed.size() - start)));

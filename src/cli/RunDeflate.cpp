@@ -197,6 +197,12 @@ void RunDeflate::Add(const unsigned char* bytes, std::size_t size)
     }
 }
 
+void RunDeflate::Reserve(std::size_t size)
+{
+    // A byte adds at most one symbol.
+    symbols_.reserve(size);
+}
+
 void RunDeflate::AddLiteral(unsigned char byte)
 {
     symbols_.push_back(byte);

@@ -13,6 +13,10 @@
 // file a little larger than zlib's fastest level gives.
 class RunDeflate {
 public:
+    // Makes room for `size` bytes to come at once: memory is only taken up
+    // as they are added, and none is copied to a larger block on the way.
+    void Reserve(std::size_t size);
+
     // Adds `size` bytes to what is compressed. Runs do not reach across calls.
     void Add(const unsigned char* bytes, std::size_t size);
 
